@@ -1,0 +1,19 @@
+// The chooser's entry point: opens the console and its tools, then runs the
+// chooser. Arguments and environment are not read.
+#include "chooser/run_sequence.h"
+#include "console/console_device.h"
+#include "console/console_tools_adapter.h"
+#include "console/text_screen.h"
+#include "consoletools/console_tools_library.h"
+#include "consoletools/window_decorations.h"
+#include "system/system.h"
+
+int main() {
+  auto device = zul::OpenConsoleDevice();
+  auto window = zul::OpenWindowDecorations();
+  zul::TextScreen screen(*device);
+  zul::ConsoleToolsLibrary library(*device, *window);
+  zul::ConsoleToolsAdapter tools(library);
+  zul::Services services{screen, tools};
+  return zul::RunChooser(services, zul::ProgramInstance());
+}

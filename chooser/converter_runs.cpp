@@ -1,0 +1,7 @@
+#include "chooser/converter_runs.h"
+
+namespace zul {
+
+void RunConverter(RunState&, Services&) {}
+
+}  // namespace zul

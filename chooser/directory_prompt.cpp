@@ -1,0 +1,7 @@
+#include "chooser/directory_prompt.h"
+
+namespace zul {
+
+void PromptForCourseDirectory(RunState&, Services&) {}
+
+}  // namespace zul

@@ -1,0 +1,74 @@
+#include "chooser/run_sequence.h"
+
+#include "chooser/converter_runs.h"
+#include "chooser/course_file_table.h"
+#include "chooser/directory_prompt.h"
+#include "chooser/file_selection.h"
+#include "console/console_tools_adapter.h"
+#include "console/text_screen.h"
+#include "system/system.h"
+
+namespace zul {
+
+namespace {
+constexpr int kBlack = 0;
+constexpr int kGreen = 2;
+constexpr int kYellow = 14;
+constexpr int kBrightWhite = 15;
+}  // namespace
+
+// Window set-up, in this order:
+// 1. start the console-tools library;
+// 2. its toolbar;
+// 3. place the window;
+// 4. record the start-up directory;
+// 5. mouse input on, clear in yellow on green, 80 by 25, clear in black on white;
+// 6. the icon and the caption;
+// 7. the window menu: four items off, the default menu back, three items off;
+// 8. the window title, 80 by 30, clear in black on white.
+void SetUpWindow(RunState& state, Services& services, void* instance) {
+  TextScreen& screen = services.screen;
+  ConsoleToolsAdapter& tools = services.tools;
+
+  tools.InitConsoleTools(instance, 128, 32, 3, 0, 0);
+  tools.ConsoleToolBar(0, 99);
+  tools.ConsoleMove(32767, 32767);
+
+  state.startup_directory = ReadWorkingDirectory();
+
+  screen.MouseInputOn();
+  screen.SetColour(kYellow, kGreen);
+  screen.Clear();
+  screen.SetSize(80, 25);
+  screen.SetColour(kBlack, kBrightWhite);
+  screen.Clear();
+
+  tools.ConsoleIcon(32519);
+  tools.ConsoleTitle("converter: .ZUL files to .DAT, .TXT and .ANS files");
+
+  tools.DeleteWindowMenuItem(kScClose);
+  tools.DeleteWindowMenuItem(kScMinimize);
+  tools.DeleteWindowMenuItem(kScSize);
+  tools.DeleteWindowMenuItem(kScMaximize);
+  tools.DefaultWindowMenu();
+  tools.DeleteWindowMenuItem(kScMinimize);
+  tools.DeleteWindowMenuItem(kScSize);
+  tools.DeleteWindowMenuItem(kScMaximize);
+
+  screen.SetWindowTitle("Select zul files for conversion");
+  screen.SetSize(80, 30);
+  screen.SetColour(kBlack, kBrightWhite);
+  screen.Clear();
+}
+
+int RunChooser(Services& services, void* instance) {
+  RunState state;
+  SetUpWindow(state, services, instance);
+  PromptForCourseDirectory(state, services);
+  BuildCourseFileTable(state, services);
+  SelectCourseFiles(state, services);
+  RunConverter(state, services);
+  return 0;
+}
+
+}  // namespace zul

@@ -1,0 +1,166 @@
+// The console device: the seam between the program and the console it draws on.
+// Its calls are shaped after the Windows console API. On Windows it passes them
+// through; elsewhere a virtual console holds the cells in memory and a terminal
+// presenter shows its window. Every call reports success as the Windows call
+// would; callers of the text screen ignore the results, as the console allows.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "console/cell.h"
+
+namespace zul {
+
+// Console input modes (the Windows ENABLE_* values).
+namespace input_mode {
+constexpr uint32_t kProcessed = 0x0001;
+constexpr uint32_t kLine = 0x0002;
+constexpr uint32_t kEcho = 0x0004;
+constexpr uint32_t kWindow = 0x0008;
+constexpr uint32_t kMouse = 0x0010;
+constexpr uint32_t kInsert = 0x0020;
+constexpr uint32_t kQuickEdit = 0x0040;
+constexpr uint32_t kExtendedFlags = 0x0080;
+}  // namespace input_mode
+
+// Console output modes.
+namespace output_mode {
+constexpr uint32_t kProcessed = 0x0001;
+constexpr uint32_t kWrapAtEol = 0x0002;
+}  // namespace output_mode
+
+// Virtual-key codes of the keys the dialogs use (the Windows VK_* values).
+namespace vk {
+constexpr uint16_t kBack = 0x08;
+constexpr uint16_t kTab = 0x09;
+constexpr uint16_t kReturn = 0x0D;
+constexpr uint16_t kEscape = 0x1B;
+constexpr uint16_t kSpace = 0x20;
+constexpr uint16_t kPrior = 0x21;  // Page Up
+constexpr uint16_t kNext = 0x22;   // Page Down
+constexpr uint16_t kEnd = 0x23;
+constexpr uint16_t kHome = 0x24;
+constexpr uint16_t kLeft = 0x25;
+constexpr uint16_t kUp = 0x26;
+constexpr uint16_t kRight = 0x27;
+constexpr uint16_t kDown = 0x28;
+constexpr uint16_t kInsert = 0x2D;
+constexpr uint16_t kDelete = 0x2E;
+constexpr uint16_t kF1 = 0x70;  // F1..F12 are consecutive
+}  // namespace vk
+
+// Modifier keys held with a key or mouse event (Windows dwControlKeyState bits).
+namespace modifier {
+constexpr uint32_t kRightAlt = 0x0001;
+constexpr uint32_t kLeftAlt = 0x0002;
+constexpr uint32_t kRightCtrl = 0x0004;
+constexpr uint32_t kLeftCtrl = 0x0008;
+constexpr uint32_t kShift = 0x0010;
+constexpr uint32_t kAlt = kRightAlt | kLeftAlt;
+constexpr uint32_t kCtrl = kRightCtrl | kLeftCtrl;
+}  // namespace modifier
+
+// Mouse buttons held (dwButtonState bits) and the kind of mouse event (dwEventFlags).
+namespace mouse {
+constexpr uint32_t kLeftButton = 0x0001;
+constexpr uint32_t kRightButton = 0x0002;
+constexpr uint32_t kMiddleButton = 0x0004;
+constexpr uint32_t kMoved = 0x0001;
+constexpr uint32_t kDoubleClick = 0x0002;
+constexpr uint32_t kWheeled = 0x0004;
+}  // namespace mouse
+
+// A key pressed: its virtual-key code, the byte it types (0 when it types none;
+// Ctrl+C types 0x03) and the modifiers held. Only key presses are reported.
+struct KeyEvent {
+  uint16_t key = 0;
+  uint8_t byte = 0;
+  uint32_t modifiers = 0;
+};
+
+// A mouse event in buffer coordinates: the buttons held after it, the modifiers,
+// the kind (0 for a press or release, else mouse::k* flags) and, for a wheel
+// event, the direction: positive away from the user (up), negative towards.
+struct MouseEvent {
+  Coord position;
+  uint32_t buttons = 0;
+  uint32_t modifiers = 0;
+  uint32_t flags = 0;
+  int16_t wheel = 0;
+};
+
+struct InputEvent {
+  enum class Kind { kKey, kMouse, kResize, kEnd };
+  Kind kind = Kind::kEnd;
+  KeyEvent key;
+  MouseEvent mouse;
+  Coord size;  // kResize: the new size of the screen that shows the window
+};
+
+// The state of the screen buffer, like CONSOLE_SCREEN_BUFFER_INFO.
+struct BufferInfo {
+  Coord size;
+  Coord cursor;
+  uint16_t attribute = 0x07;
+  InclusiveRect window;
+  Coord largest_window;
+};
+
+// Cursor size (1 to 100, percent of the cell) and visibility.
+struct CursorInfo {
+  uint32_t size = 25;
+  bool visible = true;
+};
+
+class ConsoleDevice {
+ public:
+  virtual ~ConsoleDevice() = default;
+
+  virtual bool GetBufferInfo(BufferInfo& info) = 0;
+  // Writes cells into row at.y from column at.x; cells beyond the row's end are dropped.
+  virtual bool WriteCells(Coord at, std::span<const Cell> cells) = 0;
+  // Reads cells of row at.y from column at.x; cells beyond the row's end are left as given.
+  virtual bool ReadCells(Coord at, std::span<Cell> cells) = 0;
+  // Sets `count` cells from `at` to `fill`, running on across rows and stopping at
+  // the end of the buffer.
+  virtual bool FillCells(Coord at, uint32_t count, Cell fill) = 0;
+  // Moves the cells of `source` so that its top-left lands on `destination`;
+  // cells of `source` that nothing covers become `fill`. Clipped to the buffer.
+  virtual bool ScrollRegion(InclusiveRect source, Coord destination, Cell fill) = 0;
+  virtual bool SetCursorPosition(Coord position) = 0;
+  virtual bool GetCursorInfo(CursorInfo& info) = 0;
+  // Fails for a size outside 1..100.
+  virtual bool SetCursorInfo(const CursorInfo& info) = 0;
+  // The attribute for text that arrives through the character stream.
+  virtual bool SetTextAttribute(uint16_t attribute) = 0;
+  // Fails when the size is smaller than the window in either direction.
+  virtual bool SetBufferSize(Coord size) = 0;
+  // Absolute window rectangle; fails when it would leave the buffer or exceed the
+  // largest window.
+  virtual bool SetWindowRect(InclusiveRect window) = 0;
+  virtual bool SetTitle(const std::string& title) = 0;
+  virtual bool GetTitle(std::string& title) = 0;
+  virtual bool GetInputMode(uint32_t& mode) = 0;
+  virtual bool SetInputMode(uint32_t mode) = 0;
+  virtual bool SetOutputMode(uint32_t mode) = 0;
+
+  // Shows what has been drawn, then waits up to `timeout_ms` (negative: no
+  // limit) for one input event. False when none came in time. At the end of the
+  // input it gives a kEnd event, and again at every later call.
+  virtual bool ReadInput(InputEvent& event, int timeout_ms) = 0;
+  // Shows what has been drawn so far (a terminal shows it in one write).
+  virtual void Flush() = 0;
+  // Around a child process that shares the console: hand it over (normal input,
+  // cursor shown, current colour set) and take it back (repaint afterwards).
+  virtual void HandToChild() = 0;
+  virtual void TakeBack() = 0;
+};
+
+// The console of this process: the real console on Windows, a virtual console
+// shown on the terminal elsewhere (kept in memory when there is no terminal).
+std::unique_ptr<ConsoleDevice> OpenConsoleDevice();
+
+}  // namespace zul

@@ -1,0 +1,93 @@
+// An in-memory console with the rules of the Windows console: a screen buffer
+// of cells, a window onto it that may not leave the buffer nor exceed the
+// largest window, a cursor, modes, an attribute and a title. It does no I/O.
+// The terminal presenter shows its window; tests use it as the console fake and
+// script its input.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "console/console_device.h"
+
+namespace zul {
+
+class VirtualConsole : public ConsoleDevice {
+ public:
+  // Input mode of a new console: processed, line, echo, mouse, insert, quick-edit.
+  static constexpr uint32_t kStartInputMode = 0x01F7;
+
+  // A console whose buffer and window are `size` and whose largest window is
+  // `largest` (a terminal's size).
+  explicit VirtualConsole(Coord size = {80, 25}, Coord largest = {80, 25});
+
+  bool GetBufferInfo(BufferInfo& info) override;
+  bool WriteCells(Coord at, std::span<const Cell> cells) override;
+  bool ReadCells(Coord at, std::span<Cell> cells) override;
+  bool FillCells(Coord at, uint32_t count, Cell fill) override;
+  bool ScrollRegion(InclusiveRect source, Coord destination, Cell fill) override;
+  bool SetCursorPosition(Coord position) override;
+  bool GetCursorInfo(CursorInfo& info) override;
+  bool SetCursorInfo(const CursorInfo& info) override;
+  bool SetTextAttribute(uint16_t attribute) override;
+  bool SetBufferSize(Coord size) override;
+  bool SetWindowRect(InclusiveRect window) override;
+  bool SetTitle(const std::string& title) override;
+  bool GetTitle(std::string& title) override;
+  bool GetInputMode(uint32_t& mode) override;
+  bool SetInputMode(uint32_t mode) override;
+  bool SetOutputMode(uint32_t mode) override;
+  // Gives the next scripted event, or kEnd when the script is used up.
+  bool ReadInput(InputEvent& event, int timeout_ms) override;
+  void Flush() override {}
+  void HandToChild() override {}
+  void TakeBack() override {}
+
+  // Scripted input for tests.
+  void PushInput(const InputEvent& event) { input_.push_back(event); }
+
+  // The terminal's size changed: later window changes are held to `largest`.
+  // The window itself stays; whoever shows it clips it.
+  void SetLargestWindow(Coord largest) { largest_ = largest; }
+
+  Coord Size() const { return size_; }
+  InclusiveRect Window() const { return window_; }
+  Coord Largest() const { return largest_; }
+  Coord Cursor() const { return cursor_; }
+  const CursorInfo& CursorShape() const { return cursor_info_; }
+  uint16_t Attribute() const { return attribute_; }
+  const std::string& Title() const { return title_; }
+  uint32_t InputMode() const { return input_mode_; }
+  uint32_t OutputMode() const { return output_mode_; }
+  bool QuickEdit() const { return quick_edit_; }
+  // Mouse events are reported only with mouse input on and quick-edit off.
+  bool MouseReporting() const;
+
+  // The cell at `at`, which must lie in the buffer.
+  const Cell& At(Coord at) const { return cells_[Index(at)]; }
+  // The bytes of row `y`, or of columns [x, x + count) of it.
+  std::string RowText(int y) const;
+  std::string RowText(int y, int x, int count) const;
+
+ private:
+  std::size_t Index(Coord at) const {
+    return static_cast<std::size_t>(at.y) * static_cast<std::size_t>(size_.x) + static_cast<std::size_t>(at.x);
+  }
+  bool InBuffer(Coord at) const { return at.x >= 0 && at.y >= 0 && at.x < size_.x && at.y < size_.y; }
+
+  Coord size_;
+  InclusiveRect window_;
+  Coord largest_;
+  Coord cursor_;
+  CursorInfo cursor_info_;
+  uint16_t attribute_ = 0x07;
+  std::string title_;
+  uint32_t input_mode_ = kStartInputMode;
+  uint32_t output_mode_ = output_mode::kProcessed | output_mode::kWrapAtEol;
+  bool quick_edit_ = true;
+  std::vector<Cell> cells_;
+  std::deque<InputEvent> input_;
+};
+
+}  // namespace zul

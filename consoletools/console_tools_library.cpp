@@ -1,0 +1,54 @@
+#include "consoletools/console_tools_library.h"
+
+#include <string>
+
+namespace zul {
+
+ConsoleToolsLibrary::ConsoleToolsLibrary(ConsoleDevice& device, WindowDecorations& window)
+    : device_(device), window_(window) {}
+
+// The library keeps the program's instance for its icon; the other values
+// describe a console that the text screen shapes itself, and are not needed.
+int32_t ConsoleToolsLibrary::InitConsoleTools(void* instance, int32_t, int32_t, int32_t, int32_t*, int32_t) {
+  instance_ = instance;
+  return 1;
+}
+
+// This library draws no toolbar: the call is accepted and changes nothing.
+int32_t ConsoleToolsLibrary::ConsoleToolBar(int32_t, int32_t) { return 0; }
+
+int32_t ConsoleToolsLibrary::ConsoleMove(int32_t x, int32_t y) { return window_.Move(x, y) ? 1 : 0; }
+
+int32_t ConsoleToolsLibrary::ConsoleIcon(int32_t icon) { return window_.SetIcon(instance_, icon) ? 1 : 0; }
+
+ByteString ConsoleToolsLibrary::ConsoleTitle(const char* caption) {
+  std::string previous;
+  device_.GetTitle(previous);
+  device_.SetTitle(ByteStringText(caption));
+  return AllocByteString(previous);
+}
+
+int32_t ConsoleToolsLibrary::DeleteWindowMenuItem(int32_t command) {
+  return window_.DeleteMenuItem(command) ? 1 : 0;
+}
+
+int32_t ConsoleToolsLibrary::DefaultWindowMenu() { return window_.ResetMenu() ? 1 : 0; }
+
+// Positions are counted in cells, from 1 at the top left: row r and column c
+// are positions r and c, and a dialog given them centres itself there.
+int32_t ConsoleToolsLibrary::LocOfRow(int32_t row) { return row; }
+int32_t ConsoleToolsLibrary::LocOfCol(int32_t column) { return column; }
+
+ByteString ConsoleToolsLibrary::ConsoleInputBox(int32_t, int32_t, int32_t, const char*, const char*, const char*,
+                                                int32_t, int32_t) {
+  return nullptr;
+}
+
+int32_t ConsoleToolsLibrary::ConsoleToTop() { return window_.BringToTop() ? 1 : 0; }
+
+ByteString ConsoleToolsLibrary::ConsoleListBox(int32_t, int32_t, int32_t, const char*, const char*,
+                                               const ListDescriptor*, int32_t, int32_t, int32_t) {
+  return nullptr;
+}
+
+}  // namespace zul

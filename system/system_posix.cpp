@@ -1,0 +1,18 @@
+#include <unistd.h>
+
+#include "system/system.h"
+
+namespace zul {
+
+uint32_t SetSystemErrorMode(uint32_t) { return 0; }
+
+Text ReadWorkingDirectory() {
+  ErrorDialogsSuppressed quiet;
+  char buffer[kWorkingDirectoryBuffer] = {};
+  if (getcwd(buffer, sizeof buffer) == nullptr) return Text();
+  return Text(buffer);
+}
+
+void* ProgramInstance() { return nullptr; }
+
+}  // namespace zul
