@@ -37,6 +37,13 @@ constexpr int kWorkingDirectoryBuffer = 260;
 // at a root. The empty text when it cannot be read or does not fit the buffer.
 Text ReadWorkingDirectory();
 
+// The separator between a directory and a name in a path.
+extern const char kPathSeparator;
+
+// Whether the file system tells names apart by case: a name must then be
+// handed on as it is spelled on disk.
+extern const bool kFileNamesCaseSensitive;
+
 // The handle of the running program, for loading its resources (null where
 // there is no such thing).
 void* ProgramInstance();

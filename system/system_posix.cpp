@@ -4,6 +4,9 @@
 
 namespace zul {
 
+const char kPathSeparator = '/';
+const bool kFileNamesCaseSensitive = true;
+
 uint32_t SetSystemErrorMode(uint32_t) { return 0; }
 
 Text ReadWorkingDirectory() {

@@ -4,6 +4,9 @@
 
 namespace zul {
 
+const char kPathSeparator = '\\';
+const bool kFileNamesCaseSensitive = false;
+
 uint32_t SetSystemErrorMode(uint32_t mode) { return SetErrorMode(mode); }
 
 // When the buffer is too small the call returns the size it needs and leaves

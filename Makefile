@@ -1,0 +1,30 @@
+# The two set-up commands: `make run` starts the chooser on a demo folder,
+# `make test` builds with the sanitizers and runs every test.
+JOBS ?= 2
+DEMO := build/demo
+
+.PHONY: all release run test windows clean
+
+all: release
+
+release:
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS)
+
+# The demo folder is a scratch copy of examples/, so the checkout stays clean.
+run: release
+	rm -rf $(DEMO) && mkdir -p $(DEMO) && cp -R examples/. $(DEMO)/
+	cd $(DEMO) && ../release/bin/zulchooser
+
+test:
+	cmake --preset test >/dev/null
+	cmake --build --preset test -j $(JOBS)
+	ctest --preset test -j $(JOBS)
+
+windows:
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+	@echo "Windows programs: build/windows/bin/zulchooser.exe build/windows/bin/vizozava.exe"
+
+clean:
+	rm -rf build

@@ -1,0 +1,81 @@
+# Helpers for end-to-end tests: each test drives the real programs in a private
+# tmux server of its own (80 x 30), types with send-keys and reads the screen
+# with capture-pane, polled with a timeout. On failure the pane is printed whole.
+set -euo pipefail
+
+BIN=${1:?usage: test.sh BIN_DIR}
+BIN=$(cd "$BIN" && pwd)
+SOCKET="zul-e2e-$$-$RANDOM"
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/zul-e2e.XXXXXX")
+TMUX_CMD=(tmux -L "$SOCKET" -f /dev/null)
+
+cleanup() {
+  "${TMUX_CMD[@]}" kill-server >/dev/null 2>&1 || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# Starts a plain shell in a fresh 80 x 30 pane, in folder $1.
+start_shell() {
+  "${TMUX_CMD[@]}" new-session -d -x 80 -y 30 -c "$1" "env -i PATH=$PATH TERM=xterm-256color HOME=$WORK bash --norc --noprofile"
+  "${TMUX_CMD[@]}" set-option -g status off >/dev/null
+  wait_for '\$ *$' 10
+}
+
+# Types text into the pane (literally), or keys by tmux name with send_key.
+type_text() { "${TMUX_CMD[@]}" send-keys -l -- "$1"; }
+send_key() { "${TMUX_CMD[@]}" send-keys -- "$@"; }
+
+capture() { "${TMUX_CMD[@]}" capture-pane -p "$@"; }
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "---- pane ----" >&2
+  capture >&2 || true
+  echo "--------------" >&2
+  exit 1
+}
+
+# Waits up to $2 seconds (default 10) until the pane shows a line matching the
+# extended regular expression $1.
+wait_for() {
+  local pattern=$1 limit=${2:-10} waited=0
+  while ! capture | grep -Eq -- "$pattern"; do
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((limit * 10)) ] || fail "timed out waiting for: $pattern"
+  done
+}
+
+# Waits until file $1 exists (up to $2 seconds).
+wait_for_file() {
+  local file=$1 limit=${2:-10} waited=0
+  while [ ! -s "$file" ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((limit * 10)) ] || fail "timed out waiting for file $file"
+  done
+}
+
+pane_format() { "${TMUX_CMD[@]}" display-message -p "$1"; }
+
+# Runs a command line in the pane's shell and records its exit code in
+# $WORK/exit; the screen is cleared first so that nothing of the shell remains.
+run_in_pane() {
+  rm -f "$WORK/exit"
+  type_text "clear; $1; echo \$? > $WORK/exit"
+  send_key Enter
+}
+
+# After the program ended: the terminal is usable again, with echo and
+# canonical input on, and no mouse tracking left behind.
+check_terminal_restored() {
+  wait_for_file "$WORK/exit" 10
+  type_text "stty -a > $WORK/stty"
+  send_key Enter
+  wait_for_file "$WORK/stty" 5
+  grep -Eq '(^| )echo( |$)' "$WORK/stty" || fail "echo is off after the program"
+  grep -Eq '(^| )icanon( |$)' "$WORK/stty" || fail "canonical input is off after the program"
+  [ "$(pane_format '#{mouse_any_flag}')" = 0 ] || fail "mouse tracking left on"
+  [ "$(pane_format '#{cursor_flag}')" = 1 ] || fail "cursor left hidden"
+}
