@@ -1,7 +1,42 @@
 #include "chooser/converter_runs.h"
 
+#include "console/text_screen.h"
+#include "system/directory.h"
+#include "system/process.h"
+#include "system/system.h"
+
 namespace zul {
 
-void RunConverter(RunState&, Services&) {}
+Text ConverterCommandLine(const Text& prefix, const Text& name) {
+  return "vizozava" + Text("   ") + Trim(prefix) + Trim(name);
+}
+
+Text ConverterFileName(const RunState& state, int chosen_entry) {
+  const Text& name = state.chosen_names[chosen_entry];
+  if (!kFileNamesCaseSensitive) return name;
+  int earlier = 0;
+  for (int j = 1; j < chosen_entry; ++j)
+    if (state.chosen_names[j] == name) ++earlier;
+  for (int i = 1; i <= state.course_file_count; ++i) {
+    if (state.course_files[i] != name) continue;
+    if (earlier-- == 0) return state.course_files_on_disk[i];
+  }
+  return name;
+}
+
+// The runs:
+// 1. change back to the start-up directory; a failure is ignored;
+// 2. for each chosen name in order: build the command line, hand the console
+//    to the converter, start it and wait for it, take the console back.
+void RunConverter(RunState& state, Services& services) {
+  ChangeWorkingDirectory(state.startup_directory);
+  ConsoleDevice& device = services.screen.Device();
+  for (int j = 1; j <= state.chosen_count; ++j) {
+    const Text command_line = ConverterCommandLine(state.course_directory_prefix, ConverterFileName(state, j));
+    device.HandToChild();
+    StartAndWait(command_line);
+    device.TakeBack();
+  }
+}
 
 }  // namespace zul

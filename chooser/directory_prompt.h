@@ -4,7 +4,9 @@
 
 namespace zul {
 
-// Asks where the course files are, changes into that directory and keeps the course directory prefix.
+// Asks where the course files are. On an answer naming a directory that the
+// working directory can change into, keeps the course directory prefix: the
+// answer and one separator. Otherwise nothing changes.
 void PromptForCourseDirectory(RunState& state, Services& services);
 
 }  // namespace zul

@@ -1,7 +1,57 @@
 #include "chooser/file_selection.h"
 
+#include <algorithm>
+
+#include "console/console_tools_adapter.h"
+#include "console/text_screen.h"
+#include "system/system.h"
+
 namespace zul {
 
-void SelectCourseFiles(RunState&, Services&) {}
+namespace {
+constexpr int kUnchanged = -1;
+constexpr int kLightMagenta = 13;
+}  // namespace
+
+void SplitSelection(const Text& selection, int field_count, ChosenNameTable& chosen, int16_t& chosen_count) {
+  chosen_count = 0;
+  std::size_t start = 0;
+  const int last = std::min(field_count, ChosenNameTable::kUpper);
+  for (int j = 1; j <= last; ++j) {
+    Text field;
+    if (start <= selection.size()) {
+      const std::size_t end = std::min(selection.find('\0', start), selection.size());
+      field = selection.substr(start, end - start);
+      start = end + 1;
+    }
+    chosen[j] = Trim(field);
+    if (!chosen[j].empty()) ++chosen_count;
+  }
+}
+
+// The selection:
+// 1. bring the window to the top, write the advice in light magenta, and
+//    bring it to the top again;
+// 2. copy entries 1 to the count into the list table;
+// 3. ask in the list box, headed by the working directory;
+// 4. clear the screen and split the answer, one field more than the count.
+void SelectCourseFiles(RunState& state, Services& services) {
+  services.tools.ConsoleToTop();
+  services.screen.SetColour(kLightMagenta, kUnchanged);
+  services.screen.WriteLine("");
+  services.screen.WriteLine("");
+  services.screen.WriteLine("                                   Make simultaneous choices ");
+  services.screen.WriteLine("                                   with <ctrl> click, then press OK");
+  services.tools.ConsoleToTop();
+
+  const int count = state.course_file_count;
+  for (int i = 1; i <= count; ++i) state.list_table[i] = state.course_files[i];
+
+  const Text heading = ReadWorkingDirectory();
+  state.selection = services.tools.ConsoleListBox(3, 0, 0, heading, " <ctl> click for mult. selection",
+                                                  state.list_table, 0, 1, 0);
+  services.screen.Clear();
+  SplitSelection(state.selection, count + 1, state.chosen_names, state.chosen_count);
+}
 
 }  // namespace zul

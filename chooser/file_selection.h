@@ -4,7 +4,14 @@
 
 namespace zul {
 
-// Offers the course files in the list box and splits the answer into the chosen names.
+// Splits the list box's answer into the chosen-name table: fields 1 to
+// `field_count`, separated by zero bytes, each trimmed of blanks and stored in
+// the entry of its number; the non-empty ones are counted. Fields past the
+// table's last entry are not stored.
+void SplitSelection(const Text& selection, int field_count, ChosenNameTable& chosen, int16_t& chosen_count);
+
+// Offers the course files in the list box, headed by the working directory,
+// and turns the answer into the chosen names and their count.
 void SelectCourseFiles(RunState& state, Services& services);
 
 }  // namespace zul

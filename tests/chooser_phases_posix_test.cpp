@@ -1,0 +1,237 @@
+// The chooser's phases against a recording console-tools library, the virtual
+// console and real temporary directories.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "chooser/converter_runs.h"
+#include "chooser/course_file_table.h"
+#include "chooser/directory_prompt.h"
+#include "chooser/file_selection.h"
+#include "console/console_tools_adapter.h"
+#include "console/text_screen.h"
+#include "system/system.h"
+#include "tests/support/recording.h"
+
+namespace zul {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+class PhaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    original_ = fs::current_path();
+    char pattern[] = "/tmp/zul-phase-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = fs::canonical(pattern);
+    fs::current_path(dir_);
+    screen.SetSize(80, 30);
+    screen.SetColour(0, 15);
+    screen.Clear();
+    log.clear();
+  }
+  void TearDown() override {
+    fs::current_path(original_);
+    fs::remove_all(dir_);
+  }
+  void Touch(const fs::path& name) { std::ofstream(dir_ / name) << "x"; }
+  std::string CellRow(int y, int length) { return console.RowText(y, 0, length); }
+
+  fs::path original_;
+  fs::path dir_;
+  testing::CallLog log;
+  testing::RecordingConsole console{log, {80, 30}, {80, 30}};
+  TextScreen screen{console};
+  testing::RecordingConsoleTools library{log};
+  ConsoleToolsAdapter tools{library};
+  Services services{screen, tools};
+  RunState state;
+};
+
+TEST_F(PhaseTest, PromptWritesTheExplanationAndAsksInTheInputBox) {
+  library.answers = {""};
+  PromptForCourseDirectory(state, services);
+  EXPECT_THAT(std::vector<std::string>(log.begin(), log.begin() + 3),
+              ElementsAre("LocOfRow(15)", "LocOfCol(40)",
+                          "ConsoleInputBox(33, 400, 1500, \"Change default directory for .ZUL course files? \", "
+                          "\"<Cancel> accepts program's directory\", null, 1, 32768)"));
+  EXPECT_EQ(state.course_directory_prefix, "");
+  EXPECT_EQ(fs::current_path(), dir_);
+  // The answer is followed by a clear.
+  EXPECT_EQ(CellRow(1, 10), std::string(10, ' '));
+}
+
+TEST_F(PhaseTest, PromptExplanationRowsAndColour) {
+  // An input box that records the screen when it is asked.
+  struct Peek : testing::RecordingConsoleTools {
+    using RecordingConsoleTools::RecordingConsoleTools;
+    VirtualConsole* console = nullptr;
+    std::vector<std::string> rows;
+    uint16_t attribute = 0;
+    ByteString ConsoleInputBox(int32_t, int32_t, int32_t, const char*, const char*, const char*, int32_t,
+                               int32_t) override {
+      for (int y = 0; y < 8; ++y) rows.push_back(console->RowText(y, 0, 56));
+      attribute = console->At({2, 1}).attribute;
+      return nullptr;
+    }
+  } peek(log);
+  peek.console = &console;
+  ConsoleToolsAdapter peek_tools(peek);
+  Services peek_services{screen, peek_tools};
+  PromptForCourseDirectory(state, peek_services);
+  auto pad = [](std::string s) { return s.append(56 - s.size(), ' '); };
+  EXPECT_THAT(peek.rows, ElementsAre(pad(""), pad("  If your .ZUL files are not on the same path (folder)"),
+                                     pad("  as the program files then specify where they are:"), pad(""),
+                                     pad("       example: c:\\mydirectory\\myfiles\\"), pad(""),
+                                     pad(" The change will be made only if the path exists."), pad("")));
+  EXPECT_EQ(peek.attribute, 0xF0);
+  EXPECT_EQ(console.Cursor(), (Coord{0, 0}));
+}
+
+TEST_F(PhaseTest, PromptChangesIntoAnExistingDirectoryAndKeepsThePrefix) {
+  fs::create_directory(dir_ / "courses");
+  const std::string answer = (dir_ / "courses").string();
+  library.answers = {"  " + answer + "   "};
+  PromptForCourseDirectory(state, services);
+  EXPECT_EQ(fs::current_path(), dir_ / "courses");
+  EXPECT_EQ(state.course_directory_prefix, answer + "/");
+}
+
+TEST_F(PhaseTest, PromptAppendsASeparatorEvenAfterOne) {
+  fs::create_directory(dir_ / "sub");
+  library.answers = {"sub/"};
+  PromptForCourseDirectory(state, services);
+  EXPECT_EQ(fs::current_path(), dir_ / "sub");
+  EXPECT_EQ(state.course_directory_prefix, "sub//");
+}
+
+TEST_F(PhaseTest, PromptChangesNothingForBadAnswers) {
+  fs::create_directory(dir_ / "real");
+  Touch("file.zul");
+  for (const std::string answer :
+       {std::string("   "), std::string("nothere"), std::string("real/*.zul"), std::string("re?l"),
+        std::string("file.zul"), std::string(32768, 'x'), std::string("real\0x", 6), std::string("\t")}) {
+    library.answers = {answer};
+    PromptForCourseDirectory(state, services);
+    EXPECT_EQ(fs::current_path(), dir_) << answer.substr(0, 20);
+    EXPECT_EQ(state.course_directory_prefix, "") << answer.substr(0, 20);
+  }
+}
+
+TEST_F(PhaseTest, CourseFilesAreUpperCasedSortedAndPacked) {
+  Touch("b.zul");
+  Touch("A.ZUL");
+  Touch("c.Zul");
+  Touch(".hidden.zul");
+  fs::create_directory(dir_ / "x.zul");
+  Touch("y.zulu");
+  Touch("z.ZUL.txt");
+  BuildCourseFileTable(state, services);
+  EXPECT_EQ(state.course_file_count, 3);
+  EXPECT_EQ(state.course_files[1], "A.ZUL");
+  EXPECT_EQ(state.course_files[2], "B.ZUL");
+  EXPECT_EQ(state.course_files[3], "C.ZUL");
+  EXPECT_EQ(state.course_files[4], "");
+  EXPECT_EQ(state.course_files_on_disk[2], "b.zul");
+  EXPECT_EQ(state.course_files_on_disk[3], "c.Zul");
+  EXPECT_EQ(CellRow(0, 10), std::string(10, ' '));  // no notice
+}
+
+TEST_F(PhaseTest, NamesOrderByByteValue) {
+  for (const char* name : {"9.ZUL", "10.ZUL", "A_B.ZUL", "AB.ZUL", "A.ZUL"}) Touch(name);
+  BuildCourseFileTable(state, services);
+  EXPECT_EQ(state.course_file_count, 5);
+  EXPECT_THAT(std::vector<std::string>(state.course_files.begin(), state.course_files.begin() + 5),
+              ElementsAre("10.ZUL", "9.ZUL", "A.ZUL", "AB.ZUL", "A_B.ZUL"));
+}
+
+TEST_F(PhaseTest, NoCourseFilesGivesTheNoticeAndAnEmptyTable) {
+  Touch("notes.txt");
+  BuildCourseFileTable(state, services);
+  EXPECT_EQ(state.course_file_count, 1);
+  EXPECT_EQ(state.course_files[1], "");
+  EXPECT_EQ(CellRow(0, 60), "                                    There are no .ZUL files ");
+  EXPECT_EQ(CellRow(1, 60), "                                    in this directory!!     ");
+  EXPECT_EQ(console.At({40, 0}).attribute, 0xFC);
+  EXPECT_EQ(console.At({40, 1}).attribute, 0xFC);
+  EXPECT_EQ(console.Cursor(), (Coord{0, 3}));
+  EXPECT_EQ(console.Attribute(), 0xF0);
+}
+
+TEST_F(PhaseTest, MoreThanAThousandCourseFilesKeepTheFirstThousand) {
+  for (int i = 0; i < 1005; ++i) Touch("f" + std::to_string(10000 + i) + ".zul");
+  BuildCourseFileTable(state, services);
+  EXPECT_EQ(state.course_file_count, 1000);
+  for (int i = 1; i < 1000; ++i) ASSERT_LT(CompareTexts(state.course_files[i], state.course_files[i + 1]), 0);
+  EXPECT_NE(state.course_files[1000], "");
+}
+
+TEST(UpperCaseName, MapsAToZAndExactlySevenCodePageLetters) {
+  EXPECT_EQ(UpperCaseName("abc.zul"), "ABC.ZUL");
+  EXPECT_EQ(UpperCaseName("\x84\x94\x81\x82\xA4\x86\x87"), "\x8E\x99\x9A\x90\xA5\x8F\x80");
+  EXPECT_EQ(UpperCaseName("\x83\x85\xE0{`~"), "\x83\x85\xE0{`~");
+  EXPECT_EQ(UpperCaseName(std::string("a\0b", 3)), std::string("A\0B", 3));
+}
+
+TEST(SplitSelection, StoresTrimmedFieldsAndCountsTheNonEmpty) {
+  ChosenNameTable chosen;
+  int16_t count = -1;
+  SplitSelection(std::string("A.ZUL\0C.ZUL", 11), 4, chosen, count);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(chosen[1], "A.ZUL");
+  EXPECT_EQ(chosen[2], "C.ZUL");
+  EXPECT_EQ(chosen[3], "");
+  EXPECT_EQ(chosen[4], "");
+
+  ChosenNameTable trailing;
+  SplitSelection(std::string(" A.ZUL \0", 8), 2, trailing, count);
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(trailing[1], "A.ZUL");
+
+  ChosenNameTable empty;
+  SplitSelection("", 2, empty, count);
+  EXPECT_EQ(count, 0);
+}
+
+TEST(SplitSelection, NeverWritesPastTheTable) {
+  std::string selection;
+  for (int i = 0; i < 1000; ++i) selection += (i ? std::string(1, '\0') : "") + "N" + std::to_string(i);
+  ChosenNameTable chosen;
+  int16_t count = 0;
+  SplitSelection(selection, 1001, chosen, count);
+  EXPECT_EQ(count, 1000);
+  EXPECT_EQ(chosen[1000], "N999");
+}
+
+TEST(ConverterCommandLine, IsTheConverterThreeBlanksPrefixAndName) {
+  EXPECT_EQ(ConverterCommandLine("d:\\courses\\", "A.ZUL"), "vizozava   d:\\courses\\A.ZUL");
+  EXPECT_EQ(ConverterCommandLine("", "A.ZUL"), "vizozava   A.ZUL");
+  EXPECT_EQ(ConverterCommandLine("/my files/", "B.ZUL"), "vizozava   /my files/B.ZUL");
+}
+
+TEST(ConverterFileName, IsTheOnDiskSpellingOfTheChosenName) {
+  RunState state;
+  state.course_file_count = 3;
+  state.course_files[1] = "A.ZUL";
+  state.course_files_on_disk[1] = "A.zul";
+  state.course_files[2] = "A.ZUL";
+  state.course_files_on_disk[2] = "a.zul";
+  state.course_files[3] = "B.ZUL";
+  state.course_files_on_disk[3] = "b.Zul";
+  state.chosen_count = 3;
+  state.chosen_names[1] = "A.ZUL";
+  state.chosen_names[2] = "A.ZUL";
+  state.chosen_names[3] = "B.ZUL";
+  EXPECT_EQ(ConverterFileName(state, 1), "A.zul");
+  EXPECT_EQ(ConverterFileName(state, 2), "a.zul");
+  EXPECT_EQ(ConverterFileName(state, 3), "b.Zul");
+}
+
+}  // namespace
+}  // namespace zul
