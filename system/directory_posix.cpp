@@ -1,0 +1,105 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "system/directory.h"
+#include "system/directory_posix.h"
+#include "system/system.h"
+
+namespace zul {
+
+namespace {
+
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The process's one directory search: the open listing and what it looks for.
+struct DirectorySearch {
+  DIR* listing = nullptr;
+  Text pattern;
+  int filter = 0;
+};
+
+DirectorySearch& TheSearch() {
+  static DirectorySearch search;
+  return search;
+}
+
+void CloseSearch(DirectorySearch& search) {
+  if (search.listing != nullptr) closedir(search.listing);
+  search.listing = nullptr;
+}
+
+// Whether an entry of the listing is to be returned: its name matches, it is not hidden
+// unless the filter admits hidden entries, it can be looked at (links followed), and it is
+// not a directory unless the filter admits directories.
+bool Admits(const DirectorySearch& search, const char* name) {
+  const Text text(name);
+  if (!MatchesWildcard(search.pattern, text)) return false;
+  if (!text.empty() && text[0] == '.' && (search.filter & kSearchHidden) == 0) return false;
+  struct stat status {};
+  if (fstatat(dirfd(search.listing), name, &status, 0) != 0) return false;
+  if (S_ISDIR(status.st_mode) && (search.filter & kSearchDirectories) == 0) return false;
+  return true;
+}
+
+}  // namespace
+
+bool MatchesWildcard(const Text& pattern, const Text& name) {
+  // Greedy matching with one step back: on a mismatch, let the last '*' swallow one more byte.
+  std::size_t p = 0;
+  std::size_t n = 0;
+  std::size_t star = Text::npos;
+  std::size_t star_name = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      star_name = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+      ++p;
+      ++n;
+    } else if (star != Text::npos) {
+      p = star + 1;
+      n = ++star_name;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool ChangeWorkingDirectory(const Text& path) {
+  const Text used = path.substr(0, kMaxDirectoryPath);
+  if (used.find_first_of("*?") != Text::npos) return false;
+  if (used.find('\0') != Text::npos) return false;
+  ErrorDialogsSuppressed quiet;
+  return chdir(used.c_str()) == 0;
+}
+
+Text StartDirectorySearch(const Text& pattern, int attribute_filter) {
+  DirectorySearch& search = TheSearch();
+  CloseSearch(search);
+  if (pattern.find('\0') != Text::npos) return Text();
+  search.pattern = pattern;
+  search.filter = attribute_filter;
+  {
+    ErrorDialogsSuppressed quiet;
+    search.listing = opendir(".");
+  }
+  return NextDirectoryName();
+}
+
+Text NextDirectoryName() {
+  DirectorySearch& search = TheSearch();
+  if (search.listing == nullptr) return Text();
+  ErrorDialogsSuppressed quiet;
+  // A read error ends the listing as its end does.
+  while (const dirent* entry = readdir(search.listing)) {
+    if (Admits(search, entry->d_name)) return Text(entry->d_name);
+  }
+  CloseSearch(search);
+  return Text();
+}
+
+}  // namespace zul
