@@ -1,0 +1,94 @@
+#include "console/input_records.h"
+
+#include "console/cp437.h"
+
+namespace zul {
+
+namespace {
+
+constexpr uint32_t kModifierBits = 0x1F;
+constexpr uint32_t kButtonBits = 0x07;
+constexpr uint32_t kEventKindBits = 0x07;
+constexpr uint32_t kHorizontalWheel = 0x08;
+
+bool IsControlCharacter(char32_t character) { return character < 0x20 || character == 0x7F; }
+
+}  // namespace
+
+uint8_t TypedByte(char32_t character) {
+  if (IsControlCharacter(character)) return static_cast<uint8_t>(character);
+  uint8_t byte = 0;
+  return Cp437Byte(character, byte) ? byte : 0;
+}
+
+uint8_t CellByte(char32_t character) {
+  if (IsControlCharacter(character)) return static_cast<uint8_t>(character);
+  uint8_t byte = 0;
+  return Cp437Byte(character, byte) ? byte : '?';
+}
+
+KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t control_state) {
+  KeyEvent key{virtual_key, TypedByte(character), control_state & kModifierBits};
+  if (virtual_key == vk::kEscape && key.byte == 0) key.byte = 0x1B;
+  return key;
+}
+
+bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_state, uint32_t event_flags,
+                     MouseEvent& mouse) {
+  if (event_flags & kHorizontalWheel) return false;
+  mouse = MouseEvent{};
+  mouse.position = position;
+  mouse.buttons = button_state & kButtonBits;
+  mouse.modifiers = control_state & kModifierBits;
+  mouse.flags = event_flags & kEventKindBits;
+  if (mouse.flags & mouse::kWheeled) {
+    const auto delta = static_cast<int16_t>(static_cast<uint16_t>(button_state >> 16));
+    mouse.wheel = delta > 0 ? 1 : delta < 0 ? -1 : 0;
+  }
+  return true;
+}
+
+bool PlainByteKeys::Next(uint8_t byte, KeyEvent& key) {
+  const bool pair_end = after_carriage_return_ && byte == '\n';
+  after_carriage_return_ = byte == '\r';
+  if (pair_end) return false;
+  key = KeyEvent{};
+  key.byte = byte;
+  switch (byte) {
+    case '\r':
+    case '\n':
+      key.key = vk::kReturn;
+      key.byte = '\r';
+      return true;
+    case 0x1B:
+      key.key = vk::kEscape;
+      return true;
+    case 0x08:
+    case 0x7F:
+      key.key = vk::kBack;
+      key.byte = 0x08;
+      return true;
+    case '\t':
+      key.key = vk::kTab;
+      return true;
+    case ' ':
+      key.key = vk::kSpace;
+      return true;
+    default:
+      break;
+  }
+  if (byte >= 0x01 && byte <= 0x1A) {
+    key.key = static_cast<uint16_t>('A' + byte - 1);
+    key.modifiers = modifier::kLeftCtrl;
+  } else if (byte >= 'a' && byte <= 'z') {
+    key.key = static_cast<uint16_t>(byte - 'a' + 'A');
+  } else if (byte >= 'A' && byte <= 'Z') {
+    key.key = byte;
+    key.modifiers = modifier::kShift;
+  } else if (byte >= '0' && byte <= '9') {
+    key.key = byte;
+  }
+  return true;
+}
+
+}  // namespace zul

@@ -1,0 +1,99 @@
+#include <windows.h>
+
+#include "consoletools/window_decorations.h"
+#include "consoletools/window_placement.h"
+
+namespace zul {
+
+namespace {
+
+// How long the console window may take to take a new icon, in milliseconds; a window
+// that does not answer is not waited for longer.
+constexpr UINT kMessageTimeoutMs = 1000;
+// Resource numbers are 16-bit; anything else would be taken for a name's address.
+constexpr int32_t kLargestResourceId = 0xFFFF;
+
+// The console's own window. It may be missing (no window, or a hidden one in a terminal
+// or under wine) and may have no window menu: each call then reports that it did nothing.
+class ConsoleWindowDecorations : public WindowDecorations {
+ public:
+  bool SetIcon(void* instance, int32_t id) override;
+  bool DeleteMenuItem(int32_t command) override;
+  bool ResetMenu() override;
+  bool Move(int32_t x, int32_t y) override;
+  bool BringToTop() override;
+};
+
+// The icon comes from the program's resources, or else from the system's own icons; it
+// is given to the window for both its small and its large icon.
+bool ConsoleWindowDecorations::SetIcon(void* instance, int32_t id) {
+  const HWND window = GetConsoleWindow();
+  if (window == nullptr || id < 1 || id > kLargestResourceId) return false;
+  HICON icon = nullptr;
+  if (instance != nullptr) icon = LoadIconA(static_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(id));
+  if (icon == nullptr) icon = LoadIconA(nullptr, MAKEINTRESOURCEA(id));
+  if (icon == nullptr) return false;
+  const auto value = reinterpret_cast<LPARAM>(icon);
+  DWORD_PTR previous = 0;
+  const bool small_set = SendMessageTimeoutA(window, WM_SETICON, ICON_SMALL, value, SMTO_ABORTIFHUNG,
+                                             kMessageTimeoutMs, &previous) != 0;
+  const bool big_set = SendMessageTimeoutA(window, WM_SETICON, ICON_BIG, value, SMTO_ABORTIFHUNG,
+                                           kMessageTimeoutMs, &previous) != 0;
+  return small_set && big_set;
+}
+
+bool ConsoleWindowDecorations::DeleteMenuItem(int32_t command) {
+  const HWND window = GetConsoleWindow();
+  if (window == nullptr) return false;
+  const HMENU menu = GetSystemMenu(window, FALSE);
+  if (menu == nullptr) return false;
+  return DeleteMenu(menu, static_cast<UINT>(command), MF_BYCOMMAND) != 0;
+}
+
+// Restoring the default menu returns nothing to check, so the menu is looked up again:
+// the work is done when the window has a menu afterwards.
+bool ConsoleWindowDecorations::ResetMenu() {
+  const HWND window = GetConsoleWindow();
+  if (window == nullptr) return false;
+  GetSystemMenu(window, TRUE);
+  return GetSystemMenu(window, FALSE) != nullptr;
+}
+
+// Moving the window:
+// 1. (kCentreWindow, kCentreWindow) centres it on the work area (the display less the
+//    task bar) of the display it is mostly on;
+// 2. any other pair is the new top-left corner;
+// 3. the size and the stacking order stay.
+bool ConsoleWindowDecorations::Move(int32_t x, int32_t y) {
+  const HWND window = GetConsoleWindow();
+  if (window == nullptr) return false;
+  if (x == kCentreWindow && y == kCentreWindow) {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) return false;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return false;
+    const RECT& work = monitor.rcWork;
+    const PixelPoint origin = CentredOrigin(PixelRect{work.left, work.top, work.right, work.bottom},
+                                            frame.right - frame.left, frame.bottom - frame.top);
+    x = origin.x;
+    y = origin.y;
+  }
+  return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER) != 0;
+}
+
+// The window goes to the top of the stacking order and is asked to become the foreground
+// window; the system may refuse the latter, which does not undo the former.
+bool ConsoleWindowDecorations::BringToTop() {
+  const HWND window = GetConsoleWindow();
+  if (window == nullptr) return false;
+  const bool raised = SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != 0;
+  SetForegroundWindow(window);
+  return raised;
+}
+
+}  // namespace
+
+std::unique_ptr<WindowDecorations> OpenWindowDecorations() { return std::make_unique<ConsoleWindowDecorations>(); }
+
+}  // namespace zul
