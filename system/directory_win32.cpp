@@ -33,20 +33,24 @@ bool Admits(const DirectorySearch& search, const WIN32_FIND_DATAA& entry) {
   return (entry.dwFileAttributes & kinds & ~static_cast<DWORD>(search.filter)) == 0;
 }
 
-// The first admitted entry from `entry` on, reading on with FindNextFileA; closes the search
-// and gives the empty text at the end of the listing.
+// Reads the next entry into `entry`; at the end of the listing closes the search and
+// returns false.
+bool ReadNext(DirectorySearch& search, WIN32_FIND_DATAA& entry) {
+  BOOL found;
+  {
+    ErrorDialogsSuppressed quiet;
+    found = FindNextFileA(search.find, &entry);
+  }
+  if (!found) CloseSearch(search);
+  return found != 0;
+}
+
+// The first admitted entry from `entry` on, reading on as needed; the empty text at the
+// end of the listing.
 Text FirstAdmitted(DirectorySearch& search, WIN32_FIND_DATAA& entry) {
   for (;;) {
     if (Admits(search, entry)) return Text(entry.cFileName);
-    BOOL found;
-    {
-      ErrorDialogsSuppressed quiet;
-      found = FindNextFileA(search.find, &entry);
-    }
-    if (!found) {
-      CloseSearch(search);
-      return Text();
-    }
+    if (!ReadNext(search, entry)) return Text();
   }
 }
 
@@ -79,15 +83,7 @@ Text NextDirectoryName() {
   DirectorySearch& search = TheSearch();
   if (search.find == INVALID_HANDLE_VALUE) return Text();
   WIN32_FIND_DATAA entry{};
-  BOOL found;
-  {
-    ErrorDialogsSuppressed quiet;
-    found = FindNextFileA(search.find, &entry);
-  }
-  if (!found) {
-    CloseSearch(search);
-    return Text();
-  }
+  if (!ReadNext(search, entry)) return Text();
   return FirstAdmitted(search, entry);
 }
 
