@@ -114,7 +114,7 @@ TEST_F(PhaseTest, PromptAppendsASeparatorEvenAfterOne) {
 TEST_F(PhaseTest, PromptChangesNothingForBadAnswers) {
   fs::create_directory(dir_ / "real");
   Touch("file.zul");
-  for (const std::string answer :
+  for (const std::string& answer :
        {std::string("   "), std::string("nothere"), std::string("real/*.zul"), std::string("re?l"),
         std::string("file.zul"), std::string(32768, 'x'), std::string("real\0x", 6), std::string("\t")}) {
     library.answers = {answer};

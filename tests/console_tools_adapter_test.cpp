@@ -40,7 +40,9 @@ TEST(ListTableArgument, DescribesTheTableByteForByte) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(argument.Descriptor());
   constexpr std::size_t p = sizeof(void*);
   ASSERT_EQ(sizeof(ListDescriptor), 112 + p);
-  if (p == 4) EXPECT_EQ(sizeof(ListDescriptor), 116u);
+  if (p == 4) {
+    EXPECT_EQ(sizeof(ListDescriptor), 116u);
+  }
 
   auto u32 = [&](std::size_t offset) {
     uint32_t value;

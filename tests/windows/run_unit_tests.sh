@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs the cross-built Windows unit tests under wine, in a wine prefix kept in
+# the build folder. Exit 77 (skipped) when mingw-w64 or wine is absent.
+set -uo pipefail
+top=${1:?usage: run_unit_tests.sh SOURCE_DIR}
+exe="$top/build/windows-tests/bin/zul_tests.exe"
+if ! command -v wine >/dev/null || ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  echo "SKIPPED: Windows unit tests need mingw-w64 and wine"
+  exit 77
+fi
+if [ ! -x "$exe" ]; then
+  echo "SKIPPED: $exe is not built (make test builds it when mingw-w64 and wine are present)"
+  exit 77
+fi
+export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all
+cd "$(dirname "$exe")" && wine "$exe" --gtest_brief=1 </dev/null
