@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "consoletools/input_box.h"
+#include "consoletools/list_box.h"
+
 namespace zul {
 
 ConsoleToolsLibrary::ConsoleToolsLibrary(ConsoleDevice& device, WindowDecorations& window)
@@ -39,16 +42,20 @@ int32_t ConsoleToolsLibrary::DefaultWindowMenu() { return window_.ResetMenu() ? 
 int32_t ConsoleToolsLibrary::LocOfRow(int32_t row) { return row; }
 int32_t ConsoleToolsLibrary::LocOfCol(int32_t column) { return column; }
 
-ByteString ConsoleToolsLibrary::ConsoleInputBox(int32_t, int32_t, int32_t, const char*, const char*, const char*,
-                                                int32_t, int32_t) {
-  return nullptr;
+ByteString ConsoleToolsLibrary::ConsoleInputBox(int32_t buttons, int32_t column_position, int32_t row_position,
+                                                const char* question, const char* hint, const char* default_answer,
+                                                int32_t focus, int32_t max_length) {
+  return AllocByteString(RunInputBox(device_, buttons, column_position, row_position, ByteStringText(question),
+                                     ByteStringText(hint), ByteStringText(default_answer), focus, max_length));
 }
 
 int32_t ConsoleToolsLibrary::ConsoleToTop() { return window_.BringToTop() ? 1 : 0; }
 
-ByteString ConsoleToolsLibrary::ConsoleListBox(int32_t, int32_t, int32_t, const char*, const char*,
-                                               const ListDescriptor*, int32_t, int32_t, int32_t) {
-  return nullptr;
+ByteString ConsoleToolsLibrary::ConsoleListBox(int32_t buttons, int32_t left, int32_t top, const char* heading,
+                                               const char* hint, const ListDescriptor* list, int32_t sorted,
+                                               int32_t multiple, int32_t first_shown) {
+  return AllocByteString(RunListBox(device_, buttons, left, top, ByteStringText(heading), ByteStringText(hint), list,
+                                    sorted, multiple, first_shown));
 }
 
 }  // namespace zul

@@ -1,0 +1,293 @@
+#include "consoletools/dialog.h"
+
+#include <algorithm>
+
+#include "consoletools/dialog_style.h"
+
+namespace zul {
+
+namespace {
+
+InclusiveRect EmptyRect() { return InclusiveRect{0, 0, -1, -1}; }
+
+bool IsEmpty(const InclusiveRect& r) { return r.Width() < 1 || r.Height() < 1; }
+
+int16_t Short(int64_t value) { return static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767)); }
+
+// The buffer as a rectangle; empty when its size cannot be read.
+InclusiveRect BufferRect(ConsoleDevice& device) {
+  BufferInfo info;
+  if (!device.GetBufferInfo(info)) return EmptyRect();
+  return InclusiveRect{0, 0, Short(info.size.x - 1), Short(info.size.y - 1)};
+}
+
+void HideCursor(ConsoleDevice& device) {
+  CursorInfo cursor;
+  if (!device.GetCursorInfo(cursor) || cursor.size < 1 || cursor.size > 100) cursor.size = 25;
+  cursor.visible = false;
+  device.SetCursorInfo(cursor);
+}
+
+}  // namespace
+
+// Placing a box:
+// 1. shrink it to the window;
+// 2. centre it on the given cell (counted from 1);
+// 3. move it into the window, keeping room for the shadow where the window has it.
+InclusiveRect PlaceDialog(const InclusiveRect& window, int width, int height, int32_t column, int32_t row) {
+  if (IsEmpty(window) || width < 1 || height < 1) return EmptyRect();
+  const int64_t w = std::min(width, window.Width());
+  const int64_t h = std::min(height, window.Height());
+  const int64_t room_x = w + kShadowColumns <= window.Width() ? kShadowColumns : 0;
+  const int64_t room_y = h + kShadowRows <= window.Height() ? kShadowRows : 0;
+  int64_t left = static_cast<int64_t>(column) - 1 - w / 2;
+  int64_t top = static_cast<int64_t>(row) - 1 - h / 2;
+  left = std::clamp<int64_t>(left, window.left, window.right - w + 1 - room_x);
+  top = std::clamp<int64_t>(top, window.top, window.bottom - h + 1 - room_y);
+  return InclusiveRect{Short(left), Short(top), Short(left + w - 1), Short(top + h - 1)};
+}
+
+InclusiveRect AreaWithShadow(const InclusiveRect& box, const InclusiveRect& clip) {
+  if (IsEmpty(box)) return EmptyRect();
+  const InclusiveRect area{box.left, box.top, Short(box.right + kShadowColumns), Short(box.bottom + kShadowRows)};
+  return Intersect(area, clip);
+}
+
+InclusiveRect Intersect(const InclusiveRect& a, const InclusiveRect& b) {
+  const InclusiveRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                        std::min(a.bottom, b.bottom)};
+  return IsEmpty(r) ? EmptyRect() : r;
+}
+
+SavedRegion::SavedRegion(ConsoleDevice& device, const InclusiveRect& area) : device_(device) {
+  BufferInfo info;
+  if (device_.GetBufferInfo(info)) cursor_ = info.cursor;
+  have_cursor_info_ = device_.GetCursorInfo(cursor_info_);
+  Save(area);
+}
+
+SavedRegion::~SavedRegion() { Restore(); }
+
+void SavedRegion::Restore() {
+  if (restored_) return;
+  restored_ = true;
+  PutCellsBack();
+  device_.SetCursorPosition(cursor_);
+  if (have_cursor_info_) device_.SetCursorInfo(cursor_info_);
+}
+
+void SavedRegion::Move(const InclusiveRect& area) {
+  if (restored_) return;
+  PutCellsBack();
+  Save(area);
+}
+
+void SavedRegion::Save(const InclusiveRect& area) {
+  area_ = Intersect(area, BufferRect(device_));
+  cells_.clear();
+  if (IsEmpty(area_)) return;
+  const auto width = static_cast<std::size_t>(area_.Width());
+  cells_.resize(width * static_cast<std::size_t>(area_.Height()));
+  for (int y = area_.top; y <= area_.bottom; ++y) {
+    std::span<Cell> row(cells_.data() + static_cast<std::size_t>(y - area_.top) * width, width);
+    device_.ReadCells(Coord{area_.left, static_cast<int16_t>(y)}, row);
+  }
+}
+
+void SavedRegion::PutCellsBack() {
+  if (IsEmpty(area_)) return;
+  const auto width = static_cast<std::size_t>(area_.Width());
+  for (int y = area_.top; y <= area_.bottom; ++y) {
+    std::span<const Cell> row(cells_.data() + static_cast<std::size_t>(y - area_.top) * width, width);
+    device_.WriteCells(Coord{area_.left, static_cast<int16_t>(y)}, row);
+  }
+}
+
+DialogSession::DialogSession(ConsoleDevice& device) : device_(device) {
+  have_mode_ = device_.GetInputMode(saved_mode_);
+  const uint32_t mode = have_mode_ ? saved_mode_ : 0;
+  device_.SetInputMode((mode | input_mode::kMouse | input_mode::kExtendedFlags) & ~input_mode::kQuickEdit);
+}
+
+DialogSession::~DialogSession() { Close(); }
+
+// Quick-edit changes only together with the extended flags, and the mode a
+// program set (16, say) carries neither: so quick-edit is turned on first and
+// then the mode is set exactly as it read.
+void DialogSession::Close() {
+  if (closed_) return;
+  closed_ = true;
+  if (!have_mode_) return;
+  device_.SetInputMode(saved_mode_ | input_mode::kExtendedFlags | input_mode::kQuickEdit);
+  device_.SetInputMode(saved_mode_);
+}
+
+void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill) {
+  const InclusiveRect r = Intersect(area, BufferRect(device));
+  if (IsEmpty(r)) return;
+  for (int y = r.top; y <= r.bottom; ++y)
+    device.FillCells(Coord{r.left, static_cast<int16_t>(y)}, static_cast<uint32_t>(r.Width()), fill);
+}
+
+void WriteText(ConsoleDevice& device, Coord at, std::string_view bytes, uint16_t attribute, int width) {
+  const std::size_t count = width < 0 ? bytes.size() : static_cast<std::size_t>(width);
+  std::size_t skip = 0;
+  if (at.x < 0) {
+    skip = static_cast<std::size_t>(-at.x);
+    at.x = 0;
+  }
+  if (skip >= count) return;
+  std::vector<Cell> cells;
+  cells.reserve(count - skip);
+  for (std::size_t i = skip; i < count; ++i) {
+    const uint8_t byte = i < bytes.size() ? static_cast<uint8_t>(bytes[i]) : uint8_t{' '};
+    cells.push_back(Cell{byte, attribute});
+  }
+  device.WriteCells(at, cells);
+}
+
+void WriteCentred(ConsoleDevice& device, Coord at, std::string_view bytes, uint16_t attribute, int width) {
+  if (width < 1) return;
+  const std::size_t lead =
+      bytes.size() < static_cast<std::size_t>(width) ? (static_cast<std::size_t>(width) - bytes.size()) / 2 : 0;
+  std::string line(lead, ' ');
+  line.append(bytes.substr(0, static_cast<std::size_t>(width) - lead));
+  WriteText(device, at, line, attribute, width);
+}
+
+void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_attribute, std::string_view title,
+               uint16_t title_attribute) {
+  using namespace dialog_style;
+  if (box.Width() < 2 || box.Height() < 2) return;
+  const int inner = box.Width() - 2;
+  std::string edge(static_cast<std::size_t>(inner), static_cast<char>(kHorizontal));
+  WriteText(device, {box.left, box.top}, std::string(1, char(kTopLeft)) + edge + char(kTopRight), frame_attribute);
+  WriteText(device, {box.left, box.bottom}, std::string(1, char(kBottomLeft)) + edge + char(kBottomRight),
+            frame_attribute);
+  const Cell side{kVertical, frame_attribute};
+  for (int y = box.top + 1; y < box.bottom; ++y) {
+    device.WriteCells({box.left, static_cast<int16_t>(y)}, std::span<const Cell>(&side, 1));
+    device.WriteCells({box.right, static_cast<int16_t>(y)}, std::span<const Cell>(&side, 1));
+  }
+  if (title.empty() || inner < 3) return;
+  std::string shown = " ";
+  shown.append(title.substr(0, static_cast<std::size_t>(inner - 2)));
+  shown.push_back(' ');
+  const int at = box.left + 1 + (inner - static_cast<int>(shown.size())) / 2;
+  WriteText(device, {static_cast<int16_t>(at), box.top}, shown, title_attribute);
+}
+
+void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const InclusiveRect& clip) {
+  if (IsEmpty(box)) return;
+  const InclusiveRect limit = Intersect(clip, BufferRect(device));
+  const InclusiveRect strips[] = {
+      {Short(box.right + 1), Short(box.top + 1), Short(box.right + kShadowColumns),
+       Short(box.bottom + kShadowRows)},
+      {Short(box.left + kShadowColumns), Short(box.bottom + 1), box.right, Short(box.bottom + kShadowRows)},
+  };
+  for (const InclusiveRect& strip : strips) {
+    const InclusiveRect r = Intersect(strip, limit);
+    if (IsEmpty(r)) continue;
+    std::vector<Cell> row(static_cast<std::size_t>(r.Width()));
+    for (int y = r.top; y <= r.bottom; ++y) {
+      const Coord at{r.left, static_cast<int16_t>(y)};
+      if (!device.ReadCells(at, row)) continue;
+      for (Cell& cell : row) cell.attribute = dialog_style::kShadow;
+      device.WriteCells(at, row);
+    }
+  }
+}
+
+void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int gap) {
+  int total = 0;
+  for (const Button& button : buttons) total += button.FullWidth();
+  if (!buttons.empty()) total += gap * static_cast<int>(buttons.size() - 1);
+  const int room = right - left + 1;
+  int x = total <= room ? left + (room - total) / 2 : left;
+  for (Button& button : buttons) {
+    button.at = Coord{Short(x), Short(row)};
+    button.width = std::clamp(std::min(button.FullWidth(), right - x + 1), 0, button.FullWidth());
+    x += button.FullWidth() + gap;
+  }
+}
+
+void DrawButton(ConsoleDevice& device, const Button& button, bool focused) {
+  if (button.width <= 0) return;
+  const std::string face = "[ " + button.label + " ]";
+  WriteText(device, button.at, face, focused ? dialog_style::kButtonFocus : dialog_style::kButton, button.width);
+}
+
+bool IsCancelKey(const KeyEvent& key) {
+  if (key.key == vk::kEscape || key.byte == 0x1B || key.byte == 0x03) return true;
+  return key.key == 'C' && (key.modifiers & modifier::kCtrl) != 0 && (key.modifiers & modifier::kAlt) == 0;
+}
+
+bool IsEnterKey(const KeyEvent& key) { return key.key == vk::kReturn || (key.key == 0 && key.byte == 0x0D); }
+
+bool IsTypedByte(const KeyEvent& key) {
+  if (key.byte < 0x20) return false;
+  switch (key.key) {
+    case vk::kBack:
+    case vk::kReturn:
+    case vk::kEscape:
+    case vk::kTab:
+      return false;
+    case vk::kDelete:
+      if (key.byte == 0x7F) return false;
+      break;
+    default:
+      break;
+  }
+  const bool ctrl = (key.modifiers & modifier::kCtrl) != 0;
+  const bool alt = (key.modifiers & modifier::kAlt) != 0;
+  return ctrl == alt;
+}
+
+bool IsLeftPress(const MouseEvent& mouse) {
+  return (mouse.buttons & mouse::kLeftButton) != 0 && (mouse.flags == 0 || mouse.flags == mouse::kDoubleClick);
+}
+
+DialogResult RunDialog(ConsoleDevice& device, Dialog& dialog) {
+  DialogSession session(device);
+  BufferInfo info;
+  if (!device.GetBufferInfo(info)) return DialogResult::kCancel;
+  InclusiveRect box = dialog.Layout(info);
+  SavedRegion saved(device, AreaWithShadow(box, info.window));
+  auto draw = [&] {
+    HideCursor(device);
+    if (IsEmpty(box)) return;
+    DrawShadow(device, box, info.window);
+    dialog.Draw(device);
+  };
+  draw();
+
+  DialogResult result = DialogResult::kOpen;
+  while (result == DialogResult::kOpen) {
+    InputEvent event;
+    if (!device.ReadInput(event, -1)) event.kind = InputEvent::Kind::kEnd;
+    switch (event.kind) {
+      case InputEvent::Kind::kKey:
+        result = dialog.OnKey(device, event.key);
+        break;
+      case InputEvent::Kind::kMouse:
+        result = dialog.OnMouse(device, event.mouse);
+        break;
+      case InputEvent::Kind::kResize:
+        if (device.GetBufferInfo(info)) {
+          box = dialog.Layout(info);
+          saved.Move(AreaWithShadow(box, info.window));
+          draw();
+        }
+        break;
+      case InputEvent::Kind::kEnd:
+        result = DialogResult::kCancel;
+        break;
+    }
+  }
+  saved.Restore();
+  session.Close();
+  device.Flush();
+  return result;
+}
+
+}  // namespace zul

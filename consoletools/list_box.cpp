@@ -1,0 +1,524 @@
+#include "consoletools/list_box.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "consoletools/dialog.h"
+#include "consoletools/dialog_style.h"
+
+namespace zul {
+
+std::vector<Text> ReadListNames(const ListDescriptor* list) {
+  if (list == nullptr || list->data == nullptr || list->dimensions != 1 ||
+      list->entry_type != kListEntryTypeText || list->entry_size != sizeof(ByteString))
+    return {};
+  const uint32_t count = list->entry_count;
+  const int64_t span = static_cast<int64_t>(list->bounds[0].upper) - list->bounds[0].lower + 1;
+  if (span != static_cast<int64_t>(count) || count > kListBoxMaxEntries) return {};
+  const ByteString* entries = list->data;
+  std::vector<Text> names;
+  for (uint32_t i = 0; i < count; ++i) {
+    Text name = ByteStringText(entries[i]);
+    const std::size_t zero = name.find('\0');
+    if (zero != Text::npos) name.resize(zero);
+    if (!name.empty()) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+ListBoxModel::ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted)
+    : names_(std::move(names)), marks_(names_.size(), 0), multiple_(multiple) {
+  MoveTo(Valid(first_highlighted) ? first_highlighted : 0);
+}
+
+void ListBoxModel::SetRows(int rows) {
+  rows_ = std::max(1, rows);
+  MoveTo(highlight_);
+}
+
+void ListBoxModel::ClampTop() { top_ = std::clamp(top_, 0, std::max(0, Count() - rows_)); }
+
+void ListBoxModel::MoveTo(int index) {
+  if (names_.empty()) return;
+  highlight_ = std::clamp(index, 0, Count() - 1);
+  if (highlight_ < top_) top_ = highlight_;
+  if (highlight_ >= top_ + rows_) top_ = highlight_ - rows_ + 1;
+  ClampTop();
+}
+
+void ListBoxModel::PageDown() {
+  if (names_.empty()) return;
+  top_ += rows_;
+  ClampTop();
+  MoveTo(highlight_ + rows_);
+}
+
+void ListBoxModel::PageUp() {
+  if (names_.empty()) return;
+  top_ -= rows_;
+  ClampTop();
+  MoveTo(highlight_ - rows_);
+}
+
+void ListBoxModel::ScrollBy(int delta) {
+  top_ = static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(top_) + delta, 0, Count()));
+  ClampTop();
+}
+
+bool ListBoxModel::JumpTo(uint8_t byte) {
+  auto fold = [](uint8_t b) { return b >= 'a' && b <= 'z' ? static_cast<uint8_t>(b - 'a' + 'A') : b; };
+  const uint8_t wanted = fold(byte);
+  for (int step = 1; step <= Count(); ++step) {
+    const int index = (highlight_ + step) % Count();
+    const Text& name = Name(index);
+    if (!name.empty() && fold(static_cast<uint8_t>(name[0])) == wanted) {
+      MoveTo(index);
+      return true;
+    }
+  }
+  return false;
+}
+
+void ListBoxModel::ClearMarks() {
+  std::fill(marks_.begin(), marks_.end(), uint8_t{0});
+  marked_count_ = 0;
+}
+
+void ListBoxModel::SetMark(int index, bool marked) {
+  if (!Valid(index)) return;
+  if (marked && !multiple_ && !Marked(index)) ClearMarks();
+  uint8_t& mark = marks_[static_cast<std::size_t>(index)];
+  if ((mark != 0) == marked) return;
+  mark = marked ? 1 : 0;
+  marked_count_ += marked ? 1 : -1;
+}
+
+void ListBoxModel::Toggle(int index) {
+  if (Valid(index)) SetMark(index, !Marked(index));
+}
+
+void ListBoxModel::MarkOnly(int index) {
+  if (!Valid(index)) return;
+  ClearMarks();
+  SetMark(index, true);
+}
+
+void ListBoxModel::MarkRange(int index, bool keep_others) {
+  if (!Valid(index)) return;
+  if (!multiple_) {
+    SetMark(index, true);
+    return;
+  }
+  const int from = std::min(Anchor(), index);
+  const int to = std::max(Anchor(), index);
+  if (!keep_others) ClearMarks();
+  for (int i = from; i <= to; ++i) SetMark(i, true);
+}
+
+void ListBoxModel::ToggleAll() {
+  if (!multiple_ || marked_count_ == Count()) {
+    ClearMarks();
+    return;
+  }
+  std::fill(marks_.begin(), marks_.end(), uint8_t{1});
+  marked_count_ = Count();
+}
+
+void ListBoxModel::SetAnchor(int index) {
+  if (Valid(index)) anchor_ = index;
+}
+
+Text ListBoxModel::Answer() const {
+  if (names_.empty()) return Text();
+  if (marked_count_ == 0) return Name(highlight_);
+  std::size_t size = 0;
+  for (int i = 0; i < Count(); ++i)
+    if (Marked(i)) size += Name(i).size() + 1;
+  Text answer;
+  answer.reserve(size);
+  for (int i = 0; i < Count(); ++i) {
+    if (!Marked(i)) continue;
+    if (!answer.empty()) answer.push_back('\0');
+    answer.append(Name(i));
+  }
+  return answer;
+}
+
+namespace {
+
+constexpr int kMaxWidth = 70;    // the widest the box grows
+constexpr int kMinListRows = 5;  // the list keeps this many rows when the window has them, even for fewer names
+constexpr int kWheelRows = 3;    // rows one wheel notch scrolls
+constexpr std::string_view kKeyHelp = "Space mark  Ctrl+A all  Enter OK  Esc cancel";
+constexpr std::string_view kNoNames = "(no names)";
+
+// The rows of the box besides the list, in the order shown: heading and hint
+// above the list, the rest below it.
+enum Row { kHeading, kHint, kStatus, kKeys, kButtons, kRowCount };
+// The rows a short window keeps, most needed first; the list always keeps one row.
+constexpr std::array<Row, kRowCount> kKeptOrder = {kButtons, kHeading, kStatus, kHint, kKeys};
+
+int16_t Short(int64_t value) { return static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767)); }
+
+// The place PlaceDialog centres a box of `size` cells on, along one axis of a
+// window that starts at `start` and is `room` cells long: `asked` > 0 puts the
+// box's first cell there (counted from 1), else the box is centred.
+int32_t PlacementCentre(int32_t asked, int start, int room, int size) {
+  const int64_t first = asked > 0 ? static_cast<int64_t>(asked) - 1 : start + (room - size) / 2;
+  return static_cast<int32_t>(std::clamp<int64_t>(first + 1 + size / 2, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+class ListBox : public Dialog {
+ public:
+  ListBox(ListBoxModel& model, int32_t left, int32_t top, const Text& heading, const Text& hint)
+      : model_(model), left_(left), top_(top), heading_(heading), hint_(hint) {}
+
+  InclusiveRect Layout(const BufferInfo& info) override;
+  void Draw(ConsoleDevice& device) override;
+  DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) override;
+  DialogResult OnMouse(ConsoleDevice& device, const MouseEvent& mouse) override;
+
+ private:
+  // What a list row shows: a name (or none, -1), marked or not, highlighted or not.
+  struct RowLook {
+    int index = -1;
+    bool marked = false;
+    bool highlighted = false;
+    bool operator==(const RowLook&) const = default;
+  };
+  // The scroll bar's track (rows counted from the list's first) and its thumb.
+  struct Thumb {
+    int track_first = 0;
+    int track_rows = 0;
+    int first = 0;
+    int rows = 0;
+  };
+
+  bool Shows(Row row) const { return rows_[row] >= 0; }
+  RowLook LookOf(int row) const;
+  void Refresh(ConsoleDevice& device);
+  void DrawRow(ConsoleDevice& device, int row, const RowLook& look);
+  void DrawScrollBar(ConsoleDevice& device);
+  Thumb ThumbNow() const;
+  std::string StatusText() const;
+  void ClickScrollBar(int row);
+  DialogResult ClickName(int index, const MouseEvent& mouse);
+
+  ListBoxModel& model_;
+  int32_t left_;
+  int32_t top_;
+  Text heading_;
+  Text hint_;
+
+  InclusiveRect box_;
+  bool framed_ = false;
+  int text_left_ = 0;                  // first column of the texts and the list
+  int text_width_ = 0;                 // and their width in cells
+  std::array<int, kRowCount> rows_{};  // screen row of each row, -1 when not shown
+  int list_first_ = 0;                 // screen row of the list's first row
+  int list_rows_ = 0;                  // rows the list shows; 0 when nothing is laid out
+  int name_width_ = 0;                 // cells of a list row left of the scroll bar
+  int bar_x_ = -1;                     // the scroll bar's column, -1 when the list has none
+  std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+
+  // What is on the screen now, so that only what changes is written again.
+  std::vector<std::pair<bool, RowLook>> drawn_rows_;  // per list row: drawn yet, and how
+  int drawn_top_ = -1;                                // the view the scroll bar shows
+  std::string drawn_status_;
+  bool status_drawn_ = false;
+};
+
+// Laying the box out:
+// 1. a frame when the window has room for one and three rows inside it;
+// 2. the width: up to kMaxWidth, leaving a margin in a narrow window;
+// 3. the rows: all five besides the list when they leave the list a row, else
+//    the most needed ones; the list takes the rest, up to what its names need;
+// 4. the place: at the asked corner or centred, inside the window;
+// 5. the rows and columns of texts, list, scroll bar and buttons.
+InclusiveRect ListBox::Layout(const BufferInfo& info) {
+  const InclusiveRect& window = info.window;
+  rows_.fill(-1);
+  list_rows_ = 0;
+  bar_x_ = -1;
+  for (Button& button : buttons_) button.width = 0;
+  drawn_rows_.clear();
+  drawn_top_ = -1;
+  status_drawn_ = false;
+  box_ = InclusiveRect{0, 0, -1, -1};
+  const int window_width = window.Width();
+  const int window_height = window.Height();
+  if (window_width < 1 || window_height < 1) return box_;
+
+  framed_ = window_width >= 8 && window_height >= 5;
+  const int frame = framed_ ? 1 : 0;
+  const int width = std::min(kMaxWidth, window_width >= 24 ? window_width - 4 : window_width);
+  const int inside = window_height - (window_height >= 12 ? 2 : 0) - 2 * frame;
+  const int fixed = std::clamp(inside - 1, 0, static_cast<int>(kRowCount));
+  const int list_rows = std::min(inside - fixed, std::max(model_.Count(), kMinListRows));
+  const int height = fixed + list_rows + 2 * frame;
+  box_ = PlaceDialog(window, width, height, PlacementCentre(left_, window.left, window_width, width),
+                     PlacementCentre(top_, window.top, window_height, height));
+  if (box_.Width() != width || box_.Height() != height) {
+    box_ = InclusiveRect{0, 0, -1, -1};
+    return box_;
+  }
+
+  std::array<bool, kRowCount> kept{};
+  for (int i = 0; i < fixed; ++i) kept[kKeptOrder[static_cast<std::size_t>(i)]] = true;
+  int y = box_.top + frame;
+  for (Row row : {kHeading, kHint})
+    if (kept[row]) rows_[row] = y++;
+  list_first_ = y;
+  list_rows_ = list_rows;
+  y += list_rows;
+  for (Row row : {kStatus, kKeys, kButtons})
+    if (kept[row]) rows_[row] = y++;
+
+  const int inner_left = box_.left + frame;
+  const int inner_right = box_.right - frame;
+  const int inner_width = inner_right - inner_left + 1;
+  const int margin = inner_width >= 20 ? 1 : 0;
+  text_left_ = inner_left + margin;
+  text_width_ = inner_width - 2 * margin;
+  name_width_ = text_width_;
+  if (model_.Count() > list_rows_ && text_width_ >= 2) {
+    bar_x_ = text_left_ + text_width_ - 1;
+    name_width_ = text_width_ - 1;
+  }
+  if (Shows(kButtons)) LayoutButtons(buttons_, inner_left, inner_right, rows_[kButtons]);
+  model_.SetRows(list_rows_);
+  drawn_rows_.assign(static_cast<std::size_t>(list_rows_), {false, RowLook{}});
+  return box_;
+}
+
+void ListBox::Draw(ConsoleDevice& device) {
+  if (list_rows_ == 0) return;
+  FillRect(device, box_, Cell{' ', dialog_style::kBox});
+  if (framed_) DrawFrame(device, box_, dialog_style::kFrame);
+  const auto left = Short(text_left_);
+  if (Shows(kHeading))
+    WriteText(device, {left, Short(rows_[kHeading])}, heading_, dialog_style::kTitle, text_width_);
+  if (Shows(kHint)) WriteText(device, {left, Short(rows_[kHint])}, hint_, dialog_style::kHint, text_width_);
+  if (Shows(kKeys)) WriteText(device, {left, Short(rows_[kKeys])}, kKeyHelp, dialog_style::kHint, text_width_);
+  DrawButton(device, buttons_[0], true);
+  DrawButton(device, buttons_[1], false);
+  for (auto& row : drawn_rows_) row.first = false;
+  drawn_top_ = -1;
+  status_drawn_ = false;
+  Refresh(device);
+}
+
+ListBox::RowLook ListBox::LookOf(int row) const {
+  const int index = model_.Top() + row;
+  if (index >= model_.Count()) return RowLook{};
+  return RowLook{index, model_.Marked(index), index == model_.Highlight()};
+}
+
+// Writes again only what differs from the screen: list rows whose name, mark
+// or highlight changed (all of them when the list scrolled), the scroll bar
+// when the view moved, and the status line when its text changed.
+void ListBox::Refresh(ConsoleDevice& device) {
+  if (list_rows_ == 0) return;
+  for (int row = 0; row < list_rows_; ++row) {
+    auto& drawn = drawn_rows_[static_cast<std::size_t>(row)];
+    const RowLook look = LookOf(row);
+    if (drawn.first && drawn.second == look) continue;
+    DrawRow(device, row, look);
+    drawn = {true, look};
+  }
+  if (drawn_top_ != model_.Top()) {
+    DrawScrollBar(device);
+    drawn_top_ = model_.Top();
+  }
+  if (Shows(kStatus)) {
+    std::string status = StatusText();
+    if (!status_drawn_ || status != drawn_status_) {
+      WriteText(device, {Short(text_left_), Short(rows_[kStatus])}, status, dialog_style::kBox, text_width_);
+      drawn_status_ = std::move(status);
+      status_drawn_ = true;
+    }
+  }
+}
+
+// One list row, in one write: the mark column, a blank and the name cut to the
+// row, in the colours of its mark and highlight.
+void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
+  using namespace dialog_style;
+  std::string line;
+  if (look.index >= 0) {
+    const std::size_t prefix = name_width_ >= 4 ? 2 : name_width_ >= 2 ? 1 : 0;
+    if (prefix > 0) line.push_back(static_cast<char>(look.marked ? kMarkByte : ' '));
+    if (prefix > 1) line.push_back(' ');
+    line.append(
+        std::string_view(model_.Name(look.index)).substr(0, static_cast<std::size_t>(name_width_) - prefix));
+  } else if (row == 0 && model_.Count() == 0) {
+    line = kNoNames;
+  }
+  const uint16_t attribute =
+      look.highlighted ? (look.marked ? kMarkedHighlight : kHighlight) : (look.marked ? kMarked : kField);
+  WriteText(device, {Short(text_left_), Short(list_first_ + row)}, line, attribute, name_width_);
+}
+
+ListBox::Thumb ListBox::ThumbNow() const {
+  Thumb thumb;
+  const bool arrows = list_rows_ >= 3;
+  thumb.track_first = arrows ? 1 : 0;
+  thumb.track_rows = arrows ? list_rows_ - 2 : list_rows_;
+  const int64_t count = std::max(model_.Count(), 1);
+  const int64_t hidden = std::max<int64_t>(count - list_rows_, 1);
+  thumb.rows = static_cast<int>(
+      std::clamp<int64_t>(thumb.track_rows * int64_t{list_rows_} / count, 1, std::max(thumb.track_rows, 1)));
+  thumb.first = thumb.track_first + static_cast<int>(int64_t{thumb.track_rows - thumb.rows} *
+                                                     std::min<int64_t>(model_.Top(), hidden) / hidden);
+  return thumb;
+}
+
+void ListBox::DrawScrollBar(ConsoleDevice& device) {
+  using namespace dialog_style;
+  if (bar_x_ < 0) return;
+  const Thumb thumb = ThumbNow();
+  for (int row = 0; row < list_rows_; ++row) {
+    uint8_t byte = kScrollTrack;
+    if (row < thumb.track_first)
+      byte = kArrowUp;
+    else if (row >= thumb.track_first + thumb.track_rows)
+      byte = kArrowDown;
+    else if (row >= thumb.first && row < thumb.first + thumb.rows)
+      byte = kScrollThumb;
+    const Cell cell{byte, kField};
+    device.WriteCells({Short(bar_x_), Short(list_first_ + row)}, std::span<const Cell>(&cell, 1));
+  }
+}
+
+// "3 marked" at the left and the highlighted name's position "12/1000" at the right.
+std::string ListBox::StatusText() const {
+  std::string marked = std::to_string(model_.MarkedCount()) + " marked";
+  if (model_.Count() == 0) return marked;
+  const std::string position = std::to_string(model_.Highlight() + 1) + "/" + std::to_string(model_.Count());
+  const std::size_t width = static_cast<std::size_t>(std::max(text_width_, 0));
+  const std::size_t used = marked.size() + position.size();
+  marked.append(used < width ? width - used : 1, ' ');
+  return marked + position;
+}
+
+DialogResult ListBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
+  if (IsEnterKey(key)) return DialogResult::kOk;
+  if (IsCancelKey(key)) return DialogResult::kCancel;
+  const bool ctrl = (key.modifiers & modifier::kCtrl) != 0;
+  const bool alt = (key.modifiers & modifier::kAlt) != 0;
+  if (key.key == vk::kSpace || key.byte == ' ') {
+    model_.Toggle(model_.Highlight());
+  } else if (key.byte == 0x01 || (key.key == 'A' && ctrl && !alt)) {
+    model_.ToggleAll();
+  } else if (IsTypedByte(key)) {
+    model_.JumpTo(key.byte);
+  } else {
+    switch (key.key) {
+      case vk::kUp:
+        model_.MoveBy(-1);
+        break;
+      case vk::kDown:
+        model_.MoveBy(1);
+        break;
+      case vk::kPrior:
+        model_.PageUp();
+        break;
+      case vk::kNext:
+        model_.PageDown();
+        break;
+      case vk::kHome:
+        model_.MoveTo(0);
+        break;
+      case vk::kEnd:
+        model_.MoveTo(model_.Count() - 1);
+        break;
+      default:
+        return DialogResult::kOpen;
+    }
+  }
+  Refresh(device);
+  return DialogResult::kOpen;
+}
+
+// A click on an arrow scrolls a row; on the track above or below the thumb, a page.
+void ListBox::ClickScrollBar(int row) {
+  const Thumb thumb = ThumbNow();
+  if (row < thumb.track_first) {
+    model_.ScrollBy(-1);
+  } else if (row >= thumb.track_first + thumb.track_rows) {
+    model_.ScrollBy(1);
+  } else if (row < thumb.first) {
+    model_.ScrollBy(-list_rows_);
+  } else if (row >= thumb.first + thumb.rows) {
+    model_.ScrollBy(list_rows_);
+  }
+}
+
+// A click on a name: alone it marks that name only; with Ctrl it toggles it;
+// with Shift it marks the range from the anchor (adding to the marks with Ctrl
+// too); a double click marks it and closes the box with OK.
+DialogResult ListBox::ClickName(int index, const MouseEvent& mouse) {
+  const bool ctrl = (mouse.modifiers & modifier::kCtrl) != 0;
+  const bool shift = (mouse.modifiers & modifier::kShift) != 0;
+  if (mouse.flags == mouse::kDoubleClick) {
+    model_.SetMark(index, true);
+    model_.MoveTo(index);
+    return DialogResult::kOk;
+  }
+  if (shift) {
+    model_.MarkRange(index, ctrl);
+  } else {
+    if (ctrl)
+      model_.Toggle(index);
+    else
+      model_.MarkOnly(index);
+    model_.SetAnchor(index);
+  }
+  model_.MoveTo(index);
+  return DialogResult::kOpen;
+}
+
+DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
+  if (list_rows_ == 0) return DialogResult::kOpen;
+  if ((mouse.flags & mouse::kWheeled) != 0) {
+    if (mouse.wheel != 0) model_.ScrollBy(mouse.wheel > 0 ? -kWheelRows : kWheelRows);
+    Refresh(device);
+    return DialogResult::kOpen;
+  }
+  if (!IsLeftPress(mouse)) return DialogResult::kOpen;
+  if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
+  if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
+  const int row = mouse.position.y - list_first_;
+  const int x = mouse.position.x;
+  if (row < 0 || row >= list_rows_ || x < text_left_ || x >= text_left_ + text_width_) return DialogResult::kOpen;
+  if (x == bar_x_) {
+    ClickScrollBar(row);
+  } else {
+    const int index = model_.Top() + row;
+    if (index >= model_.Count()) return DialogResult::kOpen;
+    if (ClickName(index, mouse) == DialogResult::kOk) return DialogResult::kOk;
+  }
+  Refresh(device);
+  return DialogResult::kOpen;
+}
+
+}  // namespace
+
+Text RunListBox(ConsoleDevice& device, int32_t /*buttons*/, int32_t left, int32_t top, const Text& heading,
+                const Text& hint, const ListDescriptor* list, int32_t sorted, int32_t multiple,
+                int32_t first_shown) {
+  std::vector<Text> names = ReadListNames(list);
+  if (sorted != 0)
+    std::stable_sort(names.begin(), names.end(),
+                     [](const Text& a, const Text& b) { return CompareTexts(a, b) < 0; });
+  ListBoxModel model(std::move(names), multiple != 0, first_shown);
+  ListBox box(model, left, top, heading, hint);
+  return RunDialog(device, box) == DialogResult::kOk ? model.Answer() : Text();
+}
+
+}  // namespace zul

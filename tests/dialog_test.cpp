@@ -1,0 +1,298 @@
+#include "consoletools/dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "console/virtual_console.h"
+#include "consoletools/dialog_style.h"
+#include "tests/support/events.h"
+
+namespace zul {
+namespace {
+
+using testing::Push;
+
+// Every cell of the buffer, for comparing whole screens.
+std::vector<Cell> Snapshot(const VirtualConsole& console) {
+  std::vector<Cell> cells;
+  for (int y = 0; y < console.Size().y; ++y)
+    for (int x = 0; x < console.Size().x; ++x) cells.push_back(console.At({int16_t(x), int16_t(y)}));
+  return cells;
+}
+
+// A screen of varied cells, so that a restore that misses or shifts a cell shows.
+void Scribble(VirtualConsole& console) {
+  for (int y = 0; y < console.Size().y; ++y) {
+    std::vector<Cell> row;
+    for (int x = 0; x < console.Size().x; ++x)
+      row.push_back(Cell{static_cast<uint8_t>('a' + (x + 3 * y) % 26), static_cast<uint16_t>((x + y) % 16)});
+    console.WriteCells({0, int16_t(y)}, row);
+  }
+}
+
+TEST(PlaceDialog, CentresOnTheCellCountedFromOne) {
+  const InclusiveRect window{0, 0, 79, 29};
+  // Column 40 is x 39: a 10-wide box covers 34..43, an 11-wide one 34..44.
+  EXPECT_EQ(PlaceDialog(window, 10, 4, 40, 15), (InclusiveRect{34, 12, 43, 15}));
+  EXPECT_EQ(PlaceDialog(window, 11, 5, 40, 15), (InclusiveRect{34, 12, 44, 16}));
+  // A window scrolled into a larger buffer: the cell is counted from the buffer's corner.
+  EXPECT_EQ(PlaceDialog({10, 20, 89, 49}, 10, 4, 50, 35), (InclusiveRect{44, 32, 53, 35}));
+}
+
+TEST(PlaceDialog, StaysInsideTheWindowWithRoomForTheShadow) {
+  const InclusiveRect window{0, 0, 79, 29};
+  EXPECT_EQ(PlaceDialog(window, 20, 6, 1, 1), (InclusiveRect{0, 0, 19, 5}));
+  // At the far corner the shadow (2 columns, 1 row) must still fit.
+  EXPECT_EQ(PlaceDialog(window, 20, 6, 80, 30), (InclusiveRect{58, 23, 77, 28}));
+  EXPECT_EQ(PlaceDialog(window, 20, 6, INT32_MAX, INT32_MIN), (InclusiveRect{58, 0, 77, 5}));
+  EXPECT_EQ(PlaceDialog(window, 20, 6, INT32_MIN, INT32_MAX), (InclusiveRect{0, 23, 19, 28}));
+  // Without room for the shadow the box alone fits.
+  EXPECT_EQ(PlaceDialog(window, 79, 30, 40, 15), (InclusiveRect{0, 0, 78, 29}));
+}
+
+TEST(PlaceDialog, ShrinksToASmallWindowAndGivesNothingForAnEmptyOne) {
+  EXPECT_EQ(PlaceDialog({0, 0, 19, 4}, 54, 8, 40, 15), (InclusiveRect{0, 0, 19, 4}));
+  EXPECT_EQ(PlaceDialog({3, 2, 3, 2}, 54, 8, 40, 15), (InclusiveRect{3, 2, 3, 2}));
+  EXPECT_LT(PlaceDialog({0, 0, -1, -1}, 10, 4, 1, 1).Width(), 1);
+  EXPECT_LT(PlaceDialog({0, 0, 79, 29}, 0, 4, 1, 1).Width(), 1);
+  EXPECT_EQ(AreaWithShadow({70, 20, 79, 29}, {0, 0, 79, 29}), (InclusiveRect{70, 20, 79, 29}));
+  EXPECT_EQ(AreaWithShadow({10, 5, 19, 8}, {0, 0, 79, 29}), (InclusiveRect{10, 5, 21, 9}));
+}
+
+TEST(SavedRegion, PutsCellsAndCursorBackExactlyOnce) {
+  VirtualConsole console({30, 10}, {30, 10});
+  Scribble(console);
+  console.SetCursorPosition({4, 7});
+  console.SetCursorInfo({42, true});
+  const auto before = Snapshot(console);
+  {
+    SavedRegion saved(console, {25, 2, 40, 12});  // runs off the buffer: clipped
+    EXPECT_EQ(saved.Area(), (InclusiveRect{25, 2, 29, 9}));
+    FillRect(console, {20, 0, 29, 9}, Cell{'#', 0x4F});
+    console.SetCursorPosition({0, 0});
+    console.SetCursorInfo({1, false});
+    saved.Restore();
+    // Only the saved area comes back.
+    EXPECT_EQ(console.RowText(0, 20, 10), "##########");
+    EXPECT_EQ(console.RowText(5, 20, 5), "#####");
+    EXPECT_EQ(console.At({25, 5}), before[5 * 30 + 25]);
+    EXPECT_EQ(console.Cursor(), (Coord{4, 7}));
+    EXPECT_EQ(console.CursorShape().size, 42u);
+    EXPECT_TRUE(console.CursorShape().visible);
+    // A second restore, and the destructor, change nothing more.
+    FillRect(console, {25, 2, 29, 9}, Cell{'@', 0x1F});
+    saved.Restore();
+  }
+  EXPECT_EQ(console.At({27, 4}), (Cell{'@', 0x1F}));
+}
+
+TEST(SavedRegion, MovePutsTheOldAreaBackAndSavesTheNewOne) {
+  VirtualConsole console({30, 10}, {30, 10});
+  Scribble(console);
+  const auto before = Snapshot(console);
+  {
+    SavedRegion saved(console, {0, 0, 9, 3});
+    FillRect(console, {0, 0, 9, 3}, Cell{'x', 0x70});
+    saved.Move({15, 5, 24, 8});
+    FillRect(console, {15, 5, 24, 8}, Cell{'y', 0x70});
+    EXPECT_EQ(console.At({0, 0}), before[0]);
+  }
+  EXPECT_EQ(Snapshot(console), before);
+}
+
+TEST(DialogSession, TurnsMouseOnAndQuickEditOffThenGivesTheModeBack) {
+  VirtualConsole console;
+  console.SetInputMode(input_mode::kMouse);  // what the chooser sets: exactly 16
+  ASSERT_FALSE(console.MouseReporting());    // quick-edit still on
+  {
+    DialogSession session(console);
+    EXPECT_TRUE(console.MouseReporting());
+    EXPECT_EQ(console.InputMode() & input_mode::kQuickEdit, 0u);
+  }
+  EXPECT_EQ(console.InputMode(), 16u);
+  EXPECT_TRUE(console.QuickEdit());
+
+  // A mode that had mouse input off and quick-edit explicitly off comes back as it was.
+  const uint32_t plain = input_mode::kProcessed | input_mode::kExtendedFlags;
+  console.SetInputMode(plain);
+  DialogSession session(console);
+  EXPECT_TRUE(console.MouseReporting());
+  session.Close();
+  session.Close();
+  EXPECT_EQ(console.InputMode(), plain);
+  EXPECT_FALSE(console.QuickEdit());
+}
+
+TEST(DialogDrawing, FrameTitleTextAndShadow) {
+  using namespace dialog_style;
+  VirtualConsole console({20, 8}, {20, 8});
+  FillRect(console, {0, 0, 19, 7}, Cell{'.', 0x07});
+  DrawFrame(console, {2, 1, 11, 4}, kFrame, "Name", kTitle);
+  EXPECT_EQ(console.RowText(1, 2, 10), "\xC9\xCD Name \xCD\xBB");
+  EXPECT_EQ(console.RowText(2, 2, 10), "\xBA........\xBA");  // the inside is left alone
+  EXPECT_EQ(console.RowText(4, 2, 10), "\xC8\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xBC");
+  EXPECT_EQ(console.At({5, 1}).attribute, kTitle);
+  EXPECT_EQ(console.At({2, 3}).attribute, kFrame);
+
+  DrawShadow(console, {2, 1, 11, 4}, {0, 0, 19, 7});
+  // Right strip from one row down, bottom strip from two columns in; bytes stay.
+  EXPECT_EQ(console.At({12, 1}).attribute, 0x07);
+  EXPECT_EQ(console.At({12, 2}), (Cell{'.', kShadow}));
+  EXPECT_EQ(console.At({13, 5}).attribute, kShadow);
+  EXPECT_EQ(console.At({14, 2}).attribute, 0x07);
+  EXPECT_EQ(console.At({3, 5}).attribute, 0x07);
+  EXPECT_EQ(console.At({4, 5}).attribute, kShadow);
+  // A title longer than the edge is cut.
+  DrawFrame(console, {0, 5, 7, 7}, kFrame, "Much too long", kTitle);
+  EXPECT_EQ(console.RowText(5, 0, 8), "\xC9 Much \xBB");
+
+  // Texts: bytes as cells, cut or padded to the width; control bytes stay bytes.
+  WriteText(console, {0, 0}, std::string("a\n\0b", 4), 0x1F, 6);
+  EXPECT_EQ(console.RowText(0, 0, 6), std::string("a\n\0b  ", 6));
+  WriteText(console, {17, 0}, "xyzzy", 0x1F);  // runs off the row: dropped
+  EXPECT_EQ(console.RowText(0, 17, 3), "xyz");
+  WriteCentred(console, {0, 7}, "ab", 0x2F, 6);
+  EXPECT_EQ(console.RowText(7, 0, 6), "  ab  ");
+}
+
+TEST(DialogButtons, AreCentredHitOnTheirCellsAndCutWhenTheyDoNotFit) {
+  std::vector<Button> buttons = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+  LayoutButtons(buttons, 10, 49, 7);  // 40 cells for 6 + 2 + 10
+  EXPECT_EQ(buttons[0].at, (Coord{21, 7}));
+  EXPECT_EQ(buttons[0].width, 6);
+  EXPECT_EQ(buttons[1].at, (Coord{29, 7}));
+  EXPECT_TRUE(buttons[0].Hit({21, 7}));
+  EXPECT_TRUE(buttons[0].Hit({26, 7}));
+  EXPECT_FALSE(buttons[0].Hit({27, 7}));
+  EXPECT_FALSE(buttons[1].Hit({30, 6}));
+  EXPECT_TRUE(buttons[1].Hit({38, 7}));
+
+  LayoutButtons(buttons, 0, 11, 0);  // 12 cells: OK whole, Cancel cut to 4
+  EXPECT_EQ(buttons[0].at, (Coord{0, 0}));
+  EXPECT_EQ(buttons[1].width, 4);
+  EXPECT_FALSE(buttons[1].Hit({12, 0}));
+  LayoutButtons(buttons, 0, 5, 0);
+  EXPECT_EQ(buttons[1].width, 0);
+  EXPECT_FALSE(buttons[1].Hit({8, 0}));
+
+  VirtualConsole console({20, 2}, {20, 2});
+  LayoutButtons(buttons, 0, 11, 1);
+  DrawButton(console, buttons[0], true);
+  DrawButton(console, buttons[1], false);
+  EXPECT_EQ(console.RowText(1), "[ OK ]  [ Ca        ");
+  EXPECT_EQ(console.At({0, 1}).attribute, dialog_style::kButtonFocus);
+  EXPECT_EQ(console.At({8, 1}).attribute, dialog_style::kButton);
+}
+
+TEST(DialogKeys, TellCancelEnterTypingAndClicksApart) {
+  EXPECT_TRUE(IsCancelKey({vk::kEscape, 0x1B, 0}));
+  EXPECT_TRUE(IsCancelKey({'C', 0x03, modifier::kLeftCtrl}));
+  EXPECT_TRUE(IsCancelKey({'C', 0, modifier::kRightCtrl}));
+  EXPECT_TRUE(IsCancelKey({0, 0x03, 0}));
+  EXPECT_FALSE(IsCancelKey({'C', 'C', modifier::kShift}));
+  EXPECT_TRUE(IsEnterKey({vk::kReturn, 0x0D, 0}));
+  EXPECT_FALSE(IsEnterKey({'M', 0x0D, modifier::kLeftCtrl}));
+
+  EXPECT_TRUE(IsTypedByte({'A', 'a', 0}));
+  EXPECT_TRUE(IsTypedByte({0, 0xE9, 0}));
+  EXPECT_TRUE(IsTypedByte({vk::kDelete, '.', 0}));  // '.' shares its code with Delete
+  EXPECT_TRUE(IsTypedByte({0, '\\', modifier::kRightAlt | modifier::kLeftCtrl}));  // AltGr
+  EXPECT_FALSE(IsTypedByte({'A', 'a', modifier::kLeftAlt}));
+  EXPECT_FALSE(IsTypedByte({'A', 'a', modifier::kLeftCtrl}));
+  EXPECT_FALSE(IsTypedByte({'A', 0x01, modifier::kLeftCtrl}));
+  EXPECT_FALSE(IsTypedByte({vk::kBack, 0x7F, 0}));
+  EXPECT_FALSE(IsTypedByte({vk::kDelete, 0x7F, 0}));
+  EXPECT_FALSE(IsTypedByte({vk::kLeft, 0, 0}));
+
+  EXPECT_TRUE(IsLeftPress(testing::Click(1, 1).mouse));
+  EXPECT_TRUE(IsLeftPress(testing::DoubleClick(1, 1).mouse));
+  EXPECT_FALSE(IsLeftPress(testing::Release(1, 1).mouse));
+  EXPECT_FALSE(IsLeftPress(testing::Wheel(1, 1, 1).mouse));
+  MouseEvent drag = testing::Click(1, 1).mouse;
+  drag.flags = mouse::kMoved;
+  EXPECT_FALSE(IsLeftPress(drag));
+}
+
+// A dialog that fills its box with one byte, counts what it is given and closes
+// with OK on Enter.
+class FillDialog : public Dialog {
+ public:
+  int layouts = 0;
+  int keys = 0;
+  std::vector<InclusiveRect> windows;
+
+  InclusiveRect Layout(const BufferInfo& info) override {
+    ++layouts;
+    windows.push_back(info.window);
+    box_ = PlaceDialog(info.window, 10, 4, 1, 1);
+    return box_;
+  }
+  void Draw(ConsoleDevice& device) override { FillRect(device, box_, Cell{'D', 0x70}); }
+  DialogResult OnKey(ConsoleDevice&, const KeyEvent& key) override {
+    ++keys;
+    return IsEnterKey(key) ? DialogResult::kOk : DialogResult::kOpen;
+  }
+  DialogResult OnMouse(ConsoleDevice&, const MouseEvent&) override { return DialogResult::kOpen; }
+
+ private:
+  InclusiveRect box_;
+};
+
+// Moves the window on the key 'm', as a terminal resize can, and on Enter
+// records what the screen shows at the old and at the new place.
+class MovingDialog : public FillDialog {
+ public:
+  explicit MovingDialog(VirtualConsole& console) : console_(console) {}
+  Cell old_place;
+  Cell new_place;
+  DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) override {
+    if (key.byte == 'm') console_.SetWindowRect({20, 6, 39, 11});
+    if (IsEnterKey(key)) {
+      old_place = console_.At({1, 1});
+      new_place = console_.At({21, 7});
+    }
+    return FillDialog::OnKey(device, key);
+  }
+
+ private:
+  VirtualConsole& console_;
+};
+
+TEST(RunDialog, RelaysOutOnAResizeAndLeavesTheScreenAsItFoundIt) {
+  VirtualConsole console({40, 12}, {20, 6});
+  Scribble(console);
+  console.SetWindowRect({0, 0, 19, 5});
+  console.SetInputMode(16);
+  console.SetCursorPosition({5, 6});
+  const auto before = Snapshot(console);
+
+  MovingDialog dialog(console);
+  Push(console, testing::Typed("m"), testing::Resize(20, 6), testing::Enter());
+  EXPECT_EQ(RunDialog(console, dialog), DialogResult::kOk);
+  EXPECT_EQ(dialog.layouts, 2);
+  EXPECT_EQ(dialog.windows.back(), (InclusiveRect{20, 6, 39, 11}));
+  EXPECT_EQ(dialog.keys, 2);
+  // While open after the resize: the old place shows what was there, the new one the box.
+  EXPECT_EQ(dialog.old_place, before[1 * 40 + 1]);
+  EXPECT_EQ(dialog.new_place, (Cell{'D', 0x70}));
+  // Closed: everything as it was.
+  EXPECT_EQ(Snapshot(console), before);
+  EXPECT_EQ(console.Cursor(), (Coord{5, 6}));
+  EXPECT_EQ(console.InputMode(), 16u);
+  EXPECT_TRUE(console.QuickEdit());
+}
+
+TEST(RunDialog, TheEndOfTheInputCancels) {
+  VirtualConsole console({40, 12}, {40, 12});
+  FillDialog dialog;
+  Push(console, testing::Typed("ab"));
+  EXPECT_EQ(RunDialog(console, dialog), DialogResult::kCancel);
+  EXPECT_EQ(dialog.keys, 2);
+  EXPECT_EQ(console.RowText(0, 0, 10), std::string(10, ' '));
+}
+
+}  // namespace
+}  // namespace zul

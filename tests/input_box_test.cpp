@@ -1,0 +1,372 @@
+#include "consoletools/input_box.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "console/virtual_console.h"
+#include "consoletools/console_tools_library.h"
+#include "consoletools/dialog_style.h"
+#include "tests/support/events.h"
+
+namespace zul {
+namespace {
+
+using testing::Click;
+using testing::Enter;
+using testing::Esc;
+using testing::Key;
+using testing::Push;
+using testing::Typed;
+
+const Text kQuestionText = "Change default directory for .ZUL course files? ";
+const Text kHintText = "<Cancel> accepts program's directory";
+
+// Where the box lands for the chooser's call on an 80 by 30 screen: 48 + 6 = 54
+// columns centred on x 39 (12..65), 8 rows centred on y 14 (10..17); the texts
+// start two blanks inside the frame.
+constexpr int kLeft = 12, kRight = 65, kTop = 10, kBottom = 17;
+constexpr int kQuestionRow = 12, kFieldRow = 13, kHintRow = 14, kButtonRow = 16;
+constexpr int kTextLeft = 15, kFieldWidth = 48;
+constexpr int kOkColumn = 30, kCancelColumn = 38;
+
+// A virtual console that keeps a copy of itself each time the box waits for
+// input, with the rows written since the previous wait; a hook may change the
+// console just before an event is read (as a terminal resize does).
+class WatchedConsole : public VirtualConsole {
+ public:
+  using VirtualConsole::VirtualConsole;
+
+  std::vector<VirtualConsole> seen;
+  std::vector<std::set<int>> rows_written;
+  std::function<void(WatchedConsole&, std::size_t)> before_read;
+
+  bool WriteCells(Coord at, std::span<const Cell> cells) override {
+    written_.insert(at.y);
+    return VirtualConsole::WriteCells(at, cells);
+  }
+  bool FillCells(Coord at, uint32_t count, Cell fill) override {
+    written_.insert(at.y);
+    return VirtualConsole::FillCells(at, count, fill);
+  }
+  bool ReadInput(InputEvent& event, int timeout_ms) override {
+    seen.push_back(*this);
+    rows_written.push_back(written_);
+    written_.clear();
+    if (before_read) before_read(*this, seen.size() - 1);
+    return VirtualConsole::ReadInput(event, timeout_ms);
+  }
+
+ private:
+  std::set<int> written_;
+};
+
+// Asks the chooser's question as the chooser does.
+Text Ask(ConsoleDevice& console, int32_t max_length = 32768, const Text& default_answer = "") {
+  return RunInputBox(console, 33, 40, 15, kQuestionText, kHintText, default_answer, 1, max_length);
+}
+
+std::vector<Cell> Snapshot(const VirtualConsole& console) {
+  std::vector<Cell> cells;
+  for (int y = 0; y < console.Size().y; ++y)
+    for (int x = 0; x < console.Size().x; ++x) cells.push_back(console.At({int16_t(x), int16_t(y)}));
+  return cells;
+}
+
+void Scribble(VirtualConsole& console) {
+  for (int y = 0; y < console.Size().y; ++y) {
+    std::vector<Cell> row;
+    for (int x = 0; x < console.Size().x; ++x)
+      row.push_back(
+          Cell{static_cast<uint8_t>(0x20 + (x * 7 + y) % 0xDF), static_cast<uint16_t>((x + 2 * y) % 256)});
+    console.WriteCells({0, int16_t(y)}, row);
+  }
+}
+
+std::string Field(const VirtualConsole& console) { return console.RowText(kFieldRow, kTextLeft, kFieldWidth); }
+
+std::string Padded(const std::string& text) { return text + std::string(kFieldWidth - text.size(), ' '); }
+
+TEST(InputBoxLook, ShowsQuestionHintFieldAndButtonsWhereTheCallAsks) {
+  using namespace dialog_style;
+  WatchedConsole console({80, 30}, {80, 30});
+  console.SetInputMode(16);
+  Push(console, Esc());
+  EXPECT_EQ(Ask(console), "");
+  ASSERT_FALSE(console.seen.empty());
+  const VirtualConsole& shown = console.seen[0];
+
+  EXPECT_EQ(shown.At({kLeft, kTop}), (Cell{kTopLeft, kFrame}));
+  EXPECT_EQ(shown.At({kRight, kBottom}), (Cell{kBottomRight, kFrame}));
+  EXPECT_EQ(shown.At({kLeft, kQuestionRow}), (Cell{kVertical, kFrame}));
+  EXPECT_EQ(shown.At({kLeft - 1, kTop}).byte, ' ');  // nothing outside the box and its shadow
+  EXPECT_EQ(shown.RowText(kQuestionRow, kTextLeft, 48), kQuestionText);
+  EXPECT_EQ(shown.At({kTextLeft, kQuestionRow}).attribute, kTitle);
+  EXPECT_EQ(shown.RowText(kHintRow, kTextLeft, 36), kHintText);
+  EXPECT_EQ(shown.At({kTextLeft, kHintRow}).attribute, dialog_style::kHint);
+  EXPECT_EQ(Field(shown), Padded(""));
+  EXPECT_EQ(shown.At({kTextLeft, kFieldRow}).attribute, kField);
+  EXPECT_EQ(shown.At({kTextLeft + kFieldWidth - 1, kFieldRow}).attribute, kField);
+  EXPECT_EQ(shown.At({kTextLeft + kFieldWidth, kFieldRow}).attribute, kTitle);
+  EXPECT_EQ(shown.RowText(kButtonRow, kOkColumn, 6), "[ OK ]");
+  EXPECT_EQ(shown.At({kOkColumn, kButtonRow}).attribute, kButtonFocus);
+  EXPECT_EQ(shown.RowText(kButtonRow, kCancelColumn, 10), "[ Cancel ]");
+  EXPECT_EQ(shown.At({kCancelColumn, kButtonRow}).attribute, kButton);
+  // The shadow, right and below.
+  EXPECT_EQ(shown.At({kRight + 1, kTop + 1}).attribute, kShadow);
+  EXPECT_EQ(shown.At({kRight + 2, kBottom + 1}).attribute, kShadow);
+  EXPECT_EQ(shown.At({kLeft + 2, kBottom + 1}).attribute, kShadow);
+  // The cursor waits, shown, at the start of the field; mouse clicks can arrive.
+  EXPECT_EQ(shown.Cursor(), (Coord{kTextLeft, kFieldRow}));
+  EXPECT_TRUE(shown.CursorShape().visible);
+  EXPECT_TRUE(shown.MouseReporting());
+}
+
+TEST(InputBoxLook, IsAtLeastFortyWideAndGrowsForALongerHint) {
+  WatchedConsole narrow({80, 30}, {80, 30});
+  RunInputBox(narrow, 33, 40, 15, "Name?", "", "", 1, 10);
+  // 40 columns centred on x 39: 19..58.
+  EXPECT_EQ(narrow.seen.at(0).At({19, kTop}).byte, dialog_style::kTopLeft);
+  EXPECT_EQ(narrow.seen.at(0).At({58, kTop}).byte, dialog_style::kTopRight);
+
+  WatchedConsole wide({80, 30}, {80, 30});
+  RunInputBox(wide, 33, 40, 15, "Q", std::string(60, 'h'), "", 1, 10);
+  EXPECT_EQ(wide.seen.at(0).At({6, kTop}).byte, dialog_style::kTopLeft);  // 66 columns: 6..71
+  EXPECT_EQ(wide.seen.at(0).RowText(kHintRow, 9, 60), std::string(60, 'h'));
+}
+
+TEST(InputBoxEditing, InsertsAtTheCursorAndEditsWithTheUsualKeys) {
+  WatchedConsole console({80, 30}, {80, 30});
+  Push(console, Typed("acd"), Key(vk::kLeft), Key(vk::kLeft), Typed("b"),   // abcd, cursor after b
+       Key(vk::kHome), Key(vk::kBack),                                      // nothing to delete
+       Key(vk::kEnd), Key(vk::kDelete),                                     // nothing to delete
+       Key(vk::kHome), Key(vk::kDelete),                                    // bcd
+       Key(vk::kRight), Key(vk::kRight), Key(vk::kRight), Key(vk::kRight),  // stops at the end
+       Key(vk::kBack),                                                      // bc
+       Key(vk::kLeft, 0), Key(vk::kDelete, '.'), Typed("$%&"), Enter());    // b.$%&c
+  EXPECT_EQ(Ask(console), "b.$%&c");
+
+  // After "acd", Left, Left and "b", the cursor stands after the b.
+  const VirtualConsole& after_b = console.seen.at(6);
+  EXPECT_EQ(Field(after_b), Padded("abcd"));
+  EXPECT_EQ(after_b.Cursor(), (Coord{kTextLeft + 2, kFieldRow}));
+  EXPECT_EQ(Field(console.seen.at(12)), Padded("bcd"));
+  EXPECT_EQ(console.seen.at(12).Cursor(), (Coord{kTextLeft, kFieldRow}));
+}
+
+TEST(InputBoxEditing, AKeyRewritesOnlyTheFieldRow) {
+  WatchedConsole console({80, 30}, {80, 30});
+  Push(console, Typed("ab"), Key(vk::kLeft), Key(vk::kBack), Key(vk::kF1), Enter());
+  EXPECT_EQ(Ask(console), "b");
+  ASSERT_EQ(console.rows_written.size(), 6u);
+  EXPECT_GT(console.rows_written[0].size(), 5u);  // the first drawing
+  for (std::size_t i = 1; i < 5; ++i) EXPECT_EQ(console.rows_written[i], std::set<int>{kFieldRow}) << i;
+  EXPECT_TRUE(console.rows_written[5].empty());  // F1 does nothing, draws nothing
+}
+
+TEST(InputBoxClosing, EnterGivesTheTextAndEveryCancelGivesTheEmptyText) {
+  const std::vector<std::pair<std::string, InputEvent>> cancels = {
+      {"Esc", Esc()},
+      {"Ctrl+C", testing::CtrlC()},
+      {"byte 0x03", Key(0, 0x03)},
+      {"end of input", testing::EndOfInput()},
+  };
+  for (const auto& [name, cancel] : cancels) {
+    VirtualConsole console({80, 30}, {80, 30});
+    Push(console, Typed("c:\\dir"), cancel, Typed("more"), Enter());
+    EXPECT_EQ(Ask(console), "") << name;
+  }
+  VirtualConsole console({80, 30}, {80, 30});
+  Push(console, Typed("  c:\\my dir\\  "), Enter());
+  EXPECT_EQ(Ask(console), "  c:\\my dir\\  ");  // as typed: trimming is the caller's business
+  VirtualConsole silent({80, 30}, {80, 30});
+  EXPECT_EQ(Ask(silent), "");  // no input at all
+}
+
+TEST(InputBoxClosing, ClicksOnTheButtonsAndInTheField) {
+  VirtualConsole ok({80, 30}, {80, 30});
+  Push(ok, Typed("abc"), Click(kOkColumn + 5, kButtonRow));
+  EXPECT_EQ(Ask(ok), "abc");
+
+  VirtualConsole cancel({80, 30}, {80, 30});
+  Push(cancel, Typed("abc"), Click(kCancelColumn, kButtonRow));
+  EXPECT_EQ(Ask(cancel), "");
+
+  // Clicks beside the buttons, a release, a right click and a wheel turn on OK do
+  // nothing; a click in the field moves the insertion point.
+  VirtualConsole field({80, 30}, {80, 30});
+  InputEvent right_click = Click(kOkColumn, kButtonRow);
+  right_click.mouse.buttons = mouse::kRightButton;
+  Push(field, Typed("abcd"), Click(kOkColumn - 1, kButtonRow), Click(kOkColumn + 6, kButtonRow),
+       testing::Release(kOkColumn, kButtonRow), right_click, testing::Wheel(kOkColumn, kButtonRow, 1),
+       Click(kTextLeft + 1, kFieldRow), Typed("X"), Click(kTextLeft + 30, kFieldRow), Typed("Y"), Enter());
+  EXPECT_EQ(Ask(field), "aXbcdY");
+}
+
+TEST(InputBoxField, ALongAnswerScrollsSoTheCursorStaysVisible) {
+  WatchedConsole console({80, 30}, {80, 30});
+  std::string typed;
+  for (int i = 0; i < 60; ++i) typed.push_back(static_cast<char>('A' + i % 26));
+  Push(console, Typed(typed), Key(vk::kHome), Key(vk::kEnd), Key(vk::kBack), Key(vk::kBack), Enter());
+  EXPECT_EQ(Ask(console), typed.substr(0, 58));
+
+  // After the 60 bytes: the last 47 shown, the cursor in the field's last cell,
+  // a mark on the left that more lies before.
+  const VirtualConsole& at_end = console.seen.at(60);
+  EXPECT_EQ(Field(at_end), typed.substr(13) + " ");
+  EXPECT_EQ(at_end.Cursor(), (Coord{kTextLeft + kFieldWidth - 1, kFieldRow}));
+  EXPECT_EQ(at_end.At({kTextLeft - 1, kFieldRow}).byte, 0x11);
+  EXPECT_EQ(at_end.At({kTextLeft + kFieldWidth, kFieldRow}).byte, ' ');
+  // Home: the first 48 shown, the mark on the right.
+  const VirtualConsole& at_home = console.seen.at(61);
+  EXPECT_EQ(Field(at_home), typed.substr(0, 48));
+  EXPECT_EQ(at_home.Cursor(), (Coord{kTextLeft, kFieldRow}));
+  EXPECT_EQ(at_home.At({kTextLeft - 1, kFieldRow}).byte, ' ');
+  EXPECT_EQ(at_home.At({kTextLeft + kFieldWidth, kFieldRow}).byte, 0x10);
+  // Deleting from the end scrolls back so that the field stays full.
+  const VirtualConsole& shorter = console.seen.at(64);
+  EXPECT_EQ(Field(shorter), typed.substr(11, 47) + " ");
+}
+
+TEST(InputBoxField, RefusesInputBeyondTheLongestAnswer) {
+  VirtualConsole console({80, 30}, {80, 30});
+  Push(console, Typed("abcdefg"), Key(vk::kHome), Typed("X"), Key(vk::kDelete), Typed("Y"), Enter());
+  EXPECT_EQ(Ask(console, 5), "Ybcde");
+
+  // The starting answer is cut to the limit; 0 and negative limits mean the largest.
+  VirtualConsole cut({80, 30}, {80, 30});
+  Push(cut, Enter());
+  EXPECT_EQ(Ask(cut, 3, "abcdef"), "abc");
+  for (int32_t limit : {0, -1, 40000}) {
+    VirtualConsole big({80, 30}, {80, 30});
+    Push(big, Typed("z"), Enter());
+    const Text answer = Ask(big, limit, std::string(40000, 'a'));
+    EXPECT_EQ(answer, std::string(32768, 'a')) << limit;
+  }
+}
+
+TEST(InputBoxBytes, ControlBytesAndHighBytesPassThroughByteForByte) {
+  WatchedConsole console({80, 30}, {80, 30});
+  const Text question("Q\x01\n\0\xE9?", 6);
+  const Text hint("\x1B[31m\r", 6);
+  const Text start("a\x01\n\0b", 5);
+  std::vector<InputEvent> keys;
+  for (int byte = 0x80; byte <= 0xFF; ++byte) keys.push_back(Key(0, static_cast<uint8_t>(byte)));
+  Push(console, keys, Key(0, 0x7F), Enter());
+  std::string high;
+  for (int byte = 0x80; byte <= 0xFF; ++byte) high.push_back(static_cast<char>(byte));
+  EXPECT_EQ(RunInputBox(console, 33, 40, 15, question, hint, start, 1, 32768), start + high + "\x7F");
+
+  const VirtualConsole& shown = console.seen.at(0);
+  const int left = 19 + 3;  // a 40-wide box at 19..58
+  EXPECT_EQ(shown.RowText(kQuestionRow, left, 6), question);
+  EXPECT_EQ(shown.RowText(kHintRow, left, 6), hint);
+  EXPECT_EQ(shown.RowText(kFieldRow, left, 5), start);
+  EXPECT_EQ(shown.Cursor(), (Coord{left + 5, kFieldRow}));
+}
+
+TEST(InputBoxScreen, PutsBackWhatItCoveredTheCursorAndTheInputMode) {
+  VirtualConsole console({80, 30}, {80, 30});
+  Scribble(console);
+  console.SetCursorPosition({3, 27});
+  console.SetCursorInfo({10, false});
+  console.SetInputMode(16);
+  const auto before = Snapshot(console);
+  Push(console, Typed("abc"), Enter());
+  EXPECT_EQ(Ask(console), "abc");
+  EXPECT_EQ(Snapshot(console), before);
+  EXPECT_EQ(console.Cursor(), (Coord{3, 27}));
+  EXPECT_EQ(console.CursorShape().size, 10u);
+  EXPECT_FALSE(console.CursorShape().visible);
+  EXPECT_EQ(console.InputMode(), 16u);
+  EXPECT_TRUE(console.QuickEdit());
+  EXPECT_FALSE(console.MouseReporting());
+}
+
+TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {
+  // 20 by 5: frame, question, field, buttons, frame.
+  WatchedConsole small({20, 5}, {20, 5});
+  Push(small, Typed("abcdefghijklmnopqrstuvwxyz"), Click(1, 3));
+  EXPECT_EQ(Ask(small), "abcdefghijklmnopqrstuvwxyz");
+  const VirtualConsole& shown = small.seen.at(0);
+  EXPECT_EQ(shown.At({0, 0}).byte, dialog_style::kTopLeft);
+  EXPECT_EQ(shown.At({19, 4}).byte, dialog_style::kBottomRight);
+  EXPECT_EQ(shown.RowText(1, 2, 16), kQuestionText.substr(0, 16));
+  EXPECT_EQ(shown.RowText(3, 1, 18), "[ OK ]  [ Cancel ]");
+  const VirtualConsole& typed = small.seen.back();
+  EXPECT_EQ(typed.RowText(2, 2, 16), "lmnopqrstuvwxyz ");  // scrolled: the cursor takes the last cell
+  EXPECT_EQ(typed.Cursor(), (Coord{17, 2}));
+
+  // Windows down to a single cell: never a crash, never a cell outside the buffer.
+  for (Coord size : {Coord{1, 1}, Coord{5, 2}, Coord{6, 3}, Coord{40, 4}, Coord{3, 40}}) {
+    VirtualConsole tiny(size, size);
+    Push(tiny, Typed("xy"), Key(vk::kLeft), Typed("z"), Click(0, 0), Enter());
+    EXPECT_EQ(Ask(tiny), "xzy") << size;
+  }
+}
+
+TEST(InputBoxScreen, AResizeLaysTheBoxOutAgainAndKeepsTheAnswer) {
+  WatchedConsole console({80, 30}, {80, 30});
+  Scribble(console);
+  const auto before = Snapshot(console);
+  // Before the fourth read the terminal shrinks to 40 by 12 and the window with it.
+  console.before_read = [](WatchedConsole& c, std::size_t read) {
+    if (read != 3) return;
+    c.SetLargestWindow({40, 12});
+    c.SetWindowRect({0, 0, 39, 11});
+  };
+  Push(console, Typed("abc"), testing::Resize(40, 12), Typed("d"), Enter());
+  EXPECT_EQ(Ask(console), "abcd");
+
+  // After the resize: a 40-wide box centred on row 15 as far as the window allows,
+  // kept inside it (rows 3..10 leave one row for the shadow), and nothing left at the old place.
+  const VirtualConsole& moved = console.seen.at(4);
+  EXPECT_EQ(moved.At({0, 3}).byte, dialog_style::kTopLeft);
+  EXPECT_EQ(moved.At({39, 10}).byte, dialog_style::kBottomRight);
+  EXPECT_EQ(moved.RowText(6, 3, 3), "abc");
+  EXPECT_EQ(moved.Cursor(), (Coord{6, 6}));
+  for (int x = 40; x < 80; ++x) {
+    EXPECT_EQ(moved.At({int16_t(x), kTop}), before[kTop * 80 + x]) << x;
+    EXPECT_EQ(moved.At({int16_t(x), kFieldRow}), before[kFieldRow * 80 + x]) << x;
+  }
+  EXPECT_EQ(Snapshot(console), before);
+}
+
+// Window decorations that a terminal does not have.
+class NoDecorations : public WindowDecorations {
+ public:
+  bool SetIcon(void*, int32_t) override { return false; }
+  bool DeleteMenuItem(int32_t) override { return false; }
+  bool ResetMenu() override { return false; }
+  bool Move(int32_t, int32_t) override { return false; }
+  bool BringToTop() override { return false; }
+};
+
+TEST(InputBoxLibraryCall, TakesAndGivesByteStrings) {
+  VirtualConsole console({80, 30}, {80, 30});
+  NoDecorations window;
+  ConsoleToolsLibrary library(console, window);
+  const ByteString question = AllocByteString(kQuestionText);
+  const ByteString hint = AllocByteString(kHintText);
+  const ByteString start = AllocByteString(std::string("d\0", 2));
+
+  Push(console, Typed("x"), Enter());
+  ByteString answer =
+      library.ConsoleInputBox(33, library.LocOfCol(40), library.LocOfRow(15), question, hint, start, 1, 32768);
+  EXPECT_EQ(ByteStringText(answer), std::string("d\0x", 3));
+  EXPECT_EQ(console.RowText(kQuestionRow, kTextLeft, 48), std::string(48, ' '));  // closed and put back
+  FreeByteString(answer);
+
+  Push(console, Typed("x"), Esc());
+  answer = library.ConsoleInputBox(33, 40, 15, question, hint, nullptr, 1, 32768);
+  EXPECT_EQ(answer, nullptr);
+  FreeByteString(question);
+  FreeByteString(hint);
+  FreeByteString(start);
+}
+
+}  // namespace
+}  // namespace zul

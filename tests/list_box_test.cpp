@@ -1,0 +1,455 @@
+#include "consoletools/list_box.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/console_tools_adapter.h"
+#include "consoletools/console_tools_library.h"
+#include "consoletools/dialog_style.h"
+#include "tests/support/events.h"
+
+namespace zul {
+namespace {
+
+using namespace zul::testing;
+using Names = std::vector<Text>;
+
+const Text kHint = " <ctl> click for mult. selection";
+
+// A virtual console that counts what is written, notes any write that leaves
+// the buffer, takes a resize event as the text screen would (the buffer and
+// window become the new size), and keeps a copy of the screen as it was before
+// the last event was read: the list box still open.
+class WatchedConsole : public VirtualConsole {
+ public:
+  struct Counts {
+    int writes = 0;
+    std::size_t cells = 0;
+    int fills = 0;
+  };
+
+  using VirtualConsole::VirtualConsole;
+
+  bool WriteCells(Coord at, std::span<const Cell> cells) override {
+    ++counts.writes;
+    counts.cells += cells.size();
+    if (at.x < 0 || at.y < 0 || at.y >= Size().y || at.x + static_cast<int>(cells.size()) > Size().x) ++outside;
+    return VirtualConsole::WriteCells(at, cells);
+  }
+  bool FillCells(Coord at, uint32_t count, Cell fill) override {
+    ++counts.fills;
+    return VirtualConsole::FillCells(at, count, fill);
+  }
+  bool ReadInput(InputEvent& event, int timeout_ms) override {
+    at_read.push_back(counts);
+    open.emplace(static_cast<const VirtualConsole&>(*this));
+    const bool read = VirtualConsole::ReadInput(event, timeout_ms);
+    if (event.kind == InputEvent::Kind::kResize) {
+      const Coord size = event.size;
+      SetLargestWindow(size);
+      SetWindowRect({0, 0, static_cast<int16_t>(std::min(size.x, Size().x) - 1),
+                     static_cast<int16_t>(std::min(size.y, Size().y) - 1)});
+      SetBufferSize(size);
+      SetWindowRect({0, 0, static_cast<int16_t>(size.x - 1), static_cast<int16_t>(size.y - 1)});
+    }
+    return read;
+  }
+
+  // What the event `n` (from 1) wrote: the counts between its read and the next.
+  Counts Cost(std::size_t n) const {
+    const Counts& a = at_read.at(n - 1);
+    const Counts& b = at_read.at(n);
+    return Counts{b.writes - a.writes, b.cells - a.cells, b.fills - a.fills};
+  }
+
+  Counts counts;
+  std::vector<Counts> at_read;
+  int outside = 0;
+  std::optional<VirtualConsole> open;
+};
+
+// Runs the list box over `names` (entries 1 on of a list table) with the chooser's arguments.
+Text Show(WatchedConsole& console, const Names& names, int32_t multiple = 1, int32_t sorted = 0,
+          int32_t first_shown = 0, const Text& heading = "C:\\COURSES") {
+  auto table = std::make_unique<ListTable>();
+  for (std::size_t i = 0; i < names.size(); ++i) (*table)[static_cast<int>(i) + 1] = names[i];
+  ListTableArgument argument(*table);
+  return RunListBox(console, 3, 0, 0, heading, kHint, argument.Descriptor(), sorted, multiple, first_shown);
+}
+
+// Where `text` first shows on the screen; {-1, -1} when it does not.
+Coord Find(const VirtualConsole& console, std::string_view text) {
+  for (int y = 0; y < console.Size().y; ++y) {
+    const std::size_t x = console.RowText(y).find(text);
+    if (x != std::string::npos) return Coord{static_cast<int16_t>(x), static_cast<int16_t>(y)};
+  }
+  return Coord{-1, -1};
+}
+
+Names Numbered(int count, std::size_t length = 8) {
+  Names names;
+  for (int i = 1; i <= count; ++i) {
+    Text name = "N" + std::to_string(i) + ".ZUL";
+    name.resize(std::max(length, name.size()), 'x');
+    names.push_back(name);
+  }
+  return names;
+}
+
+const Names kThree = {"A.ZUL", "B.ZUL", "C.ZUL"};
+const InputEvent kDown = Key(vk::kDown), kUp = Key(vk::kUp), kSpace = Key(vk::kSpace, ' ');
+const InputEvent kCtrlA = Key('A', 0x01, modifier::kLeftCtrl);
+
+TEST(ListBoxShows, HeadingHintNamesInOrderCounterKeysAndButtons) {
+  WatchedConsole console;
+  const Text heading = std::string("C:\\K\x0A\xE9RS", 8);
+  Show(console, {"A.ZUL", "", "B.ZUL", "", "C.ZUL"}, 1, 0, 0, heading);
+  ASSERT_TRUE(console.open);
+  const VirtualConsole& view = *console.open;
+  EXPECT_NE(Find(view, heading).y, -1);  // control and high bytes as they are
+  EXPECT_NE(Find(view, kHint).y, -1);
+  const Coord a = Find(view, "A.ZUL"), b = Find(view, "B.ZUL"), c = Find(view, "C.ZUL");
+  EXPECT_EQ(b.y, a.y + 1);  // the empty entries are no names
+  EXPECT_EQ(c.y, a.y + 2);
+  EXPECT_EQ(view.At(a).attribute, dialog_style::kHighlight);
+  EXPECT_EQ(view.At(b).attribute, dialog_style::kField);
+  EXPECT_NE(Find(view, "0 marked").y, -1);
+  EXPECT_NE(Find(view, "1/3").y, -1);
+  EXPECT_NE(Find(view, "Esc cancel").y, -1);
+  EXPECT_NE(Find(view, "[ OK ]").y, -1);
+  EXPECT_NE(Find(view, "[ Cancel ]").y, -1);
+  EXPECT_FALSE(view.CursorShape().visible);
+  EXPECT_EQ(console.outside, 0);
+}
+
+TEST(ListBoxShows, MarksBesideTheNameInTheMarkedColoursAndTheCount) {
+  WatchedConsole console;
+  Push(console, kSpace, kDown, kDown, kSpace);
+  Show(console, kThree);
+  const VirtualConsole& view = *console.open;
+  const Coord a = Find(view, "A.ZUL"), b = Find(view, "B.ZUL"), c = Find(view, "C.ZUL");
+  EXPECT_EQ(view.At({static_cast<int16_t>(a.x - 2), a.y}).byte, dialog_style::kMarkByte);
+  EXPECT_EQ(view.At({static_cast<int16_t>(b.x - 2), b.y}).byte, ' ');
+  EXPECT_EQ(view.At(a).attribute, dialog_style::kMarked);
+  EXPECT_EQ(view.At(c).attribute, dialog_style::kMarkedHighlight);
+  EXPECT_NE(Find(view, "2 marked").y, -1);
+  EXPECT_NE(Find(view, "3/3").y, -1);
+}
+
+TEST(ListBoxKeys, AnswerTheMarkedNamesTheHighlightedOneOrNothing) {
+  struct Case {
+    const char* what;
+    std::vector<InputEvent> events;
+    Text answer;
+  };
+  const std::vector<Case> cases = {
+      {"two marked", {kSpace, kDown, kDown, kSpace, Enter()}, std::string("A.ZUL\0C.ZUL", 11)},
+      {"marked out of order", {kDown, kDown, kSpace, kUp, kUp, kSpace, Enter()}, std::string("A.ZUL\0C.ZUL", 11)},
+      {"none marked", {kDown, Enter()}, "B.ZUL"},
+      {"unmarked again", {kDown, kSpace, kSpace, kDown, Enter()}, "C.ZUL"},
+      {"held at the ends", {kUp, kDown, kDown, kDown, kDown, Enter()}, "C.ZUL"},
+      {"Home and End", {Key(vk::kEnd), Enter()}, "C.ZUL"},
+      {"Ctrl+A", {kCtrlA, Enter()}, std::string("A.ZUL\0B.ZUL\0C.ZUL", 17)},
+      {"Ctrl+A twice", {kCtrlA, kCtrlA, kDown, Enter()}, "B.ZUL"},
+      {"Ctrl+A over a mark", {kSpace, kCtrlA, Enter()}, std::string("A.ZUL\0B.ZUL\0C.ZUL", 17)},
+      {"Esc", {kSpace, Esc()}, ""},
+      {"Ctrl+C", {kSpace, CtrlC()}, ""},
+      {"byte 3", {kSpace, Key(0, 0x03)}, ""},
+      {"end of input", {kSpace, EndOfInput(), Enter()}, ""},
+      {"type-ahead", {Key('C', 'c'), Enter()}, "C.ZUL"},
+  };
+  for (const Case& c : cases) {
+    WatchedConsole console;
+    for (const InputEvent& event : c.events) console.PushInput(event);
+    EXPECT_EQ(Show(console, kThree), c.answer) << c.what;
+  }
+}
+
+TEST(ListBoxKeys, TypeAheadFindsTheNextNameInEitherCaseGoingRound) {
+  const Names names = {"ALPHA", "beta", "BRAVO", "charlie", "Bingo"};
+  const std::vector<std::pair<std::string, Text>> cases = {{"b", "beta"},    {"bb", "BRAVO"},  {"BBB", "Bingo"},
+                                                           {"bbbb", "beta"}, {"c", "charlie"}, {"ca", "ALPHA"},
+                                                           {"z", "ALPHA"},   {"bz", "beta"}};
+  for (const auto& [typed, answer] : cases) {
+    WatchedConsole console;
+    Push(console, Typed(typed), Enter());
+    EXPECT_EQ(Show(console, names), answer) << typed;
+  }
+}
+
+TEST(ListBoxKeys, PagesThroughAThousandLongNames) {
+  const Names names = Numbered(1000, 255);
+  WatchedConsole console;
+  Push(console, Key(vk::kEnd));
+  Show(console, names);
+  EXPECT_NE(Find(*console.open, "N1000.ZULxxx").y, -1);
+  EXPECT_EQ(Find(*console.open, "N1.ZULxxx").y, -1);
+  EXPECT_NE(Find(*console.open, "1000/1000").y, -1);
+
+  // 16 rows fit in 25: PgDn twice, PgUp, Down land on names 33, 17, 18.
+  WatchedConsole paged;
+  Push(paged, Key(vk::kNext), Key(vk::kNext), Key(vk::kPrior), kDown, Enter());
+  EXPECT_EQ(Show(paged, names), names[17]);
+  EXPECT_NE(Find(*paged.open, "18/1000").y, -1);
+  EXPECT_EQ(Find(*paged.open, "N18.ZUL").y, Find(*paged.open, "N17.ZUL").y + 1);
+  EXPECT_LT(Find(*paged.open, "N2.ZUL").y, 0);
+  EXPECT_EQ(paged.outside, 0);
+}
+
+TEST(ListBoxMouse, ClicksMarkToggleAndRangeDoubleClickAnswers) {
+  const Names names = Numbered(6);
+  WatchedConsole probe;
+  Show(probe, names);
+  auto at = [&](int i) { return Find(*probe.open, names[static_cast<std::size_t>(i)]); };
+  auto click = [&](int i, uint32_t modifiers = 0) { return Click(at(i).x + 1, at(i).y, modifiers); };
+  const uint32_t ctrl = modifier::kLeftCtrl, shift = modifier::kShift;
+
+  struct Case {
+    const char* what;
+    std::vector<InputEvent> events;
+    std::vector<int> chosen;
+  };
+  const std::vector<Case> cases = {
+      {"click marks that name alone", {kSpace, click(2), Enter()}, {2}},
+      {"Ctrl+click toggles", {click(1), click(3, ctrl), click(4, ctrl), click(3, ctrl), Enter()}, {1, 4}},
+      {"Shift+click marks the range", {click(4), click(1, shift), Enter()}, {1, 2, 3, 4}},
+      {"Shift+click from the last click", {click(0), click(5, ctrl), click(3, shift), Enter()}, {3, 4, 5}},
+      {"Ctrl+Shift adds the range", {click(0), click(4, ctrl), click(5, ctrl | shift), Enter()}, {0, 4, 5}},
+      {"double click answers", {kSpace, click(3), DoubleClick(at(3).x, at(3).y)}, {3}},
+      {"release and moves do nothing", {Release(at(2).x, at(2).y), Enter()}, {0}},
+      {"a click outside the list does nothing", {Click(at(0).x, at(0).y - 3), Enter()}, {0}},
+  };
+  for (const Case& c : cases) {
+    WatchedConsole console;
+    for (const InputEvent& event : c.events) console.PushInput(event);
+    Text expected;
+    for (int i : c.chosen) expected += (expected.empty() ? "" : std::string(1, '\0')) + names[std::size_t(i)];
+    EXPECT_EQ(Show(console, names), expected) << c.what;
+  }
+
+  const Coord ok = Find(*probe.open, "[ OK ]"), cancel = Find(*probe.open, "[ Cancel ]");
+  WatchedConsole ok_console;
+  Push(ok_console, click(2), Click(ok.x + 5, ok.y));
+  EXPECT_EQ(Show(ok_console, names), names[2]);
+  WatchedConsole cancel_console;
+  Push(cancel_console, click(2), Click(cancel.x, cancel.y), Enter());
+  EXPECT_EQ(Show(cancel_console, names), "");
+}
+
+TEST(ListBoxMouse, WheelAndScrollBarMoveTheViewNotTheHighlight) {
+  const Names names = Numbered(100);
+  WatchedConsole probe;
+  Show(probe, names);
+  const Coord first = Find(*probe.open, "N1.ZUL");
+  const Coord bar = Find(*probe.open, std::string(1, char(dialog_style::kArrowDown)));
+  ASSERT_GE(bar.x, 0);
+
+  WatchedConsole wheel;
+  Push(wheel, Wheel(first.x, first.y, -120), Wheel(first.x, first.y, -120), Wheel(first.x, first.y, 120), Enter());
+  EXPECT_EQ(Show(wheel, names), names[0]);
+  EXPECT_EQ(Find(*wheel.open, "N4.ZUL").y, first.y);
+  EXPECT_NE(Find(*wheel.open, "1/100").y, -1);
+
+  WatchedConsole arrow;
+  Push(arrow, Click(bar.x, bar.y), Click(bar.x, bar.y), Click(first.x, first.y), Enter());
+  EXPECT_EQ(Show(arrow, names), names[2]);
+}
+
+TEST(ListBoxRedraw, WritesOnlyTheRowsThatChange) {
+  WatchedConsole console;
+  // 1 Down, 2 Space, 3 Up, 4 Up at the top does nothing, 5 End scrolls, 6 Ctrl+A.
+  Push(console, kDown, kSpace, kUp, kUp, Key(vk::kEnd), kCtrlA);
+  Show(console, Numbered(1000, 255));
+  // In the 70-column box a list row is 65 cells left of the scroll bar, the status line 66.
+  const WatchedConsole::Counts down = console.Cost(1), mark = console.Cost(2), none = console.Cost(4);
+  EXPECT_EQ(down.writes, 3);  // the old row, the new row, the status line
+  EXPECT_EQ(down.cells, std::size_t(65 + 65 + 66));
+  EXPECT_EQ(down.fills, 0);
+  EXPECT_EQ(mark.writes, 2);  // the row and the status line
+  EXPECT_EQ(mark.cells, std::size_t(65 + 66));
+  EXPECT_EQ(none.writes, 0);
+  const int rows = 16;
+  EXPECT_EQ(console.Cost(5).writes, rows + rows + 1);  // every row, the scroll bar, the status line
+  EXPECT_EQ(console.Cost(6).writes, rows + 1);
+  EXPECT_EQ(console.Cost(6).fills, 0);
+}
+
+TEST(ListBoxList, ReadsOnlyAWellFormedDescriptor) {
+  ListTable table;
+  table[1] = "A.ZUL";
+  table[3] = std::string("B.ZUL\0junk", 10);
+  table[4] = std::string("\0C.ZUL", 6);
+  table[1000] = "Z.ZUL";
+  ListTableArgument argument(table);
+  EXPECT_EQ(ReadListNames(argument.Descriptor()), (Names{"A.ZUL", "B.ZUL", "Z.ZUL"}));
+
+  const std::vector<std::pair<const char*, void (*)(ListDescriptor&)>> faults = {
+      {"null data", [](ListDescriptor& d) { d.data = nullptr; }},
+      {"two dimensions", [](ListDescriptor& d) { d.dimensions = 2; }},
+      {"not texts", [](ListDescriptor& d) { d.entry_type = 0x03; }},
+      {"entry size", [](ListDescriptor& d) { d.entry_size = 2; }},
+      {"count above the bounds", [](ListDescriptor& d) { d.entry_count = 1001; }},
+      {"bounds beyond the count", [](ListDescriptor& d) { d.bounds[0].upper = 2000; }},
+      {"reversed bounds", [](ListDescriptor& d) { d.bounds[0].lower = 1001; }},
+      {"far too many", [](ListDescriptor& d) { d.entry_count = 40000, d.bounds[0].upper = 40000; }},
+  };
+  for (const auto& [what, fault] : faults) {
+    ListDescriptor broken = *argument.Descriptor();
+    fault(broken);
+    EXPECT_TRUE(ReadListNames(&broken).empty()) << what;
+    WatchedConsole console;
+    Push(console, kCtrlA, kSpace, Enter());
+    EXPECT_EQ(RunListBox(console, 3, 0, 0, "H", kHint, &broken, 0, 1, 0), "") << what;
+  }
+  EXPECT_TRUE(ReadListNames(nullptr).empty());
+
+  ByteString entries[2] = {AllocByteString("X"), AllocByteString("Y")};
+  ListDescriptor own{};
+  own.data = entries;
+  own.entry_type = kListEntryTypeText;
+  own.dimensions = 1;
+  own.entry_count = 2;
+  own.entry_size = sizeof(ByteString);
+  own.bounds[0] = {-1, 0, 0};
+  EXPECT_EQ(ReadListNames(&own), (Names{"X", "Y"}));
+  for (ByteString entry : entries) FreeByteString(entry);
+}
+
+TEST(ListBoxList, AnEmptyListShowsSoAndAnswersNothing) {
+  WatchedConsole console;
+  Push(console, kDown, Key(vk::kEnd), kSpace, kCtrlA, Typed("a"), Wheel(10, 10, -120), Enter());
+  EXPECT_EQ(Show(console, {}), "");
+  EXPECT_NE(Find(*console.open, "(no names)").y, -1);
+  EXPECT_NE(Find(*console.open, "0 marked").y, -1);
+}
+
+TEST(ListBoxOptions, SortedSingleSelectionAndFirstShown) {
+  const Names names = {"b.X", "A.X", "C.X"};
+  WatchedConsole sorted;
+  Push(sorted, kDown, Enter());
+  EXPECT_EQ(Show(sorted, names, 1, 1), "C.X");
+  EXPECT_LT(Find(*sorted.open, "A.X").y, Find(*sorted.open, "b.X").y);
+
+  WatchedConsole single;
+  Push(single, kSpace, kDown, kSpace, kCtrlA, kSpace, Enter());  // Ctrl+A unmarks the one mark
+  EXPECT_EQ(Show(single, names, 0), "A.X");
+  WatchedConsole single_range;
+  Push(single_range, kCtrlA, Enter());
+  EXPECT_EQ(Show(single_range, names, 0), "b.X");
+
+  for (const auto& [first, answer] : std::vector<std::pair<int, Text>>{{2, "C.X"}, {3, "b.X"}, {-5, "b.X"}}) {
+    WatchedConsole console;
+    Push(console, Enter());
+    EXPECT_EQ(Show(console, names, 1, 0, first), answer) << first;
+  }
+}
+
+TEST(ListBoxModel, RangesAndMarksKeepTheirCount) {
+  ListBoxModel model(Numbered(10), true, 0);
+  model.SetRows(4);
+  model.SetAnchor(6);
+  model.MarkRange(2, false);
+  EXPECT_EQ(model.MarkedCount(), 5);
+  model.MarkRange(9, true);
+  EXPECT_EQ(model.MarkedCount(), 8);  // 2..6 and 6..9
+  model.ToggleAll();
+  EXPECT_EQ(model.MarkedCount(), 10);
+  model.Toggle(11);
+  model.SetMark(-1, true);
+  EXPECT_EQ(model.MarkedCount(), 10);
+  model.ScrollBy(1000000);
+  EXPECT_EQ(model.Top(), 6);
+  model.ScrollBy(-1000000);
+  EXPECT_EQ(model.Top(), 0);
+  model.MoveTo(9);
+  model.PageDown();
+  EXPECT_EQ(model.Highlight(), 9);
+  model.PageUp();
+  EXPECT_EQ(model.Highlight(), 5);
+  EXPECT_EQ(model.Top(), 2);
+
+  ListBoxModel single(Numbered(5), false, 1);
+  single.SetAnchor(0);
+  single.MarkRange(3, true);
+  single.SetMark(4, true);
+  EXPECT_EQ(single.MarkedCount(), 1);
+  EXPECT_EQ(single.Answer(), Numbered(5)[4]);
+}
+
+// Every window size keeps the box inside the buffer and the keys working.
+TEST(ListBoxWindow, TinyAndHugeWindowsDegradeWithoutLeavingTheBuffer) {
+  for (const Coord size : {Coord{20, 5}, Coord{300, 100}, Coord{1, 1}, Coord{8, 3}, Coord{30, 12}}) {
+    const Names names = Numbered(1000, 255);
+    WatchedConsole console(size, size);
+    Push(console, kDown, kSpace, Key(vk::kNext), Key(vk::kEnd), Wheel(0, 0, 120), kSpace,
+         Click(size.x / 2, size.y / 2));
+    Push(console, Key(vk::kHome), Typed("n"), EndOfInput());
+    Show(console, names);
+    WatchedConsole answered(size, size);
+    Push(answered, kDown, kSpace, Key(vk::kEnd), kSpace, Enter());
+    EXPECT_EQ(Show(answered, names), names[1] + std::string(1, '\0') + names[999]) << size;
+    EXPECT_EQ(console.outside + answered.outside, 0) << size;
+    if (size.x >= 20 && size.y >= 5) {
+      EXPECT_NE(Find(*console.open, "[ OK ]").y, -1) << size;
+      EXPECT_NE(Find(*console.open, ".ZULxxx").y, -1) << size;
+    }
+  }
+  WatchedConsole huge({300, 100}, {300, 100});
+  Push(huge, Key(vk::kEnd));
+  Show(huge, Numbered(1000, 255));
+  EXPECT_NE(Find(*huge.open, "1000/1000").y, -1);
+  EXPECT_NE(Find(*huge.open, "N910.ZUL").y, -1);  // 91 rows shown
+}
+
+TEST(ListBoxWindow, PutsBackWhatItCoveredAndTheCursorAndFollowsAResize) {
+  WatchedConsole console({100, 40}, {100, 40});
+  for (int y = 0; y < 40; ++y) {
+    std::vector<Cell> row;
+    for (int x = 0; x < 100; ++x) row.push_back(Cell{uint8_t(x * 7 + y), uint16_t((x + y) & 0xFF)});
+    console.WriteCells({0, static_cast<int16_t>(y)}, row);
+  }
+  console.SetBufferSize({100, 60});
+  console.SetWindowRect({0, 20, 99, 59});  // a window further down the buffer
+  console.SetCursorPosition({3, 4});
+  console.SetCursorInfo({40, true});
+  console.SetInputMode(0x10);
+  const VirtualConsole before = console;
+  Push(console, kDown, kSpace, Key(vk::kEnd), kCtrlA);
+  Show(console, Numbered(500));
+  for (int y = 0; y < 60; ++y)
+    for (int16_t x = 0; x < 100; ++x) ASSERT_EQ(console.At({x, int16_t(y)}), before.At({x, int16_t(y)}));
+  EXPECT_EQ(console.Cursor(), (Coord{3, 4}));
+  EXPECT_TRUE(console.CursorShape().visible);
+  EXPECT_EQ(console.CursorShape().size, 40u);
+  EXPECT_EQ(console.InputMode(), 0x10u);
+  EXPECT_GE(Find(*console.open, "N500.ZUL").y, 20);  // drawn in the window
+
+  WatchedConsole resized({80, 25}, {80, 25});
+  Push(resized, kDown, Resize(40, 12), kDown, kSpace, Resize(40, 12));
+  Show(resized, Numbered(50));
+  EXPECT_NE(Find(*resized.open, "N3.ZUL").y, -1);
+  EXPECT_LE(Find(*resized.open, "[ Cancel ]").x + 10, 40);
+  EXPECT_NE(Find(*resized.open, "1 marked").y, -1);
+}
+
+TEST(ListBoxLibrary, AnswersThroughTheAdapterAsByteStrings) {
+  VirtualConsole console;
+  auto decorations = OpenWindowDecorations();
+  ConsoleToolsLibrary library(console, *decorations);
+  ConsoleToolsAdapter adapter(library);
+  ListTable table;
+  table[1] = "A.ZUL";
+  table[2] = "B.ZUL";
+  table[3] = "C.ZUL";
+  Push(console, kSpace, kDown, kDown, kSpace, Enter());
+  EXPECT_EQ(adapter.ConsoleListBox(3, 0, 0, "D:\\X", kHint, table, 0, 1, 0), std::string("A.ZUL\0C.ZUL", 11));
+  Push(console, Esc());
+  EXPECT_EQ(adapter.ConsoleListBox(3, 0, 0, "D:\\X", kHint, table, 0, 1, 0), "");
+}
+
+}  // namespace
+}  // namespace zul
