@@ -1,0 +1,68 @@
+// Turns the bytes a terminal sends into console input events: keys with their
+// Windows virtual-key codes, xterm SGR mouse reports, typed UTF-8 as CP437 bytes.
+// A pure class: it reads no device and keeps no clock; the caller gives the time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+
+#include "console/console_device.h"
+
+namespace zul {
+
+class InputDecoder {
+ public:
+  // A lone Esc becomes the Escape key after this long with no further byte.
+  static constexpr int kEscapeTimeoutMs = 20;
+  // A longer sequence that stops halfway is dropped after this long.
+  static constexpr int kSequenceTimeoutMs = 500;
+  // A second left press on the same cell within this long is a double click.
+  static constexpr int kDoubleClickMs = 500;
+  // An escape sequence longer than this is dropped whole.
+  static constexpr std::size_t kMaxSequence = 64;
+
+  // Decodes `bytes`, which arrived at `now_ms`. Complete events queue up for
+  // Next; the start of a sequence that has not fully arrived waits for more.
+  void Feed(std::string_view bytes, int64_t now_ms);
+  // Resolves what has waited too long: a lone Esc becomes the Escape key, Esc with
+  // '[' or 'O' becomes Alt with that key, any other partial sequence is dropped.
+  void Tick(int64_t now_ms);
+  // The input ended: resolves whatever waits as if its time had run out.
+  void Finish();
+  // Takes the next decoded event; false when none is queued.
+  bool Next(InputEvent& event);
+  // Milliseconds until Tick has something to resolve (0 when overdue), or -1 when
+  // nothing waits.
+  int MillisecondsUntilTimeout(int64_t now_ms) const;
+
+  // Mouse buttons held, as the reports so far tell it.
+  uint32_t ButtonsHeld() const { return buttons_; }
+
+ private:
+  void Decode(int64_t now_ms);
+  std::size_t DecodeOne(std::string_view bytes, int64_t now_ms);
+  std::size_t DecodeEscape(std::string_view bytes, int64_t now_ms);
+  std::size_t DecodeUtf8(std::string_view bytes, uint32_t modifiers);
+  std::size_t DecodeSequence(std::string_view bytes, std::size_t start, int64_t now_ms);
+  std::size_t DecodeX10Mouse(std::string_view bytes, int64_t now_ms);
+  void DecodeCsi(std::string_view private_marker, std::string_view params, char final_byte, int64_t now_ms);
+  void DecodeSs3(std::string_view params, char final_byte);
+  void QueueMouse(int code, int column, int row, bool release, int64_t now_ms);
+  void ResolvePending();
+  void QueueKey(uint16_t key, uint8_t byte, uint32_t modifiers);
+  void QueueByteKey(uint8_t byte, uint32_t extra_modifiers);
+
+  std::string pending_;
+  int64_t last_byte_ms_ = 0;
+  bool skipping_ = false;  // inside an overlong sequence: drop until its final byte
+  std::deque<InputEvent> events_;
+  uint32_t buttons_ = 0;
+  bool have_left_press_ = false;
+  int64_t left_press_ms_ = 0;
+  Coord left_press_at_;
+};
+
+}  // namespace zul
