@@ -13,6 +13,16 @@
 
 namespace zul {
 
+// The events it gives, as the Windows console would report the same input:
+// - a byte types itself (letters and digits with their key codes, capitals with
+//   Shift, punctuation with key 0); CR and LF are Enter, 0x7F and 0x08 Backspace
+//   (byte 0x08), 0x01-0x1A Ctrl with a letter, the byte kept (Ctrl+C types 0x03);
+// - Esc before another byte is Alt with that byte's key; Esc Esc is the Escape key
+//   and a fresh Esc; keys from sequences (arrows, F1-F12, ...) type no byte;
+// - a UTF-8 character types the CP437 byte of its glyph with key 0; one with no
+//   byte, or whose byte is a control byte (it would act as Enter or Ctrl+C), none;
+// - a mouse report has its 0-based terminal cell, the buttons held after it, and
+//   for a wheel turn mouse::kWheeled with wheel +1 (up) or -1 (down).
 class InputDecoder {
  public:
   // A lone Esc becomes the Escape key after this long with no further byte.
@@ -42,20 +52,21 @@ class InputDecoder {
   uint32_t ButtonsHeld() const { return buttons_; }
 
  private:
-  void Decode(int64_t now_ms);
+  void Decode(std::string_view input, int64_t now_ms);
   std::size_t DecodeOne(std::string_view bytes, int64_t now_ms);
   std::size_t DecodeEscape(std::string_view bytes, int64_t now_ms);
   std::size_t DecodeUtf8(std::string_view bytes, uint32_t modifiers);
-  std::size_t DecodeSequence(std::string_view bytes, std::size_t start, int64_t now_ms);
+  std::size_t DecodeSequence(std::string_view bytes, int64_t now_ms);
   std::size_t DecodeX10Mouse(std::string_view bytes, int64_t now_ms);
-  void DecodeCsi(std::string_view private_marker, std::string_view params, char final_byte, int64_t now_ms);
-  void DecodeSs3(std::string_view params, char final_byte);
+  void DecodeCsi(std::string_view parameters, char final_byte, int64_t now_ms);
+  void DecodeSs3(std::string_view parameters, char final_byte);
   void QueueMouse(int code, int column, int row, bool release, int64_t now_ms);
   void ResolvePending();
   void QueueKey(uint16_t key, uint8_t byte, uint32_t modifiers);
   void QueueByteKey(uint8_t byte, uint32_t extra_modifiers);
+  bool LoneEscapeWaits() const { return pending_ == "\x1b"; }
 
-  std::string pending_;
+  std::string pending_;  // the start of an event still arriving; shorter than kMaxSequence
   int64_t last_byte_ms_ = 0;
   bool skipping_ = false;  // inside an overlong sequence: drop until its final byte
   std::deque<InputEvent> events_;

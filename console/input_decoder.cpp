@@ -1,0 +1,448 @@
+#include "console/input_decoder.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "console/cp437.h"
+
+namespace zul {
+
+namespace {
+
+constexpr uint8_t kEsc = 0x1B;
+// The bytes that may stand between the introducer and the final byte of a
+// sequence (parameters, private markers and intermediates), and the final bytes.
+bool IsParameterByte(uint8_t byte) { return byte >= 0x20 && byte <= 0x3F; }
+bool IsFinalByte(uint8_t byte) { return byte >= 0x40 && byte <= 0x7E; }
+
+// Milliseconds from `from` to `to`, 0 when `to` is not later; never overflows.
+uint64_t Elapsed(int64_t from, int64_t to) {
+  return to > from ? static_cast<uint64_t>(to) - static_cast<uint64_t>(from) : 0;
+}
+
+// The numbers of a parameter string such as "1;5": empty fields count as 0,
+// large numbers stop at kCap. `valid` is false when a field holds anything but
+// digits.
+struct Parameters {
+  static constexpr int kCap = 1'000'000;
+  std::array<int, 8> values{};
+  std::size_t count = 0;
+  bool valid = true;
+  int At(std::size_t i) const { return i < count ? values[i] : 0; }
+};
+
+Parameters ParseParameters(std::string_view text) {
+  Parameters parameters;
+  if (text.empty()) return parameters;
+  parameters.count = 1;
+  for (char c : text) {
+    if (c == ';') {
+      if (parameters.count == parameters.values.size()) {
+        parameters.valid = false;
+        return parameters;
+      }
+      ++parameters.count;
+    } else if (c >= '0' && c <= '9') {
+      int& value = parameters.values[parameters.count - 1];
+      value = std::min(value * 10 + (c - '0'), Parameters::kCap);
+    } else {
+      parameters.valid = false;
+    }
+  }
+  return parameters;
+}
+
+// The modifiers of an xterm modifier parameter: one more than the sum of
+// 1 Shift, 2 Alt, 4 Ctrl and 8 Meta (taken as Alt).
+uint32_t ModifiersFromParameter(int parameter) {
+  if (parameter < 2) return 0;
+  const int bits = parameter - 1;
+  uint32_t modifiers = 0;
+  if (bits & 1) modifiers |= modifier::kShift;
+  if (bits & (2 | 8)) modifiers |= modifier::kLeftAlt;
+  if (bits & 4) modifiers |= modifier::kLeftCtrl;
+  return modifiers;
+}
+
+// The key of a sequence that ends in a letter (CSI or SS3): arrows, Home, End, F1-F4.
+uint16_t LetterKey(char final_byte) {
+  switch (final_byte) {
+    case 'A':
+      return vk::kUp;
+    case 'B':
+      return vk::kDown;
+    case 'C':
+      return vk::kRight;
+    case 'D':
+      return vk::kLeft;
+    case 'H':
+      return vk::kHome;
+    case 'F':
+      return vk::kEnd;
+    case 'P':
+    case 'Q':
+    case 'R':
+    case 'S':
+      return static_cast<uint16_t>(vk::kF1 + (final_byte - 'P'));
+    default:
+      return 0;
+  }
+}
+
+// The key of a sequence CSI code ~; 0 for a code that names no key we report.
+uint16_t TildeKey(int code) {
+  switch (code) {
+    case 1:
+    case 7:
+      return vk::kHome;
+    case 2:
+      return vk::kInsert;
+    case 3:
+      return vk::kDelete;
+    case 4:
+    case 8:
+      return vk::kEnd;
+    case 5:
+      return vk::kPrior;
+    case 6:
+      return vk::kNext;
+    default:
+      break;
+  }
+  if (code >= 11 && code <= 15) return static_cast<uint16_t>(vk::kF1 + (code - 11));       // F1-F5
+  if (code >= 17 && code <= 21) return static_cast<uint16_t>(vk::kF1 + 5 + (code - 17));   // F6-F10
+  if (code == 23 || code == 24) return static_cast<uint16_t>(vk::kF1 + 10 + (code - 23));  // F11, F12
+  return 0;
+}
+
+// The key a single byte gives, as a keyboard types it.
+KeyEvent ByteKey(uint8_t byte) {
+  switch (byte) {
+    case 0x0D:
+    case 0x0A:
+      return KeyEvent{vk::kReturn, 0x0D, 0};
+    case 0x09:
+      return KeyEvent{vk::kTab, 0x09, 0};
+    case 0x08:
+    case 0x7F:
+      return KeyEvent{vk::kBack, 0x08, 0};
+    case kEsc:
+      return KeyEvent{vk::kEscape, kEsc, 0};
+    case 0x00:
+      return KeyEvent{vk::kSpace, 0x00, modifier::kLeftCtrl};
+    case ' ':
+      return KeyEvent{vk::kSpace, ' ', 0};
+    default:
+      break;
+  }
+  if (byte <= 0x1A) return KeyEvent{static_cast<uint16_t>('A' + byte - 1), byte, modifier::kLeftCtrl};
+  if (byte < 0x20) return KeyEvent{0, byte, modifier::kLeftCtrl};  // Ctrl with \ ] ^ _
+  if (byte >= 'a' && byte <= 'z') return KeyEvent{static_cast<uint16_t>(byte - 'a' + 'A'), byte, 0};
+  if (byte >= 'A' && byte <= 'Z') return KeyEvent{byte, byte, modifier::kShift};
+  if (byte >= '0' && byte <= '9') return KeyEvent{byte, byte, 0};
+  return KeyEvent{0, byte, 0};  // punctuation and bytes above 0x7F: the byte says it all
+}
+
+uint32_t ButtonBit(int button) {
+  switch (button) {
+    case 0:
+      return mouse::kLeftButton;
+    case 1:
+      return mouse::kMiddleButton;
+    case 2:
+      return mouse::kRightButton;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void InputDecoder::Feed(std::string_view bytes, int64_t now_ms) {
+  Tick(now_ms);  // what waited too long is settled before the new bytes are read
+  if (bytes.empty()) return;
+  last_byte_ms_ = now_ms;
+  if (pending_.empty()) {
+    Decode(bytes, now_ms);
+    return;
+  }
+  std::string joined = pending_;
+  joined.append(bytes);
+  pending_.clear();
+  Decode(joined, now_ms);
+}
+
+void InputDecoder::Tick(int64_t now_ms) {
+  if (pending_.empty() && !skipping_) return;
+  if (MillisecondsUntilTimeout(now_ms) == 0) ResolvePending();
+}
+
+void InputDecoder::Finish() { ResolvePending(); }
+
+bool InputDecoder::Next(InputEvent& event) {
+  if (events_.empty()) return false;
+  event = events_.front();
+  events_.pop_front();
+  return true;
+}
+
+int InputDecoder::MillisecondsUntilTimeout(int64_t now_ms) const {
+  if (pending_.empty() && !skipping_) return -1;
+  const uint64_t limit = LoneEscapeWaits() ? kEscapeTimeoutMs : kSequenceTimeoutMs;
+  const uint64_t waited = Elapsed(last_byte_ms_, now_ms);
+  return waited >= limit ? 0 : static_cast<int>(limit - waited);
+}
+
+// Decodes `input` from its start: whole events are queued, the rest of an
+// overlong sequence is skipped, and a sequence cut off at the end is kept in
+// pending_ (it is shorter than kMaxSequence).
+void InputDecoder::Decode(std::string_view input, int64_t now_ms) {
+  std::size_t at = 0;
+  while (at < input.size()) {
+    if (skipping_) {
+      const auto byte = static_cast<uint8_t>(input[at]);
+      if (IsParameterByte(byte)) {
+        ++at;
+        continue;
+      }
+      skipping_ = false;
+      if (IsFinalByte(byte)) ++at;  // any other byte is not part of the sequence: decode it
+      continue;
+    }
+    const std::size_t used = DecodeOne(input.substr(at), now_ms);
+    if (used == 0) {
+      pending_.assign(input.substr(at));
+      return;
+    }
+    at += used;
+  }
+}
+
+// Decodes the event that starts `bytes` (not empty). Returns the bytes it
+// used, at least 1, or 0 when the event has not fully arrived.
+std::size_t InputDecoder::DecodeOne(std::string_view bytes, int64_t now_ms) {
+  const auto byte = static_cast<uint8_t>(bytes[0]);
+  if (byte == kEsc) return DecodeEscape(bytes, now_ms);
+  if (byte < 0x80) {
+    QueueByteKey(byte, 0);
+    return 1;
+  }
+  return DecodeUtf8(bytes, 0);
+}
+
+// Esc and what follows it: a sequence after '[' or 'O', another Esc (this one
+// is then the Escape key), or a key that Alt modifies.
+std::size_t InputDecoder::DecodeEscape(std::string_view bytes, int64_t now_ms) {
+  if (bytes.size() < 2) return 0;
+  const auto next = static_cast<uint8_t>(bytes[1]);
+  if (next == '[' || next == 'O') return DecodeSequence(bytes, now_ms);
+  if (next == kEsc) {
+    QueueByteKey(kEsc, 0);
+    return 1;
+  }
+  if (next < 0x80) {
+    QueueByteKey(next, modifier::kLeftAlt);
+    return 2;
+  }
+  const std::size_t used = DecodeUtf8(bytes.substr(1), modifier::kLeftAlt);
+  return used == 0 ? 0 : used + 1;
+}
+
+// One UTF-8 character as the CP437 byte of its glyph. Characters without a
+// byte, and those whose byte is a control byte (which would act as Enter or
+// Ctrl+C), give no event. Invalid bytes are dropped up to the first one that
+// cannot continue the character, which is then decoded afresh.
+std::size_t InputDecoder::DecodeUtf8(std::string_view bytes, uint32_t modifiers) {
+  const auto lead = static_cast<uint8_t>(bytes[0]);
+  std::size_t length = 0;
+  char32_t character = 0;
+  uint8_t low = 0x80;   // the range of the second byte, which excludes overlong
+  uint8_t high = 0xBF;  // forms, surrogates and values above U+10FFFF
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    character = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    character = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    character = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 1;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if (i >= bytes.size()) return 0;
+    const auto byte = static_cast<uint8_t>(bytes[i]);
+    if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF)) return i;
+    character = (character << 6) | (byte & 0x3F);
+  }
+  uint8_t byte = 0;
+  if (Cp437Byte(character, byte) && byte >= 0x20) QueueKey(0, byte, modifiers);
+  return length;
+}
+
+// A sequence that starts "Esc [" (CSI) or "Esc O" (SS3). Steps:
+// 1. the Linux console's F1-F5 (Esc [ [ A..E) and the X10 mouse (Esc [ M b x y),
+//    whose last bytes are not of the usual kind;
+// 2. parameter bytes up to the final byte; once kMaxSequence bytes have come
+//    without one, the sequence is dropped and the rest is skipped;
+// 3. a byte that may not stand in a sequence ends it: right after the
+//    introducer, Esc and the introducer are Alt with that key; later, what came
+//    is dropped. Either way that byte is decoded afresh;
+// 4. a whole sequence becomes its event, or nothing when it names no key.
+std::size_t InputDecoder::DecodeSequence(std::string_view bytes, int64_t now_ms) {
+  const bool csi = bytes[1] == '[';
+  if (bytes.size() < 3) return 0;
+  if (csi && bytes[2] == '[') {
+    if (bytes.size() < 4) return 0;
+    const char key = bytes[3];
+    if (key >= 'A' && key <= 'E') QueueKey(static_cast<uint16_t>(vk::kF1 + (key - 'A')), 0, 0);
+    return IsFinalByte(static_cast<uint8_t>(key)) ? 4 : 3;
+  }
+  if (csi && bytes[2] == 'M') return DecodeX10Mouse(bytes, now_ms);
+
+  std::size_t end = 2;
+  while (end < bytes.size() && end < kMaxSequence && IsParameterByte(static_cast<uint8_t>(bytes[end]))) ++end;
+  if (end == kMaxSequence) {
+    skipping_ = true;
+    return end;
+  }
+  if (end == bytes.size()) return 0;
+  const auto final_byte = static_cast<uint8_t>(bytes[end]);
+  if (!IsFinalByte(final_byte)) {
+    if (end > 2) return end;
+    QueueByteKey(static_cast<uint8_t>(bytes[1]), modifier::kLeftAlt);
+    return 2;
+  }
+  const std::string_view parameters = bytes.substr(2, end - 2);
+  if (csi)
+    DecodeCsi(parameters, static_cast<char>(final_byte), now_ms);
+  else
+    DecodeSs3(parameters, static_cast<char>(final_byte));
+  return end + 1;
+}
+
+// Esc [ M and three bytes, each 32 more than the button code, column and row.
+std::size_t InputDecoder::DecodeX10Mouse(std::string_view bytes, int64_t now_ms) {
+  if (bytes.size() < 6) return 0;
+  const int code = static_cast<uint8_t>(bytes[3]) - 32;
+  const int column = static_cast<uint8_t>(bytes[4]) - 32;
+  const int row = static_cast<uint8_t>(bytes[5]) - 32;
+  if (code >= 0) QueueMouse(code, column, row, (code & 3) == 3, now_ms);
+  return 6;
+}
+
+// A CSI sequence: keys, Shift+Tab and the SGR mouse. Others (focus reports,
+// paste brackets, answers to queries) are swallowed.
+void InputDecoder::DecodeCsi(std::string_view parameters, char final_byte, int64_t now_ms) {
+  if (!parameters.empty() && parameters[0] == '<') {
+    const Parameters mouse = ParseParameters(parameters.substr(1));
+    if ((final_byte == 'M' || final_byte == 'm') && mouse.valid && mouse.count == 3)
+      QueueMouse(mouse.At(0), mouse.At(1), mouse.At(2), final_byte == 'm', now_ms);
+    return;
+  }
+  const Parameters numbers = ParseParameters(parameters);
+  if (!numbers.valid) return;
+  const uint32_t modifiers = ModifiersFromParameter(numbers.At(1));
+  if (final_byte == 'Z') {
+    QueueKey(vk::kTab, 0x09, modifier::kShift | modifiers);
+  } else if (final_byte == '~') {
+    const uint16_t key = TildeKey(numbers.At(0));
+    if (key != 0) QueueKey(key, 0, modifiers);
+  } else if (const uint16_t key = LetterKey(final_byte); key != 0) {
+    QueueKey(key, 0, modifiers);
+  }
+}
+
+// An SS3 sequence: arrows, Home, End, F1-F4, and the keypad in application
+// mode. The modifier parameter, if any, is the last number.
+void InputDecoder::DecodeSs3(std::string_view parameters, char final_byte) {
+  const Parameters numbers = ParseParameters(parameters);
+  if (!numbers.valid) return;
+  const uint32_t modifiers = numbers.count == 0 ? 0 : ModifiersFromParameter(numbers.At(numbers.count - 1));
+  if (const uint16_t key = LetterKey(final_byte); key != 0) {
+    QueueKey(key, 0, modifiers);
+  } else if (final_byte == 'M') {
+    QueueKey(vk::kReturn, 0x0D, modifiers);
+  } else if (final_byte == 'X') {
+    QueueByteKey('=', modifiers);
+  } else if (final_byte >= 'j' && final_byte <= 'y') {
+    QueueByteKey(static_cast<uint8_t>(final_byte - 0x40), modifiers);  // * + , - . / 0-9
+  }
+}
+
+// A mouse report: button code `code` (SGR bits), 1-based `column` and `row`,
+// and whether a button was let go. Keeps buttons_ as the buttons held after it
+// and tells a second quick left press on the same cell as a double click.
+void InputDecoder::QueueMouse(int code, int column, int row, bool release, int64_t now_ms) {
+  constexpr int kMaxCoordinate = std::numeric_limits<int16_t>::max();
+  if (column < 1 || row < 1 || (code & 128) != 0) return;  // off the screen, or buttons 8-11
+  InputEvent event;
+  event.kind = InputEvent::Kind::kMouse;
+  MouseEvent& report = event.mouse;
+  report.position = Coord{static_cast<int16_t>(std::min(column, kMaxCoordinate) - 1),
+                          static_cast<int16_t>(std::min(row, kMaxCoordinate) - 1)};
+  if (code & 4) report.modifiers |= modifier::kShift;
+  if (code & 8) report.modifiers |= modifier::kLeftAlt;
+  if (code & 16) report.modifiers |= modifier::kLeftCtrl;
+  const int button = code & 3;
+  if (code & 64) {
+    if (release || button >= 2) return;  // wheels turn only "down"; sideways ones are not reported
+    report.flags = mouse::kWheeled;
+    report.wheel = button == 0 ? 1 : -1;
+  } else if (code & 32) {
+    if (button == 3)
+      buttons_ = 0;
+    else
+      buttons_ |= ButtonBit(button);
+    report.flags = mouse::kMoved;
+  } else if (release) {
+    buttons_ &= button == 3 ? 0 : ~ButtonBit(button);
+  } else {
+    if (button == 3) return;
+    buttons_ |= ButtonBit(button);
+    if (button != 0) {
+      have_left_press_ = false;
+    } else if (have_left_press_ && report.position == left_press_at_ && now_ms >= left_press_ms_ &&
+               Elapsed(left_press_ms_, now_ms) <= kDoubleClickMs) {
+      report.flags = mouse::kDoubleClick;
+      have_left_press_ = false;  // a third press starts over
+    } else {
+      have_left_press_ = true;
+      left_press_ms_ = now_ms;
+      left_press_at_ = report.position;
+    }
+  }
+  report.buttons = buttons_;
+  events_.push_back(event);
+}
+
+// What waits is settled as if no more bytes would come.
+void InputDecoder::ResolvePending() {
+  if (LoneEscapeWaits()) {
+    QueueByteKey(kEsc, 0);
+  } else if (pending_.size() == 2 && (pending_[1] == '[' || pending_[1] == 'O')) {
+    QueueByteKey(static_cast<uint8_t>(pending_[1]), modifier::kLeftAlt);
+  }
+  pending_.clear();
+  skipping_ = false;
+}
+
+void InputDecoder::QueueKey(uint16_t key, uint8_t byte, uint32_t modifiers) {
+  InputEvent event;
+  event.kind = InputEvent::Kind::kKey;
+  event.key = KeyEvent{key, byte, modifiers};
+  events_.push_back(event);
+}
+
+void InputDecoder::QueueByteKey(uint8_t byte, uint32_t extra_modifiers) {
+  const KeyEvent key = ByteKey(byte);
+  QueueKey(key.key, key.byte, key.modifiers | extra_modifiers);
+}
+
+}  // namespace zul
