@@ -3,7 +3,7 @@
 JOBS ?= 2
 DEMO := build/demo
 
-.PHONY: all release run test windows clean
+.PHONY: all release run test bench windows clean
 
 all: release
 
@@ -25,6 +25,13 @@ test:
 	  cmake --preset windows-tests >/dev/null && cmake --build --preset windows-tests -j $(JOBS); \
 	else echo "Windows unit tests skipped: mingw-w64 or wine is absent"; fi
 	ctest --preset test -j $(JOBS)
+
+# A release build with the terminal benchmark, then one benchmark run; options go in
+# BENCH_ARGS, e.g. make bench BENCH_ARGS="--runs 3 --skip-listing".
+bench:
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS)
+	build/bench/bin/zul_bench $(BENCH_ARGS)
 
 windows:
 	cmake --preset windows >/dev/null
