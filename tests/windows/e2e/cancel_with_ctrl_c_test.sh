@@ -14,5 +14,4 @@ wait_for 'ONE\.ZUL' 10
 send_key C-c
 expect_exit_code_zero
 expect_runs
-check_terminal_restored
 echo "PASS"
