@@ -46,12 +46,14 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 literally() { printf '%s' "$1" | sed 's/[][\\.^$*+?(){}|]/\\&/g'; }
 
 # Creates the wine prefix when there is none yet, outside the pane, so that the
-# first start of wine (which takes a while) has a time limit of its own.
+# first start of wine (which takes a while) has a time limit of its own. Wine's
+# server writes the registry only when it ends, so that is waited for too.
 prepare_wine_prefix() {
   [ -f "$TOP/build/wineprefix/system.reg" ] && return 0
   local started=$SECONDS
   echo "creating the wine prefix $TOP/build/wineprefix"
   env "${WINE_ENV[@]}" timeout 180 wine wineboot --init >/dev/null 2>&1 || fail "wine could not create its prefix"
+  env "${WINE_ENV[@]}" timeout 60 wineserver --wait || fail "wine's server did not end"
   echo "wine prefix created in $((SECONDS - started)) s"
 }
 
