@@ -24,12 +24,11 @@ done
 source "$TOP/tests/e2e/lib.sh" "$WINDOWS_BIN"
 
 # Wine's environment: the prefix kept in the build folder, no debug output, no
-# desktop menu entries, the scratch folder as home, so that wine writes nothing
-# outside the build folder and the scratch folder, and a UTF-8 locale, without
-# which wine shows every character outside ASCII (the frames, say) as "?".
+# desktop menu entries (so wine writes nothing into the home folder), and a UTF-8
+# locale, without which wine shows every character outside ASCII (the frames,
+# say) as "?".
 WORK=$(cd "$WORK" && pwd -P)
-WINE_ENV=(WINEPREFIX="$TOP/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-  HOME="$WORK" LC_ALL=C.UTF-8)
+WINE_ENV=(WINEPREFIX="$TOP/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d LC_ALL=C.UTF-8)
 # The chooser's own folder, holding the recorder under the converter's name, and
 # the folder it is started from.
 APP="$WORK/app"
