@@ -16,14 +16,15 @@ run: release
 	rm -rf $(DEMO) && mkdir -p $(DEMO) && cp -R examples/. $(DEMO)/
 	cd $(DEMO) && ../release/bin/zulchooser
 
-# With mingw-w64 and wine present, the Windows unit tests are cross-built too
-# and run under wine as one of the tests; otherwise that test says it skipped.
+# With mingw-w64 and wine present, the Windows unit tests, the Windows chooser and
+# the converter stand-in of its end-to-end tests are cross-built too, and those tests
+# run under wine; otherwise they say they skipped.
 test:
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS)
 	@if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then \
 	  cmake --preset windows-tests >/dev/null && cmake --build --preset windows-tests -j $(JOBS); \
-	else echo "Windows unit tests skipped: mingw-w64 or wine is absent"; fi
+	else echo "Windows tests skipped: mingw-w64 or wine is absent"; fi
 	ctest --preset test -j $(JOBS)
 
 # A release build with the terminal benchmark, then one benchmark run; options go in

@@ -15,9 +15,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts a plain shell in a fresh 80 x 30 pane, in folder $1.
+# Starts a plain shell in a fresh 80 x 30 pane, in folder $1. Its prompt is "$ "
+# whoever runs the tests (root's default prompt ends in "#"), and it keeps no
+# history file, which it would write into $WORK while that is being removed.
 start_shell() {
-  "${TMUX_CMD[@]}" new-session -d -x 80 -y 30 -c "$1" "env -i PATH=$PATH TERM=xterm-256color HOME=$WORK bash --norc --noprofile"
+  "${TMUX_CMD[@]}" new-session -d -x 80 -y 30 -c "$1" \
+    "env -i PATH=$PATH TERM=xterm-256color HOME=$WORK HISTFILE=/dev/null PS1='\$ ' bash --norc --noprofile"
   "${TMUX_CMD[@]}" set-option -g status off >/dev/null
   wait_for '\$ *$' 10
 }
