@@ -43,7 +43,62 @@ class TerminalPresenter {
   void Release(const VirtualConsole& console, Coord terminal, uint16_t attribute, std::string& out);
 
  private:
-  // Filled in by the implementation.
+  // Terminals wider or taller than this are drawn only up to this size.
+  static constexpr int kMaxTerminalSide = 1024;
+
+  // A cell as the terminal shows it, packed: the glyph's byte, the foreground
+  // and the background colour (console colours 0-15, or the terminal's default).
+  // A blank has no foreground: how it looks depends on its background alone.
+  using Shown = uint32_t;
+  static constexpr int kDefaultColour = 16;  // the terminal's own colour
+  static constexpr int kAnyColour = 31;      // a blank's foreground: no matter which
+  enum class Mode : uint8_t { kUnknown, kOff, kOn };
+
+  // What the terminal is known to show, and the cheapest bytes that change it.
+  struct Screen {
+    int columns = 0;
+    int rows = 0;
+    bool contents_known = false;
+    std::vector<Shown> cells;
+    bool cursor_known = false;
+    int cursor_x = 0;
+    int cursor_y = 0;
+    int foreground = -1;  // the colours last sent; -1 when not known
+    int background = -1;
+
+    // Sets the size; the contents, the cursor and the colours are not known.
+    void Reset(int new_columns, int new_rows);
+    // The bytes that move the cursor from (from_x, from_y), or from nowhere
+    // known, to (x, y), the fewest of all the ways to do it.
+    std::string Move(bool from_known, int from_x, int from_y, int x, int y, const std::vector<Shown>& want) const;
+    void MoveTo(int x, int y, const std::vector<Shown>& want, std::string& out);
+    // Makes the colours current; a foreground of kAnyColour keeps whichever is.
+    void SetColours(int foreground_wanted, int background_wanted, std::string& out);
+    // Erases the whole terminal in the colour most of `want` is blank in.
+    void EraseAll(const std::vector<Shown>& want, std::string& out);
+    // Draws every cell that differs from `want`.
+    void Draw(const std::vector<Shown>& want, std::string& out);
+    // Draws the run of blanks that starts at (x, y); gives the index after it.
+    int DrawBlanks(int x, int y, const std::vector<Shown>& want, std::string& out);
+    // Appends the cells [from, to) of row y as they are shown, when rewriting
+    // them changes nothing, giving up once it reaches `limit` bytes; false (and
+    // `out` as it was) otherwise.
+    bool Rewrite(int from, int to, int y, const std::vector<Shown>& want, std::size_t limit,
+                 std::string& out) const;
+  };
+
+  // The window of `console` as a terminal of the screen's size shows it.
+  void Capture(const VirtualConsole& console);
+  // Draws the cells that changed, or erases and draws, whichever is shorter.
+  void DrawCells(std::string& out);
+
+  Screen screen_;
+  std::vector<Shown> want_;
+  Mode cursor_shown_ = Mode::kUnknown;
+  Mode mouse_ = Mode::kUnknown;
+  bool autowrap_off_ = false;
+  bool title_known_ = false;
+  std::string title_;  // the title's bytes as last sent
 };
 
 }  // namespace zul

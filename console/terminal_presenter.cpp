@@ -1,0 +1,427 @@
+#include "console/terminal_presenter.h"
+
+#include <algorithm>
+#include <array>
+
+#include "console/cp437.h"
+
+namespace zul {
+
+namespace {
+
+constexpr uint32_t kUnknownCell = 0xFFFFFFFF;
+constexpr std::size_t kMaxTitle = 255;
+
+constexpr std::string_view kAutowrapOff = "\x1b[?7l";
+constexpr std::string_view kAutowrapOn = "\x1b[?7h";
+constexpr std::string_view kCursorShow = "\x1b[?25h";
+constexpr std::string_view kCursorHide = "\x1b[?25l";
+constexpr std::string_view kMouseOn = "\x1b[?1000h\x1b[?1006h";
+constexpr std::string_view kMouseOff = "\x1b[?1000l\x1b[?1006l";
+constexpr std::string_view kEraseScreen = "\x1b[2J";
+constexpr std::string_view kEraseToLineEnd = "\x1b[K";
+
+int Glyph(uint32_t shown) { return static_cast<int>(shown & 0xFF); }
+int Foreground(uint32_t shown) { return static_cast<int>((shown >> 8) & 0xFF); }
+int Background(uint32_t shown) { return static_cast<int>((shown >> 16) & 0xFF); }
+bool IsBlank(uint32_t shown) { return Glyph(shown) == ' '; }
+
+// The ANSI colour code of console colour `colour` (blue 1, green 2, red 4,
+// bright 8) as a foreground; a background's is 10 more. The terminal's own
+// colour is 39.
+int ForegroundCode(int colour) {
+  if (colour < 0 || colour > 15) return 39;
+  const int ansi = ((colour & 1) << 2) | (colour & 2) | ((colour & 4) >> 2);
+  return (colour & 8 ? 90 : 30) + ansi;
+}
+
+// "ESC [ n final", with n left out when it is 1.
+std::string Csi(int n, char final) {
+  std::string s = "\x1b[";
+  if (n != 1) s += std::to_string(n);
+  s += final;
+  return s;
+}
+
+// Cursor position: 1-based row and column, each left out when it is 1.
+std::string CursorPosition(int x, int y) {
+  std::string s = "\x1b[";
+  if (x == 0) {
+    if (y != 0) s += std::to_string(y + 1);
+  } else {
+    s += std::to_string(y + 1) + ";" + std::to_string(x + 1);
+  }
+  s += 'H';
+  return s;
+}
+
+// The title as a terminal may be given it: at most 255 of its bytes, control
+// bytes left out (they could end or change the sequence), the others as their
+// glyphs in UTF-8.
+std::string TitleText(const std::string& title) {
+  std::string text;
+  for (std::size_t i = 0; i < title.size() && i < kMaxTitle; ++i) {
+    const auto byte = static_cast<uint8_t>(title[i]);
+    if (byte < 0x20 || byte == 0x7F) continue;
+    AppendCp437Utf8(byte, text);
+  }
+  return text;
+}
+
+}  // namespace
+
+void TerminalPresenter::Screen::Reset(int new_columns, int new_rows) {
+  columns = new_columns;
+  rows = new_rows;
+  contents_known = false;
+  cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), kUnknownCell);
+  cursor_known = false;
+  foreground = -1;
+  background = -1;
+}
+
+bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vector<Shown>& want, std::size_t limit,
+                                        std::string& out) const {
+  const std::size_t start = out.size();
+  const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns);
+  for (int x = from; x < to; ++x) {
+    const Shown shown = cells[row + static_cast<std::size_t>(x)];
+    const bool same = shown == want[row + static_cast<std::size_t>(x)] && shown != kUnknownCell &&
+                      Background(shown) == background && (IsBlank(shown) || Foreground(shown) == foreground);
+    if (!same || out.size() - start >= limit) {
+      out.resize(start);
+      return false;
+    }
+    AppendCp437Utf8(static_cast<uint8_t>(Glyph(shown)), out);
+  }
+  return true;
+}
+
+// The ways considered, cheapest kept:
+// 1. the cursor position sequence, which works from anywhere;
+// 2. from a known place: up or down, then along the row by moving forward or
+//    back, by a carriage return (and forward), or by writing again the cells in
+//    between, which the terminal already shows in the current colours.
+std::string TerminalPresenter::Screen::Move(bool from_known, int from_x, int from_y, int x, int y,
+                                            const std::vector<Shown>& want) const {
+  if (from_known && from_x == x && from_y == y) return {};
+  std::string best = CursorPosition(x, y);
+  if (!from_known) return best;
+
+  std::string vertical;
+  if (y < from_y) vertical = Csi(from_y - y, 'A');
+  if (y > from_y) vertical = Csi(y - from_y, 'B');
+  if (vertical.size() >= best.size()) return best;
+
+  auto consider = [&](const std::string& way) {
+    if (vertical.size() + way.size() < best.size()) best = vertical + way;
+  };
+  if (from_x == x) {
+    consider("");
+    return best;
+  }
+  consider(x > from_x ? Csi(x - from_x, 'C') : Csi(from_x - x, 'D'));
+  consider(x == 0 ? std::string("\r") : "\r" + Csi(x, 'C'));
+  const std::size_t room = best.size() - vertical.size();
+  std::string way;
+  if (x > from_x && Rewrite(from_x, x, y, want, room, way)) consider(way);
+  way = "\r";
+  if (x > 0 && Rewrite(0, x, y, want, room, way)) consider(way);
+  return best;
+}
+
+void TerminalPresenter::Screen::MoveTo(int x, int y, const std::vector<Shown>& want, std::string& out) {
+  out += Move(cursor_known, cursor_x, cursor_y, x, y, want);
+  cursor_known = true;
+  cursor_x = x;
+  cursor_y = y;
+}
+
+// Either only the codes of the colours that change, or a reset to the
+// terminal's colours followed by the codes of those that are not its own,
+// whichever is shorter. When the colours are not known, only the reset is
+// sound: the terminal may have any other attributes set as well.
+void TerminalPresenter::Screen::SetColours(int foreground_wanted, int background_wanted, std::string& out) {
+  const bool known = foreground >= 0 && background >= 0;
+  const bool foreground_ok = foreground_wanted == kAnyColour || foreground_wanted == foreground;
+  if (known && foreground_ok && background_wanted == background) return;
+
+  const int new_foreground = foreground_wanted == kAnyColour ? kDefaultColour : foreground_wanted;
+  std::string reset = "\x1b[0";
+  if (new_foreground != kDefaultColour) reset += ";" + std::to_string(ForegroundCode(new_foreground));
+  if (background_wanted != kDefaultColour) reset += ";" + std::to_string(ForegroundCode(background_wanted) + 10);
+  reset += 'm';
+
+  std::string changes;
+  if (known) {
+    if (!foreground_ok) changes = std::to_string(ForegroundCode(foreground_wanted));
+    if (background_wanted != background) {
+      if (!changes.empty()) changes += ';';
+      changes += std::to_string(ForegroundCode(background_wanted) + 10);
+    }
+    changes = "\x1b[" + changes + "m";
+  }
+  if (known && changes.size() <= reset.size()) {
+    out += changes;
+    if (!foreground_ok) foreground = foreground_wanted;
+    background = background_wanted;
+  } else {
+    out += reset;
+    foreground = new_foreground;
+    background = background_wanted;
+  }
+}
+
+// 1. Count the blanks of each background; the most frequent one is the erase
+//    colour (the terminal's own on a tie), since erasing paints the current
+//    background.
+// 2. Take along the foreground most used on that background, which saves a
+//    colour change later.
+// 3. Erase.
+void TerminalPresenter::Screen::EraseAll(const std::vector<Shown>& want, std::string& out) {
+  std::array<std::size_t, kDefaultColour + 1> blanks{};
+  for (const Shown shown : want)
+    if (IsBlank(shown)) ++blanks[static_cast<std::size_t>(Background(shown))];
+  int erase = kDefaultColour;
+  for (int colour = 0; colour < kDefaultColour; ++colour)
+    if (blanks[static_cast<std::size_t>(colour)] > blanks[static_cast<std::size_t>(erase)]) erase = colour;
+
+  std::array<std::size_t, kDefaultColour + 1> used{};
+  for (const Shown shown : want)
+    if (!IsBlank(shown) && Background(shown) == erase) ++used[static_cast<std::size_t>(Foreground(shown))];
+  int pen = kAnyColour;
+  std::size_t most = 0;
+  for (int colour = 0; colour <= kDefaultColour; ++colour) {
+    if (used[static_cast<std::size_t>(colour)] > most) {
+      most = used[static_cast<std::size_t>(colour)];
+      pen = colour;
+    }
+  }
+
+  SetColours(pen, erase, out);
+  out += kEraseScreen;
+  const Shown blank = ' ' | (static_cast<Shown>(kAnyColour) << 8) | (static_cast<Shown>(erase) << 16);
+  std::fill(cells.begin(), cells.end(), blank);
+  contents_known = true;
+}
+
+void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, std::string& out) {
+  const int count = columns * rows;
+  int i = 0;
+  while (i < count) {
+    const Shown shown = want[static_cast<std::size_t>(i)];
+    if (cells[static_cast<std::size_t>(i)] == shown) {
+      ++i;
+      continue;
+    }
+    const int x = i % columns;
+    const int y = i / columns;
+    if (IsBlank(shown)) {
+      i = DrawBlanks(x, y, want, out);
+      continue;
+    }
+    MoveTo(x, y, want, out);
+    SetColours(Foreground(shown), Background(shown), out);
+    AppendCp437Utf8(static_cast<uint8_t>(Glyph(shown)), out);
+    cells[static_cast<std::size_t>(i)] = shown;
+    // With autowrap off the cursor stays in the last column, but terminals
+    // differ in what they do next; it is safest to forget it there.
+    if (x + 1 < columns) {
+      cursor_x = x + 1;
+    } else {
+      cursor_known = false;
+    }
+    ++i;
+  }
+}
+
+// A run of blanks in one background can be written as spaces, erased with
+// ECH (the cursor stays) or, when it reaches the row's end, with EL. Each is
+// costed with the move to the next cell that needs drawing, since the cursor
+// ends in a different place:
+// 1. find the run, and the last cell in it that needs drawing;
+// 2. go to its start and take its background;
+// 3. cost the ways and send the cheapest.
+int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>& want, std::string& out) {
+  const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns);
+  const Shown blank = want[row + static_cast<std::size_t>(x)];
+  int end = x;
+  int last_changed = x;
+  while (end < columns && want[row + static_cast<std::size_t>(end)] == blank) {
+    if (cells[row + static_cast<std::size_t>(end)] != blank) last_changed = end;
+    ++end;
+  }
+  const int stop = last_changed + 1;
+  const bool to_row_end = end == columns;
+
+  MoveTo(x, y, want, out);
+  SetColours(kAnyColour, Background(blank), out);
+  std::fill(cells.begin() + static_cast<std::ptrdiff_t>(row) + x,
+            cells.begin() + static_cast<std::ptrdiff_t>(row) + stop, blank);
+
+  const std::size_t total = cells.size();
+  std::size_t next = row + static_cast<std::size_t>(stop);
+  while (next < total && cells[next] == want[next]) ++next;
+  auto cost_from = [&](bool known, int from_x, const std::string& way) {
+    if (next >= total) return way.size();
+    const int next_x = static_cast<int>(next % static_cast<std::size_t>(columns));
+    const int next_y = static_cast<int>(next / static_cast<std::size_t>(columns));
+    return way.size() + Move(known, from_x, y, next_x, next_y, want).size();
+  };
+
+  const std::string spaces(static_cast<std::size_t>(stop - x), ' ');
+  const std::string erase = Csi(stop - x, 'X');
+  const std::size_t spaces_cost = cost_from(stop < columns, stop, spaces);
+  std::size_t erase_cost = cost_from(true, x, erase);
+  const std::string* way = &erase;
+  if (to_row_end) {
+    static const std::string kLineEnd(kEraseToLineEnd);
+    const std::size_t line_cost = cost_from(true, x, kLineEnd);
+    if (line_cost < erase_cost) {
+      way = &kLineEnd;
+      erase_cost = line_cost;
+    }
+  }
+  if (spaces_cost <= erase_cost) {
+    out += spaces;
+    if (stop < columns) {
+      cursor_x = stop;
+    } else {
+      cursor_known = false;
+    }
+  } else {
+    out += *way;
+  }
+  return static_cast<int>(row) + stop;
+}
+
+void TerminalPresenter::Capture(const VirtualConsole& console) {
+  const Shown outside = ' ' | (static_cast<Shown>(kAnyColour) << 8) | (static_cast<Shown>(kDefaultColour) << 16);
+  want_.assign(screen_.cells.size(), outside);
+  const InclusiveRect window = console.Window();
+  const Coord size = console.Size();
+  const int shown_columns = std::min(screen_.columns, window.Width());
+  const int shown_rows = std::min(screen_.rows, window.Height());
+  for (int y = 0; y < shown_rows; ++y) {
+    const int buffer_y = window.top + y;
+    if (buffer_y < 0 || buffer_y >= size.y) continue;
+    for (int x = 0; x < shown_columns; ++x) {
+      const int buffer_x = window.left + x;
+      if (buffer_x < 0 || buffer_x >= size.x) continue;
+      const Cell cell = console.At({static_cast<int16_t>(buffer_x), static_cast<int16_t>(buffer_y)});
+      const uint8_t glyph = cell.byte == 0 ? ' ' : cell.byte;
+      const Shown foreground = glyph == ' ' ? kAnyColour : (cell.attribute & 0x0F);
+      const Shown background = (cell.attribute >> 4) & 0x0F;
+      want_[static_cast<std::size_t>(y) * static_cast<std::size_t>(screen_.columns) +
+            static_cast<std::size_t>(x)] = glyph | (foreground << 8) | (background << 16);
+    }
+  }
+}
+
+// After a change to most of the screen, erasing it first may be shorter than
+// drawing over it: both are tried and the shorter is sent.
+void TerminalPresenter::DrawCells(std::string& out) {
+  if (!screen_.contents_known) {
+    screen_.EraseAll(want_, out);
+    screen_.Draw(want_, out);
+    return;
+  }
+  std::size_t changed = 0;
+  for (std::size_t i = 0; i < want_.size(); ++i)
+    if (screen_.cells[i] != want_[i]) ++changed;
+  if (changed == 0) return;
+  if (changed * 4 < want_.size()) {
+    screen_.Draw(want_, out);
+    return;
+  }
+  Screen erased = screen_;
+  std::string erased_bytes;
+  erased.EraseAll(want_, erased_bytes);
+  erased.Draw(want_, erased_bytes);
+  std::string drawn_bytes;
+  screen_.Draw(want_, drawn_bytes);
+  if (erased_bytes.size() < drawn_bytes.size()) {
+    screen_ = std::move(erased);
+    out += erased_bytes;
+  } else {
+    out += drawn_bytes;
+  }
+}
+
+// The steps of a frame:
+// 1. a new terminal size makes its contents unknown;
+// 2. the modes: autowrap off, mouse tracking, the title;
+// 3. a cursor that is to be hidden is hidden before the cells are drawn;
+// 4. the cells;
+// 5. the cursor goes to the console's cursor and is shown.
+void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, std::string& out) {
+  const int columns = std::clamp<int>(terminal.x, 0, kMaxTerminalSide);
+  const int rows = std::clamp<int>(terminal.y, 0, kMaxTerminalSide);
+  if (columns != screen_.columns || rows != screen_.rows) screen_.Reset(columns, rows);
+  Capture(console);
+
+  if (!autowrap_off_) {
+    out += kAutowrapOff;
+    autowrap_off_ = true;
+  }
+  const Mode mouse = console.MouseReporting() ? Mode::kOn : Mode::kOff;
+  if (mouse_ != mouse) {
+    out += mouse == Mode::kOn ? kMouseOn : kMouseOff;
+    mouse_ = mouse;
+  }
+  std::string title = TitleText(console.Title());
+  if (!title_known_ || title != title_) {
+    out += "\x1b]2;" + title + "\x07";
+    title_ = std::move(title);
+    title_known_ = true;
+  }
+
+  const InclusiveRect window = console.Window();
+  const Coord cursor = console.Cursor();
+  const int cursor_x = cursor.x - window.left;
+  const int cursor_y = cursor.y - window.top;
+  const bool show = console.CursorShape().visible && window.Contains(cursor) && cursor.x < console.Size().x &&
+                    cursor.y < console.Size().y && cursor_x < columns && cursor_y < rows;
+  if (!show && cursor_shown_ != Mode::kOff) {
+    out += kCursorHide;
+    cursor_shown_ = Mode::kOff;
+  }
+
+  DrawCells(out);
+
+  if (show) {
+    screen_.MoveTo(cursor_x, cursor_y, want_, out);
+    if (cursor_shown_ != Mode::kOn) {
+      out += kCursorShow;
+      cursor_shown_ = Mode::kOn;
+    }
+  }
+}
+
+void TerminalPresenter::Invalidate() {
+  screen_.Reset(screen_.columns, screen_.rows);
+  cursor_shown_ = Mode::kUnknown;
+  mouse_ = Mode::kUnknown;
+  autowrap_off_ = false;
+  title_known_ = false;
+  title_.clear();
+}
+
+void TerminalPresenter::Release(const VirtualConsole& console, Coord terminal, uint16_t attribute,
+                                std::string& out) {
+  if (mouse_ != Mode::kOff) out += kMouseOff;
+  out += kAutowrapOn;
+  out += "\x1b[0;" + std::to_string(ForegroundCode(attribute & 0x0F)) + ";" +
+         std::to_string(ForegroundCode((attribute >> 4) & 0x0F) + 10) + "m";
+  const int columns = std::clamp<int>(terminal.x, 0, kMaxTerminalSide);
+  const int rows = std::clamp<int>(terminal.y, 0, kMaxTerminalSide);
+  if (columns > 0 && rows > 0) {
+    const int x = std::clamp(console.Cursor().x - console.Window().left, 0, columns - 1);
+    const int y = std::clamp(console.Cursor().y - console.Window().top, 0, rows - 1);
+    out += CursorPosition(x, y);
+  }
+  out += kCursorShow;
+  Invalidate();
+}
+
+}  // namespace zul
