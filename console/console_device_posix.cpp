@@ -1,8 +1,222 @@
+// The console on a POSIX terminal: a virtual console holds the cells, the
+// presenter shows its window, the input decoder turns the terminal's bytes into
+// console input events. Without a terminal the drawing stays in memory and
+// standard input is read as it is.
+#include <time.h>
+
+#include <algorithm>
+
 #include "console/console_device.h"
+#include "console/input_decoder.h"
+#include "console/terminal_presenter.h"
+#include "console/terminal_session_posix.h"
 #include "console/virtual_console.h"
 
 namespace zul {
 
-std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return std::make_unique<VirtualConsole>(); }
+namespace {
+
+int64_t NowMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+class TerminalConsole : public ConsoleDevice {
+ public:
+  TerminalConsole() : terminal_(session_.Size()), console_(terminal_, terminal_) { ApplyInputMode(); }
+
+  ~TerminalConsole() override {
+    std::string last;
+    if (session_.Presenting()) {
+      if (dirty_) presenter_.Present(console_, terminal_, last);
+      if (shown_ || !last.empty()) presenter_.Release(console_, terminal_, console_.Attribute(), last);
+    }
+    session_.Restore(last);
+  }
+
+  bool GetBufferInfo(BufferInfo& info) override { return console_.GetBufferInfo(info); }
+  bool WriteCells(Coord at, std::span<const Cell> cells) override {
+    return Changed(console_.WriteCells(at, cells));
+  }
+  bool ReadCells(Coord at, std::span<Cell> cells) override { return console_.ReadCells(at, cells); }
+  bool FillCells(Coord at, uint32_t count, Cell fill) override {
+    return Changed(console_.FillCells(at, count, fill));
+  }
+  bool ScrollRegion(InclusiveRect source, Coord destination, Cell fill) override {
+    return Changed(console_.ScrollRegion(source, destination, fill));
+  }
+  bool SetCursorPosition(Coord position) override { return Changed(console_.SetCursorPosition(position)); }
+  bool GetCursorInfo(CursorInfo& info) override { return console_.GetCursorInfo(info); }
+  bool SetCursorInfo(const CursorInfo& info) override { return Changed(console_.SetCursorInfo(info)); }
+  bool SetTextAttribute(uint16_t attribute) override { return console_.SetTextAttribute(attribute); }
+  bool SetBufferSize(Coord size) override { return Changed(console_.SetBufferSize(size)); }
+  bool SetWindowRect(InclusiveRect window) override { return Changed(console_.SetWindowRect(window)); }
+  bool SetTitle(const std::string& title) override { return Changed(console_.SetTitle(title)); }
+  bool GetTitle(std::string& title) override { return console_.GetTitle(title); }
+  bool GetInputMode(uint32_t& mode) override { return console_.GetInputMode(mode); }
+  bool SetInputMode(uint32_t mode) override {
+    console_.SetInputMode(mode);
+    ApplyInputMode();
+    dirty_ = true;  // mouse tracking may change
+    return true;
+  }
+  bool SetOutputMode(uint32_t mode) override { return console_.SetOutputMode(mode); }
+
+  bool ReadInput(InputEvent& event, int timeout_ms) override;
+  void Flush() override;
+  void HandToChild() override;
+  void TakeBack() override;
+
+ private:
+  bool Changed(bool done) {
+    dirty_ = dirty_ || done;
+    return done;
+  }
+  // The terminal's keys make signals only while the console's input mode has
+  // processed input on, as Ctrl+C ends a Windows program only then.
+  void ApplyInputMode() {
+    if (!handed_over_) session_.EnterRaw((console_.InputMode() & input_mode::kProcessed) != 0);
+  }
+  // The terminal has a new size: the window follows it, within the buffer, as a
+  // console window does when its frame is dragged; everything is drawn again.
+  void Resize(Coord size);
+  // A decoded event as the console reports it: mouse positions in the buffer,
+  // mouse events only while the console reports them. False: drop it.
+  bool Translate(InputEvent& event) const;
+
+  TerminalSession session_;
+  Coord terminal_;
+  VirtualConsole console_;
+  TerminalPresenter presenter_;
+  InputDecoder decoder_;
+  std::string frame_;
+  bool dirty_ = true;   // drawn since the terminal was last brought up to date
+  bool shown_ = false;  // the terminal shows the console (not a child's output)
+  bool handed_over_ = false;
+  bool ended_ = false;
+};
+
+void TerminalConsole::Flush() {
+  if (!dirty_ || !session_.Presenting() || handed_over_) return;
+  frame_.clear();
+  presenter_.Present(console_, terminal_, frame_);
+  session_.Write(frame_);
+  dirty_ = false;
+  shown_ = true;
+}
+
+void TerminalConsole::Resize(Coord size) {
+  terminal_ = size;
+  console_.SetLargestWindow(size);
+  const InclusiveRect window = console_.Window();
+  BufferInfo info;
+  console_.GetBufferInfo(info);
+  const int width = std::min<int>(info.size.x, size.x);
+  const int height = std::min<int>(info.size.y, size.y);
+  const int left = std::min<int>(window.left, info.size.x - width);
+  const int top = std::min<int>(window.top, info.size.y - height);
+  console_.SetWindowRect({static_cast<int16_t>(left), static_cast<int16_t>(top),
+                          static_cast<int16_t>(left + width - 1), static_cast<int16_t>(top + height - 1)});
+  presenter_.Invalidate();
+  dirty_ = true;
+}
+
+bool TerminalConsole::Translate(InputEvent& event) const {
+  if (event.kind != InputEvent::Kind::kMouse) return true;
+  if (!console_.MouseReporting()) return false;
+  const InclusiveRect window = console_.Window();
+  const int x = event.mouse.position.x + window.left;
+  const int y = event.mouse.position.y + window.top;
+  if (x > window.right || y > window.bottom) return false;  // beyond the window's edge
+  event.mouse.position = {static_cast<int16_t>(x), static_cast<int16_t>(y)};
+  return true;
+}
+
+// Waiting for an event:
+// 1. show what has been drawn;
+// 2. give a decoded event when one is queued;
+// 3. after the end of the input, give kEnd every time;
+// 4. otherwise wait for bytes, a resize or a decoder timeout, whichever is first,
+//    until `timeout_ms` has passed.
+bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
+  const int64_t deadline = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
+  for (;;) {
+    Flush();
+    while (decoder_.Next(event))
+      if (Translate(event)) return true;
+    if (ended_) {
+      event = InputEvent{};
+      event.kind = InputEvent::Kind::kEnd;
+      return true;
+    }
+    const int64_t now = NowMs();
+    if (deadline >= 0 && now >= deadline) return false;
+    int wait = deadline < 0 ? -1 : static_cast<int>(deadline - now);
+    const int decoder_wait = decoder_.MillisecondsUntilTimeout(now);
+    if (decoder_wait >= 0 && (wait < 0 || decoder_wait < wait)) wait = decoder_wait;
+
+    char bytes[4096];
+    bool resized = false;
+    bool continued = false;
+    const int n = session_.Read(bytes, sizeof bytes, wait, resized, continued);
+    if (continued) {
+      ApplyInputMode();
+      presenter_.Invalidate();
+      dirty_ = shown_;
+    }
+    if (n > 0) {
+      decoder_.Feed(std::string_view(bytes, static_cast<std::size_t>(n)), NowMs());
+    } else if (n < 0) {
+      decoder_.Finish();
+      ended_ = true;
+    } else {
+      decoder_.Tick(NowMs());
+    }
+    if (resized) {
+      const Coord size = session_.Size();
+      if (!(size == terminal_)) {
+        Resize(size);
+        event = InputEvent{};
+        event.kind = InputEvent::Kind::kResize;
+        event.size = size;
+        return true;
+      }
+    }
+  }
+}
+
+// A child after a child finds the terminal as the first one left it: its output
+// goes on below the first one's, as in a console window.
+void TerminalConsole::HandToChild() {
+  Flush();
+  if (session_.Presenting() && shown_) {
+    frame_.clear();
+    presenter_.Release(console_, terminal_, console_.Attribute(), frame_);
+    session_.Write(frame_);
+  }
+  session_.LeaveRaw();
+  handed_over_ = true;
+  shown_ = false;
+}
+
+// The child may have written anywhere: nothing is known of the terminal, but it
+// is drawn again only when the chooser draws, so the child's output stays.
+void TerminalConsole::TakeBack() {
+  handed_over_ = false;
+  ApplyInputMode();
+  presenter_.Invalidate();
+  dirty_ = false;
+  shown_ = false;
+  const Coord size = session_.Size();
+  if (!(size == terminal_)) {
+    Resize(size);
+    dirty_ = false;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return std::make_unique<TerminalConsole>(); }
 
 }  // namespace zul

@@ -82,3 +82,23 @@ check_terminal_restored() {
   [ "$(pane_format '#{mouse_any_flag}')" = 0 ] || fail "mouse tracking left on"
   [ "$(pane_format '#{cursor_flag}')" = 1 ] || fail "cursor left hidden"
 }
+
+# Lays out a folder $WORK/bin holding a copy of the chooser and, unless $1 is
+# "none", a recording converter named vizozava beside it. The recorder appends
+# one line per run to $WORK/runs: its working directory, then each argument in
+# brackets; it checks that no other run is going on, and takes a moment.
+install_chooser() {
+  mkdir -p "$WORK/bin"
+  cp "$BIN/zulchooser" "$WORK/bin/zulchooser"
+  [ "${1:-}" = none ] && return 0
+  cat > "$WORK/bin/vizozava" <<RECORDER
+#!/bin/bash
+if ! mkdir "$WORK/running" 2>/dev/null; then echo OVERLAP >> "$WORK/runs"; fi
+line="\$PWD"
+for arg in "\$@"; do line+=" [\$arg]"; done
+echo "\$line" >> "$WORK/runs"
+sleep 0.3
+rmdir "$WORK/running"
+RECORDER
+  chmod +x "$WORK/bin/vizozava"
+}
