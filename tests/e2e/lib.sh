@@ -102,3 +102,17 @@ rmdir "$WORK/running"
 RECORDER
   chmod +x "$WORK/bin/vizozava"
 }
+
+# Clicks the first cell of the first place where the pane shows text $1, as a
+# terminal reports it to a program that tracks the mouse (SGR reports). $2 adds
+# the modifier bits of the report: 4 Shift, 16 Ctrl.
+click_text() {
+  local LC_ALL=C.UTF-8
+  local text=$1 bits=${2:-0} row column line before
+  row=$(capture | grep -nF -- "$text" | head -1 | cut -d: -f1)
+  [ -n "$row" ] || fail "nothing to click: $text"
+  line=$(capture | sed -n "${row}p")
+  before=${line%%"$text"*}
+  column=$((${#before} + 1))  # characters, as the frame glyphs are one cell each
+  type_text $'\e'"[<${bits};${column};${row}M"$'\e'"[<${bits};${column};${row}m"
+}
