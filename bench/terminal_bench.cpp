@@ -40,6 +40,8 @@ constexpr int kCourseFiles = 1000;
 constexpr int kOtherFiles = 100000;
 constexpr const char* kInputMarker = "Change default directory for .ZUL course files?";
 constexpr const char* kListMarker = "Make simultaneous choices";
+// The chooser's list box covers the lines above it when the list is long; its hint shows.
+constexpr const char* kChooserListMarker = "<ctl> click for mult. selection";
 constexpr const char* kEsc = "\x1b";
 
 volatile sig_atomic_t g_interrupted = 0;
@@ -224,6 +226,7 @@ struct Subject {
   std::string name;
   std::vector<std::string> input_box;
   std::vector<std::string> list_box;
+  const char* list_marker = kListMarker;  // a text of the list's frame
 };
 
 struct Result {
@@ -246,7 +249,7 @@ Sample RunOnce(const Subject& subject, const fs::path& folder, const Options& op
     asking.AwaitExit("end of the input box");
     list = &listing.emplace(subject.list_box, folder, options);
   }
-  list->AwaitFrame(kListMarker, "list box frame");
+  list->AwaitFrame(subject.list_marker, "list box frame");
   size_t pair_bytes = 0;
   for (int pair = 1; pair <= kKeyPairs; ++pair) {
     const size_t before = list->bytes();
@@ -342,7 +345,7 @@ double TimeChooserListing(const fs::path& folder, const fs::path& listed, const 
   chooser.AwaitQuiet("echo of the folder");
   const auto enter = Clock::now();
   chooser.Send("\r", "Enter");
-  const double ms = MsBetween(enter, chooser.AwaitFrame(kListMarker, "list box frame"));
+  const double ms = MsBetween(enter, chooser.AwaitFrame(kChooserListMarker, "list box frame"));
   chooser.Send(kEsc, "final Esc");
   chooser.AwaitExit("end after the final Esc");
   return ms;
@@ -465,7 +468,7 @@ int Main(int argc, char** argv) {
 
   std::vector<Subject> subjects;
   if (access(options.chooser.c_str(), X_OK) == 0) {
-    subjects.push_back({"zulchooser", {options.chooser}, {}});
+    subjects.push_back({"zulchooser", {options.chooser}, {}, kChooserListMarker});
   } else {
     std::printf("zulchooser: not found at %s\n", options.chooser.c_str());
   }
