@@ -2,8 +2,14 @@
 # `make test` builds with the sanitizers and runs every test.
 JOBS ?= 2
 DEMO := build/demo
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
+# True when clang++ can link a libFuzzer program.
+HAVE_LIBFUZZER = command -v clang++ >/dev/null && \
+  printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' | \
+  clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null
 
-.PHONY: all release run test windows clean
+.PHONY: all release run test fuzz windows clean
 
 all: release
 
@@ -17,14 +23,30 @@ run: release
 	cd $(DEMO) && ../release/bin/zulchooser
 
 # With mingw-w64 and wine present, the Windows unit tests are cross-built too
-# and run under wine as one of the tests; otherwise that test says it skipped.
+# and run under wine as one of the tests; with clang++ and libFuzzer present, the
+# fuzz targets are built and each runs a few seconds as one of the tests.
+# Otherwise those tests say they skipped.
 test:
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS)
 	@if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then \
 	  cmake --preset windows-tests >/dev/null && cmake --build --preset windows-tests -j $(JOBS); \
 	else echo "Windows unit tests skipped: mingw-w64 or wine is absent"; fi
+	@if $(HAVE_LIBFUZZER); then \
+	  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j $(JOBS); \
+	else echo "Fuzz targets skipped: clang++ with libFuzzer is absent"; fi
 	ctest --preset test -j $(JOBS)
+
+# Builds the fuzz targets and runs each for FUZZ_SECONDS on its corpus in
+# build/fuzz/corpus/, seeded from fuzz/seeds/; crashes land in build/fuzz/artifacts/.
+fuzz:
+	@$(HAVE_LIBFUZZER) || { echo "make fuzz needs clang++ with libFuzzer"; exit 1; }
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@for target in $(FUZZ_TARGETS); do \
+	  echo "== fuzz_$$target for $(FUZZ_SECONDS) s"; \
+	  bash fuzz/run_target.sh . $$target $(FUZZ_SECONDS) || exit 1; \
+	done
 
 windows:
 	cmake --preset windows >/dev/null
