@@ -31,10 +31,10 @@ uint8_t UpperCaseByte(uint8_t byte) {
   }
 }
 
-// Sorts the table in byte order of the stored names and packs them at the
-// front, keeping each on-disk spelling beside its name. Empty entries sort
-// first and are then packed away, so entries 1 to the count hold the names.
-void SortAndPack(RunState& state) {
+}  // namespace
+
+// Empty entries are taken out first, so entries 1 to the count hold the names.
+void SortCourseFiles(RunState& state) {
   std::vector<std::pair<Text, Text>> names;
   for (int i = ListTable::kLower; i <= ListTable::kUpper; ++i) {
     if (!state.course_files[i].empty())
@@ -53,8 +53,6 @@ void SortAndPack(RunState& state) {
     ++entry;
   }
 }
-
-}  // namespace
 
 Text UpperCaseName(const Text& name) {
   Text upper = name;
@@ -93,7 +91,7 @@ void BuildCourseFileTable(RunState& state, Services& services) {
     state.course_files[state.course_file_count] = UpperCaseName(name);
     state.course_files_on_disk[state.course_file_count] = name;
   }
-  SortAndPack(state);
+  SortCourseFiles(state);
 }
 
 }  // namespace zul

@@ -94,12 +94,17 @@ void SavedRegion::Save(const InclusiveRect& area) {
   }
 }
 
+// Only where the buffer still has the cells: one that shrank since they were
+// saved (a resize) gets back the part it kept and no write beyond its edges.
 void SavedRegion::PutCellsBack() {
-  if (IsEmpty(area_)) return;
+  const InclusiveRect kept = Intersect(area_, BufferRect(device_));
+  if (IsEmpty(kept)) return;
   const auto width = static_cast<std::size_t>(area_.Width());
-  for (int y = area_.top; y <= area_.bottom; ++y) {
-    std::span<const Cell> row(cells_.data() + static_cast<std::size_t>(y - area_.top) * width, width);
-    device_.WriteCells(Coord{area_.left, static_cast<int16_t>(y)}, row);
+  const auto count = static_cast<std::size_t>(kept.Width());
+  const auto skip = static_cast<std::size_t>(kept.left - area_.left);
+  for (int y = kept.top; y <= kept.bottom; ++y) {
+    std::span<const Cell> row(cells_.data() + static_cast<std::size_t>(y - area_.top) * width + skip, count);
+    device_.WriteCells(Coord{kept.left, static_cast<int16_t>(y)}, row);
   }
 }
 

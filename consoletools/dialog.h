@@ -43,7 +43,8 @@ class SavedRegion {
   SavedRegion(const SavedRegion&) = delete;
   SavedRegion& operator=(const SavedRegion&) = delete;
 
-  // Puts the saved cells back and the cursor as it was; later calls do nothing.
+  // Puts the saved cells back (those the buffer still has, should it have
+  // shrunk) and the cursor as it was; later calls do nothing.
   void Restore();
   // Puts the saved cells back (the cursor stays), then saves `area` instead:
   // for a dialog that moves to another place.

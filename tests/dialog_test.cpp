@@ -103,6 +103,33 @@ TEST(SavedRegion, MovePutsTheOldAreaBackAndSavesTheNewOne) {
   EXPECT_EQ(Snapshot(console), before);
 }
 
+// A console that counts the writes that do not lie within one row of its buffer.
+class EdgeWatchingConsole : public VirtualConsole {
+ public:
+  using VirtualConsole::VirtualConsole;
+  bool WriteCells(Coord at, std::span<const Cell> cells) override {
+    if (at.x < 0 || at.y < 0 || at.y >= Size().y || at.x + static_cast<int>(cells.size()) > Size().x) ++outside;
+    return VirtualConsole::WriteCells(at, cells);
+  }
+  int outside = 0;
+};
+
+// A resize may shrink the buffer under a saved area: what the buffer kept comes
+// back, and nothing is written beyond its edges.
+TEST(SavedRegion, PutsBackOnlyWhatAShrunkenBufferKept) {
+  EdgeWatchingConsole console({30, 10}, {30, 10});
+  Scribble(console);
+  const auto before = Snapshot(console);
+  SavedRegion saved(console, {20, 2, 29, 9});
+  FillRect(console, {20, 2, 29, 9}, Cell{'#', 0x4F});
+  ASSERT_TRUE(console.SetWindowRect({0, 0, 24, 5}));
+  ASSERT_TRUE(console.SetBufferSize({25, 6}));
+  saved.Restore();
+  EXPECT_EQ(console.outside, 0);
+  for (int16_t y = 2; y < 6; ++y)
+    for (int16_t x = 20; x < 25; ++x) EXPECT_EQ(console.At({x, y}), before[y * 30 + x]) << x << "," << y;
+}
+
 TEST(DialogSession, TurnsMouseOnAndQuickEditOffThenGivesTheModeBack) {
   VirtualConsole console;
   console.SetInputMode(input_mode::kMouse);  // what the chooser sets: exactly 16
