@@ -64,6 +64,8 @@ class VirtualConsole : public ConsoleDevice {
   // Mouse events are reported only with mouse input on and quick-edit off.
   bool MouseReporting() const;
 
+  // Every cell of the buffer, row after row.
+  const std::vector<Cell>& Cells() const { return cells_; }
   // The cell at `at`, which must lie in the buffer.
   const Cell& At(Coord at) const { return cells_[Index(at)]; }
   // The bytes of row `y`, or of columns [x, x + count) of it.

@@ -15,14 +15,6 @@ namespace {
 
 using testing::Push;
 
-// Every cell of the buffer, for comparing whole screens.
-std::vector<Cell> Snapshot(const VirtualConsole& console) {
-  std::vector<Cell> cells;
-  for (int y = 0; y < console.Size().y; ++y)
-    for (int x = 0; x < console.Size().x; ++x) cells.push_back(console.At({int16_t(x), int16_t(y)}));
-  return cells;
-}
-
 // A screen of varied cells, so that a restore that misses or shifts a cell shows.
 void Scribble(VirtualConsole& console) {
   for (int y = 0; y < console.Size().y; ++y) {
@@ -67,7 +59,7 @@ TEST(SavedRegion, PutsCellsAndCursorBackExactlyOnce) {
   Scribble(console);
   console.SetCursorPosition({4, 7});
   console.SetCursorInfo({42, true});
-  const auto before = Snapshot(console);
+  const auto before = console.Cells();
   {
     SavedRegion saved(console, {25, 2, 40, 12});  // runs off the buffer: clipped
     EXPECT_EQ(saved.Area(), (InclusiveRect{25, 2, 29, 9}));
@@ -92,7 +84,7 @@ TEST(SavedRegion, PutsCellsAndCursorBackExactlyOnce) {
 TEST(SavedRegion, MovePutsTheOldAreaBackAndSavesTheNewOne) {
   VirtualConsole console({30, 10}, {30, 10});
   Scribble(console);
-  const auto before = Snapshot(console);
+  const auto before = console.Cells();
   {
     SavedRegion saved(console, {0, 0, 9, 3});
     FillRect(console, {0, 0, 9, 3}, Cell{'x', 0x70});
@@ -100,7 +92,7 @@ TEST(SavedRegion, MovePutsTheOldAreaBackAndSavesTheNewOne) {
     FillRect(console, {15, 5, 24, 8}, Cell{'y', 0x70});
     EXPECT_EQ(console.At({0, 0}), before[0]);
   }
-  EXPECT_EQ(Snapshot(console), before);
+  EXPECT_EQ(console.Cells(), before);
 }
 
 // A console that counts the writes that do not lie within one row of its buffer.
@@ -119,7 +111,7 @@ class EdgeWatchingConsole : public VirtualConsole {
 TEST(SavedRegion, PutsBackOnlyWhatAShrunkenBufferKept) {
   EdgeWatchingConsole console({30, 10}, {30, 10});
   Scribble(console);
-  const auto before = Snapshot(console);
+  const auto before = console.Cells();
   SavedRegion saved(console, {20, 2, 29, 9});
   FillRect(console, {20, 2, 29, 9}, Cell{'#', 0x4F});
   ASSERT_TRUE(console.SetWindowRect({0, 0, 24, 5}));
@@ -294,7 +286,7 @@ TEST(RunDialog, RelaysOutOnAResizeAndLeavesTheScreenAsItFoundIt) {
   console.SetWindowRect({0, 0, 19, 5});
   console.SetInputMode(16);
   console.SetCursorPosition({5, 6});
-  const auto before = Snapshot(console);
+  const auto before = console.Cells();
 
   MovingDialog dialog(console);
   Push(console, testing::Typed("m"), testing::Resize(20, 6), testing::Enter());
@@ -306,7 +298,7 @@ TEST(RunDialog, RelaysOutOnAResizeAndLeavesTheScreenAsItFoundIt) {
   EXPECT_EQ(dialog.old_place, before[1 * 40 + 1]);
   EXPECT_EQ(dialog.new_place, (Cell{'D', 0x70}));
   // Closed: everything as it was.
-  EXPECT_EQ(Snapshot(console), before);
+  EXPECT_EQ(console.Cells(), before);
   EXPECT_EQ(console.Cursor(), (Coord{5, 6}));
   EXPECT_EQ(console.InputMode(), 16u);
   EXPECT_TRUE(console.QuickEdit());

@@ -69,13 +69,6 @@ Text Ask(ConsoleDevice& console, int32_t max_length = 32768, const Text& default
   return RunInputBox(console, 33, 40, 15, kQuestionText, kHintText, default_answer, 1, max_length);
 }
 
-std::vector<Cell> Snapshot(const VirtualConsole& console) {
-  std::vector<Cell> cells;
-  for (int y = 0; y < console.Size().y; ++y)
-    for (int x = 0; x < console.Size().x; ++x) cells.push_back(console.At({int16_t(x), int16_t(y)}));
-  return cells;
-}
-
 void Scribble(VirtualConsole& console) {
   for (int y = 0; y < console.Size().y; ++y) {
     std::vector<Cell> row;
@@ -274,10 +267,10 @@ TEST(InputBoxScreen, PutsBackWhatItCoveredTheCursorAndTheInputMode) {
   console.SetCursorPosition({3, 27});
   console.SetCursorInfo({10, false});
   console.SetInputMode(16);
-  const auto before = Snapshot(console);
+  const auto before = console.Cells();
   Push(console, Typed("abc"), Enter());
   EXPECT_EQ(Ask(console), "abc");
-  EXPECT_EQ(Snapshot(console), before);
+  EXPECT_EQ(console.Cells(), before);
   EXPECT_EQ(console.Cursor(), (Coord{3, 27}));
   EXPECT_EQ(console.CursorShape().size, 10u);
   EXPECT_FALSE(console.CursorShape().visible);
@@ -311,7 +304,7 @@ TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {
 TEST(InputBoxScreen, AResizeLaysTheBoxOutAgainAndKeepsTheAnswer) {
   WatchedConsole console({80, 30}, {80, 30});
   Scribble(console);
-  const auto before = Snapshot(console);
+  const auto before = console.Cells();
   // Before the fourth read the terminal shrinks to 40 by 12 and the window with it.
   console.before_read = [](WatchedConsole& c, std::size_t read) {
     if (read != 3) return;
@@ -332,7 +325,7 @@ TEST(InputBoxScreen, AResizeLaysTheBoxOutAgainAndKeepsTheAnswer) {
     EXPECT_EQ(moved.At({int16_t(x), kTop}), before[kTop * 80 + x]) << x;
     EXPECT_EQ(moved.At({int16_t(x), kFieldRow}), before[kFieldRow * 80 + x]) << x;
   }
-  EXPECT_EQ(Snapshot(console), before);
+  EXPECT_EQ(console.Cells(), before);
 }
 
 // Window decorations that a terminal does not have.
