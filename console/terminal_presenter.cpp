@@ -20,6 +20,11 @@ constexpr std::string_view kMouseOn = "\x1b[?1000h\x1b[?1006h";
 constexpr std::string_view kMouseOff = "\x1b[?1000l\x1b[?1006l";
 constexpr std::string_view kEraseScreen = "\x1b[2J";
 constexpr std::string_view kEraseToLineEnd = "\x1b[K";
+constexpr std::string_view kIndex = "\033D";         // one row down, same column
+constexpr std::string_view kReverseIndex = "\033M";  // one row up, same column
+constexpr std::string_view kNextLine = "\033E";      // the next row's first column
+// Backspaces move one column left each; from this many on, a count is shorter.
+constexpr int kMostBackspaces = 3;
 
 int Glyph(uint32_t shown) { return static_cast<int>(shown & 0xFF); }
 int Foreground(uint32_t shown) { return static_cast<int>((shown >> 8) & 0xFF); }
@@ -99,34 +104,62 @@ bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vect
 
 // The ways considered, cheapest kept:
 // 1. the cursor position sequence, which works from anywhere;
-// 2. from a known place: up or down, then along the row by moving forward or
-//    back, by a carriage return (and forward), or by writing again the cells in
-//    between, which the terminal already shows in the current colours.
+// 2. from a known place, to the row: staying, up or down by a count, one row
+//    by an index or reverse index, or to the next row's start by a next line;
+// 3. then along the row: forward or back by a count, back by backspaces, to
+//    the column by number, by a carriage return (and forward), or by writing
+//    again the cells in between, which the terminal already shows in the
+//    current colours.
+// The one-row moves are used only away from the terminal's edge, where they
+// would scroll.
 std::string TerminalPresenter::Screen::Move(bool from_known, int from_x, int from_y, int x, int y,
                                             const std::vector<Shown>& want) const {
   if (from_known && from_x == x && from_y == y) return {};
   std::string best = CursorPosition(x, y);
   if (!from_known) return best;
 
-  std::string vertical;
-  if (y < from_y) vertical = Csi(from_y - y, 'A');
-  if (y > from_y) vertical = Csi(y - from_y, 'B');
-  if (vertical.size() >= best.size()) return best;
-
-  auto consider = [&](const std::string& way) {
-    if (vertical.size() + way.size() < best.size()) best = vertical + way;
+  struct Vertical {
+    std::string bytes;
+    int column;  // the column it leaves the cursor in
   };
-  if (from_x == x) {
-    consider("");
-    return best;
+  std::array<Vertical, 2> verticals;
+  std::size_t count = 0;
+  if (y == from_y) verticals[count++] = {"", from_x};
+  if (y < from_y)
+    verticals[count++] = {y + 1 == from_y ? std::string(kReverseIndex) : Csi(from_y - y, 'A'), from_x};
+  if (y > from_y) verticals[count++] = {y == from_y + 1 ? std::string(kIndex) : Csi(y - from_y, 'B'), from_x};
+  if (y == from_y + 1) verticals[count++] = {std::string(kNextLine), 0};
+
+  for (std::size_t i = 0; i < count; ++i) {
+    const Vertical& vertical = verticals[i];
+    if (vertical.bytes.size() >= best.size()) continue;
+    auto consider = [&](const std::string& way) {
+      if (vertical.bytes.size() + way.size() < best.size()) best = vertical.bytes + way;
+    };
+    const int from = vertical.column;
+    if (from == x) {
+      consider("");
+      continue;
+    }
+    if (x > from) {
+      consider(Csi(x - from, 'C'));
+    } else {
+      consider(Csi(from - x, 'D'));
+      if (from - x <= kMostBackspaces) consider(std::string(static_cast<std::size_t>(from - x), '\b'));
+    }
+    if (x == 0) {
+      consider("\r");
+    } else {
+      consider(Csi(x + 1, 'G'));
+      std::string way = "\r";
+      consider(way.append(Csi(x, 'C')));
+    }
+    const std::size_t room = best.size() - vertical.bytes.size();
+    std::string way;
+    if (x > from && Rewrite(from, x, y, want, room, way)) consider(way);
+    way.assign(1, '\r');
+    if (x > 0 && from > 0 && Rewrite(0, x, y, want, room, way)) consider(way);
   }
-  consider(x > from_x ? Csi(x - from_x, 'C') : Csi(from_x - x, 'D'));
-  consider(x == 0 ? std::string("\r") : "\r" + Csi(x, 'C'));
-  const std::size_t room = best.size() - vertical.size();
-  std::string way;
-  if (x > from_x && Rewrite(from_x, x, y, want, room, way)) consider(way);
-  way = "\r";
-  if (x > 0 && Rewrite(0, x, y, want, room, way)) consider(way);
   return best;
 }
 
@@ -205,19 +238,23 @@ void TerminalPresenter::Screen::EraseAll(const std::vector<Shown>& want, std::st
   contents_known = true;
 }
 
-void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, std::string& out) {
+bool TerminalPresenter::Pass::Takes(Shown shown) const {
+  return background < 0 || (Background(shown) == background) == only;
+}
+
+void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, const Pass& pass, std::string& out) {
   const int count = columns * rows;
   int i = 0;
   while (i < count) {
     const Shown shown = want[static_cast<std::size_t>(i)];
-    if (cells[static_cast<std::size_t>(i)] == shown) {
+    if (cells[static_cast<std::size_t>(i)] == shown || !pass.Takes(shown)) {
       ++i;
       continue;
     }
     const int x = i % columns;
     const int y = i / columns;
     if (IsBlank(shown)) {
-      i = DrawBlanks(x, y, want, out);
+      i = DrawBlanks(x, y, want, pass, out);
       continue;
     }
     MoveTo(x, y, want, out);
@@ -242,7 +279,8 @@ void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, std::string
 // 1. find the run, and the last cell in it that needs drawing;
 // 2. go to its start and take its background;
 // 3. cost the ways and send the cheapest.
-int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>& want, std::string& out) {
+int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>& want, const Pass& pass,
+                                          std::string& out) {
   const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns);
   const Shown blank = want[row + static_cast<std::size_t>(x)];
   int end = x;
@@ -261,7 +299,7 @@ int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>
 
   const std::size_t total = cells.size();
   std::size_t next = row + static_cast<std::size_t>(stop);
-  while (next < total && cells[next] == want[next]) ++next;
+  while (next < total && (cells[next] == want[next] || !pass.Takes(want[next]))) ++next;
   auto cost_from = [&](bool known, int from_x, const std::string& way) {
     if (next >= total) return way.size();
     const int next_x = static_cast<int>(next % static_cast<std::size_t>(columns));
@@ -318,12 +356,60 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
   }
 }
 
+// Drawing in row order changes colour wherever the colour changes along the
+// rows; a background found in a few cells scattered over many rows (a shadow
+// down a box's side) costs two colour changes per row. Holding its cells back
+// to a second pass costs moves instead. So, once enough cells changed for it
+// to matter:
+// 1. count the changed cells of each background;
+// 2. draw in row order, and with each of the rarest backgrounds held back,
+//    those that are a small share of the changed cells;
+// 3. keep the shortest.
+void TerminalPresenter::DrawInBestOrder(Screen& screen, const std::vector<Shown>& want, std::string& out) {
+  std::array<std::size_t, kDefaultColour + 1> changed{};
+  std::size_t total = 0;
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    if (screen.cells[i] == want[i]) continue;
+    ++changed[static_cast<std::size_t>(Background(want[i]))];
+    ++total;
+  }
+  if (total < kFewestCellsToReorder) {
+    screen.Draw(want, Pass{}, out);
+    return;
+  }
+  std::array<int, kDefaultColour + 1> order{};
+  for (int colour = 0; colour <= kDefaultColour; ++colour) order[static_cast<std::size_t>(colour)] = colour;
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return changed[static_cast<std::size_t>(a)] < changed[static_cast<std::size_t>(b)];
+  });
+
+  Screen best = screen;
+  std::string best_bytes;
+  best.Draw(want, Pass{}, best_bytes);
+  int tried = 0;
+  for (const int colour : order) {
+    const std::size_t cells = changed[static_cast<std::size_t>(colour)];
+    if (cells == 0) continue;
+    if (cells * kHeldBackShare > total || tried++ == kBackgroundsToHoldBack) break;
+    Screen trial = screen;
+    std::string bytes;
+    trial.Draw(want, Pass{colour, false}, bytes);
+    trial.Draw(want, Pass{colour, true}, bytes);
+    if (bytes.size() < best_bytes.size()) {
+      best = std::move(trial);
+      best_bytes = std::move(bytes);
+    }
+  }
+  screen = std::move(best);
+  out += best_bytes;
+}
+
 // After a change to most of the screen, erasing it first may be shorter than
 // drawing over it: both are tried and the shorter is sent.
 void TerminalPresenter::DrawCells(std::string& out) {
   if (!screen_.contents_known) {
     screen_.EraseAll(want_, out);
-    screen_.Draw(want_, out);
+    DrawInBestOrder(screen_, want_, out);
     return;
   }
   std::size_t changed = 0;
@@ -331,15 +417,15 @@ void TerminalPresenter::DrawCells(std::string& out) {
     if (screen_.cells[i] != want_[i]) ++changed;
   if (changed == 0) return;
   if (changed * 4 < want_.size()) {
-    screen_.Draw(want_, out);
+    DrawInBestOrder(screen_, want_, out);
     return;
   }
   Screen erased = screen_;
   std::string erased_bytes;
   erased.EraseAll(want_, erased_bytes);
-  erased.Draw(want_, erased_bytes);
+  DrawInBestOrder(erased, want_, erased_bytes);
   std::string drawn_bytes;
-  screen_.Draw(want_, drawn_bytes);
+  DrawInBestOrder(screen_, want_, drawn_bytes);
   if (erased_bytes.size() < drawn_bytes.size()) {
     screen_ = std::move(erased);
     out += erased_bytes;

@@ -53,6 +53,20 @@ class TerminalPresenter {
   static constexpr int kDefaultColour = 16;  // the terminal's own colour
   static constexpr int kAnyColour = 31;      // a blank's foreground: no matter which
   enum class Mode : uint8_t { kUnknown, kOff, kOn };
+  // A frame with fewer changed cells is drawn in row order without trying others.
+  static constexpr std::size_t kFewestCellsToReorder = 64;
+  // The most backgrounds tried for holding back to a second pass, rarest first,
+  // and the share of the changed cells one may have at most: 1 in this many.
+  static constexpr int kBackgroundsToHoldBack = 3;
+  static constexpr std::size_t kHeldBackShare = 8;
+
+  // The cells a drawing pass takes: all of them (background < 0), or only those
+  // of one background, or all but those.
+  struct Pass {
+    int background = -1;
+    bool only = false;
+    bool Takes(Shown shown) const;
+  };
 
   // What the terminal is known to show, and the cheapest bytes that change it.
   struct Screen {
@@ -76,10 +90,10 @@ class TerminalPresenter {
     void SetColours(int foreground_wanted, int background_wanted, std::string& out);
     // Erases the whole terminal in the colour most of `want` is blank in.
     void EraseAll(const std::vector<Shown>& want, std::string& out);
-    // Draws every cell that differs from `want`.
-    void Draw(const std::vector<Shown>& want, std::string& out);
+    // Draws every cell of `pass` that differs from `want`.
+    void Draw(const std::vector<Shown>& want, const Pass& pass, std::string& out);
     // Draws the run of blanks that starts at (x, y); gives the index after it.
-    int DrawBlanks(int x, int y, const std::vector<Shown>& want, std::string& out);
+    int DrawBlanks(int x, int y, const std::vector<Shown>& want, const Pass& pass, std::string& out);
     // Appends the cells [from, to) of row y as they are shown, when rewriting
     // them changes nothing, giving up once it reaches `limit` bytes; false (and
     // `out` as it was) otherwise.
@@ -89,6 +103,9 @@ class TerminalPresenter {
 
   // The window of `console` as a terminal of the screen's size shows it.
   void Capture(const VirtualConsole& console);
+  // Draws the cells of `screen` that differ from `want` in the order that
+  // takes the fewest bytes.
+  static void DrawInBestOrder(Screen& screen, const std::vector<Shown>& want, std::string& out);
   // Draws the cells that changed, or erases and draws, whichever is shorter.
   void DrawCells(std::string& out);
 

@@ -320,8 +320,8 @@ ListBox::RowLook ListBox::LookOf(int row) const {
 }
 
 // Writes again only what differs from the screen: list rows whose name, mark
-// or highlight changed (all of them when the list scrolled), the scroll bar
-// when the view moved, and the status line when its text changed.
+// or pointer changed (all of them when the list scrolled), the scroll bar when
+// the view moved, and the status line when its text changed.
 void ListBox::Refresh(ConsoleDevice& device) {
   if (list_rows_ == 0) return;
   for (int row = 0; row < list_rows_; ++row) {
@@ -338,30 +338,43 @@ void ListBox::Refresh(ConsoleDevice& device) {
   if (Shows(kStatus)) {
     std::string status = StatusText();
     if (!status_drawn_ || status != drawn_status_) {
-      WriteText(device, {Short(text_left_), Short(rows_[kStatus])}, status, dialog_style::kBox, text_width_);
+      WriteText(device, {Short(text_left_), Short(rows_[kStatus])}, status, dialog_style::kListStatus,
+                text_width_);
       drawn_status_ = std::move(status);
       status_drawn_ = true;
     }
   }
 }
 
-// One list row, in one write: the mark column, a blank and the name cut to the
-// row, in the colours of its mark and highlight.
+// One list row, in one write: the pointer column (the pointer when the name is
+// highlighted), the mark column (the check mark when it is marked), a blank and
+// the name cut to the row. The name keeps the list's colours whatever its state.
+// A row too narrow for all of it keeps the pointer first, then the mark.
 void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   using namespace dialog_style;
-  std::string line;
+  if (name_width_ < 1) return;
+  const auto width = static_cast<std::size_t>(name_width_);
+  std::vector<Cell> cells(width, Cell{' ', kField});
+  std::string_view text;
+  std::size_t at = 0;
   if (look.index >= 0) {
-    const std::size_t prefix = name_width_ >= 4 ? 2 : name_width_ >= 2 ? 1 : 0;
-    if (prefix > 0) line.push_back(static_cast<char>(look.marked ? kMarkByte : ' '));
-    if (prefix > 1) line.push_back(' ');
-    line.append(
-        std::string_view(model_.Name(look.index)).substr(0, static_cast<std::size_t>(name_width_) - prefix));
+    const Cell pointer{look.highlighted ? kPointerByte : uint8_t{' '}, kPointer};
+    const Cell mark{look.marked ? kMarkByte : uint8_t{' '}, kMarked};
+    if (width == 1) {
+      cells[0] = look.highlighted || !look.marked ? pointer : mark;
+      at = 1;
+    } else {
+      cells[0] = pointer;
+      cells[1] = mark;
+      at = width >= 4 ? 3 : 2;
+    }
+    text = model_.Name(look.index);
   } else if (row == 0 && model_.Count() == 0) {
-    line = kNoNames;
+    text = kNoNames;
   }
-  const uint16_t attribute =
-      look.highlighted ? (look.marked ? kMarkedHighlight : kHighlight) : (look.marked ? kMarked : kField);
-  WriteText(device, {Short(text_left_), Short(list_first_ + row)}, line, attribute, name_width_);
+  for (std::size_t i = 0; i < text.size() && at + i < width; ++i)
+    cells[at + i].byte = static_cast<uint8_t>(text[i]);
+  device.WriteCells({Short(text_left_), Short(list_first_ + row)}, cells);
 }
 
 ListBox::Thumb ListBox::ThumbNow() const {
@@ -395,11 +408,15 @@ void ListBox::DrawScrollBar(ConsoleDevice& device) {
   }
 }
 
-// "3 marked" at the left and the highlighted name's position "12/1000" at the right.
+// "3 marked" at the left and the names shown, "21-40 of 1000", at the right. It
+// changes with the marks and the view, not with the highlight: a key that only
+// moves the pointer leaves it alone.
 std::string ListBox::StatusText() const {
   std::string marked = std::to_string(model_.MarkedCount()) + " marked";
   if (model_.Count() == 0) return marked;
-  const std::string position = std::to_string(model_.Highlight() + 1) + "/" + std::to_string(model_.Count());
+  const int last = std::min(model_.Top() + list_rows_, model_.Count());
+  const std::string position =
+      std::to_string(model_.Top() + 1) + "-" + std::to_string(last) + " of " + std::to_string(model_.Count());
   const std::size_t width = static_cast<std::size_t>(std::max(text_width_, 0));
   const std::size_t used = marked.size() + position.size();
   marked.append(used < width ? width - used : 1, ' ');

@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "console/console_tools_adapter.h"
+#include "console/terminal_presenter.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/dialog_style.h"
 #include "tests/support/events.h"
+#include "tests/support/terminal_replay.h"
 
 namespace zul {
 namespace {
@@ -23,7 +26,7 @@ const Text kHint = " <ctl> click for mult. selection";
 // A virtual console that counts what is written, notes any write that leaves
 // the buffer, takes a resize event as the text screen would (the buffer and
 // window become the new size), and keeps a copy of the screen as it was before
-// the last event was read: the list box still open.
+// each event was read: the list box still open.
 class WatchedConsole : public VirtualConsole {
  public:
   struct Counts {
@@ -47,6 +50,7 @@ class WatchedConsole : public VirtualConsole {
   bool ReadInput(InputEvent& event, int timeout_ms) override {
     at_read.push_back(counts);
     open.emplace(static_cast<const VirtualConsole&>(*this));
+    seen.push_back(*open);
     const bool read = VirtualConsole::ReadInput(event, timeout_ms);
     if (event.kind == InputEvent::Kind::kResize) {
       const Coord size = event.size;
@@ -69,7 +73,8 @@ class WatchedConsole : public VirtualConsole {
   Counts counts;
   std::vector<Counts> at_read;
   int outside = 0;
-  std::optional<VirtualConsole> open;
+  std::optional<VirtualConsole> open;  // the screen before the last read
+  std::vector<VirtualConsole> seen;    // and before each read
 };
 
 // Runs the list box over `names` (entries 1 on of a list table) with the chooser's arguments.
@@ -88,6 +93,17 @@ Coord Find(const VirtualConsole& console, std::string_view text) {
     if (x != std::string::npos) return Coord{static_cast<int16_t>(x), static_cast<int16_t>(y)};
   }
   return Coord{-1, -1};
+}
+
+// The rows that show the pointer, the sign of the highlighted name.
+std::vector<int> PointerRows(const VirtualConsole& console) {
+  std::vector<int> rows;
+  for (int y = 0; y < console.Size().y; ++y)
+    for (int16_t x = 0; x < console.Size().x; ++x) {
+      const Cell cell = console.At({x, static_cast<int16_t>(y)});
+      if (cell.byte == dialog_style::kPointerByte && cell.attribute == dialog_style::kPointer) rows.push_back(y);
+    }
+  return rows;
 }
 
 Names Numbered(int count, std::size_t length = 8) {
@@ -115,10 +131,12 @@ TEST(ListBoxShows, HeadingHintNamesInOrderCounterKeysAndButtons) {
   const Coord a = Find(view, "A.ZUL"), b = Find(view, "B.ZUL"), c = Find(view, "C.ZUL");
   EXPECT_EQ(b.y, a.y + 1);  // the empty entries are no names
   EXPECT_EQ(c.y, a.y + 2);
-  EXPECT_EQ(view.At(a).attribute, dialog_style::kHighlight);
-  EXPECT_EQ(view.At(b).attribute, dialog_style::kField);
+  // The pointer left of the first name, and on no other row; the names alike.
+  EXPECT_EQ(PointerRows(view), std::vector<int>{a.y});
+  EXPECT_EQ(view.At({static_cast<int16_t>(a.x - 3), a.y}).byte, dialog_style::kPointerByte);
+  for (const Coord name : {a, b, c}) EXPECT_EQ(view.At(name).attribute, dialog_style::kField);
   EXPECT_NE(Find(view, "0 marked").y, -1);
-  EXPECT_NE(Find(view, "1/3").y, -1);
+  EXPECT_NE(Find(view, "1-3 of 3").y, -1);
   EXPECT_NE(Find(view, "Esc cancel").y, -1);
   EXPECT_NE(Find(view, "[ OK ]").y, -1);
   EXPECT_NE(Find(view, "[ Cancel ]").y, -1);
@@ -126,18 +144,24 @@ TEST(ListBoxShows, HeadingHintNamesInOrderCounterKeysAndButtons) {
   EXPECT_EQ(console.outside, 0);
 }
 
-TEST(ListBoxShows, MarksBesideTheNameInTheMarkedColoursAndTheCount) {
+TEST(ListBoxShows, ChecksTheMarkedNamesMovesThePointerAndCounts) {
   WatchedConsole console;
-  Push(console, kSpace, kDown, kDown, kSpace);
+  Push(console, kSpace, kDown, kDown, kSpace, kUp);
   Show(console, kThree);
-  const VirtualConsole& view = *console.open;
-  const Coord a = Find(view, "A.ZUL"), b = Find(view, "B.ZUL"), c = Find(view, "C.ZUL");
-  EXPECT_EQ(view.At({static_cast<int16_t>(a.x - 2), a.y}).byte, dialog_style::kMarkByte);
-  EXPECT_EQ(view.At({static_cast<int16_t>(b.x - 2), b.y}).byte, ' ');
-  EXPECT_EQ(view.At(a).attribute, dialog_style::kMarked);
-  EXPECT_EQ(view.At(c).attribute, dialog_style::kMarkedHighlight);
-  EXPECT_NE(Find(view, "2 marked").y, -1);
-  EXPECT_NE(Find(view, "3/3").y, -1);
+  const VirtualConsole& marked = console.seen.at(4);  // A and C marked, C highlighted
+  const Coord a = Find(marked, "A.ZUL"), b = Find(marked, "B.ZUL"), c = Find(marked, "C.ZUL");
+  auto mark = [&](Coord name) { return marked.At({static_cast<int16_t>(name.x - 2), name.y}); };
+  EXPECT_EQ(mark(a), (Cell{dialog_style::kMarkByte, dialog_style::kMarked}));
+  EXPECT_EQ(mark(b).byte, ' ');
+  EXPECT_EQ(mark(c), (Cell{dialog_style::kMarkByte, dialog_style::kMarked}));
+  EXPECT_EQ(PointerRows(marked), std::vector<int>{c.y});
+  for (const Coord name : {a, b, c}) EXPECT_EQ(marked.At(name).attribute, dialog_style::kField);
+  EXPECT_NE(Find(marked, "2 marked").y, -1);
+  // Up: the pointer goes to B alone, the marks stay.
+  const VirtualConsole& up = *console.open;
+  EXPECT_EQ(PointerRows(up), std::vector<int>{b.y});
+  EXPECT_EQ(up.At({static_cast<int16_t>(c.x - 2), c.y}).byte, dialog_style::kMarkByte);
+  EXPECT_NE(Find(up, "2 marked").y, -1);
 }
 
 TEST(ListBoxKeys, AnswerTheMarkedNamesTheHighlightedOneOrNothing) {
@@ -188,13 +212,15 @@ TEST(ListBoxKeys, PagesThroughAThousandLongNames) {
   Show(console, names);
   EXPECT_NE(Find(*console.open, "N1000.ZULxxx").y, -1);
   EXPECT_EQ(Find(*console.open, "N1.ZULxxx").y, -1);
-  EXPECT_NE(Find(*console.open, "1000/1000").y, -1);
+  EXPECT_NE(Find(*console.open, "985-1000 of 1000").y, -1);
+  EXPECT_EQ(PointerRows(*console.open), std::vector<int>{Find(*console.open, "N1000.ZUL").y});
 
   // 16 rows fit in 25: PgDn twice, PgUp, Down land on names 33, 17, 18.
   WatchedConsole paged;
   Push(paged, Key(vk::kNext), Key(vk::kNext), Key(vk::kPrior), kDown, Enter());
   EXPECT_EQ(Show(paged, names), names[17]);
-  EXPECT_NE(Find(*paged.open, "18/1000").y, -1);
+  EXPECT_NE(Find(*paged.open, "17-32 of 1000").y, -1);
+  EXPECT_EQ(PointerRows(*paged.open), std::vector<int>{Find(*paged.open, "N18.ZUL").y});
   EXPECT_EQ(Find(*paged.open, "N18.ZUL").y, Find(*paged.open, "N17.ZUL").y + 1);
   EXPECT_LT(Find(*paged.open, "N2.ZUL").y, 0);
   EXPECT_EQ(paged.outside, 0);
@@ -252,7 +278,8 @@ TEST(ListBoxMouse, WheelAndScrollBarMoveTheViewNotTheHighlight) {
   Push(wheel, Wheel(first.x, first.y, -120), Wheel(first.x, first.y, -120), Wheel(first.x, first.y, 120), Enter());
   EXPECT_EQ(Show(wheel, names), names[0]);
   EXPECT_EQ(Find(*wheel.open, "N4.ZUL").y, first.y);
-  EXPECT_NE(Find(*wheel.open, "1/100").y, -1);
+  EXPECT_NE(Find(*wheel.open, "4-19 of 100").y, -1);
+  EXPECT_TRUE(PointerRows(*wheel.open).empty());  // the highlighted name is out of view
 
   WatchedConsole arrow;
   Push(arrow, Click(bar.x, bar.y), Click(bar.x, bar.y), Click(first.x, first.y), Enter());
@@ -266,8 +293,8 @@ TEST(ListBoxRedraw, WritesOnlyTheRowsThatChange) {
   Show(console, Numbered(1000, 255));
   // In the 70-column box a list row is 65 cells left of the scroll bar, the status line 66.
   const WatchedConsole::Counts down = console.Cost(1), mark = console.Cost(2), none = console.Cost(4);
-  EXPECT_EQ(down.writes, 3);  // the old row, the new row, the status line
-  EXPECT_EQ(down.cells, std::size_t(65 + 65 + 66));
+  EXPECT_EQ(down.writes, 2);  // the old row and the new row; the status line shows no highlight
+  EXPECT_EQ(down.cells, std::size_t(65 + 65));
   EXPECT_EQ(down.fills, 0);
   EXPECT_EQ(mark.writes, 2);  // the row and the status line
   EXPECT_EQ(mark.cells, std::size_t(65 + 66));
@@ -276,6 +303,39 @@ TEST(ListBoxRedraw, WritesOnlyTheRowsThatChange) {
   EXPECT_EQ(console.Cost(5).writes, rows + rows + 1);  // every row, the scroll bar, the status line
   EXPECT_EQ(console.Cost(6).writes, rows + 1);
   EXPECT_EQ(console.Cost(6).fills, 0);
+}
+
+// What a key costs a terminal, through the presenter: the pointer and the
+// marks change a cell or two, so each answer is a few bytes, and never none.
+TEST(ListBoxRedraw, EachKeyCostsATerminalAFewBytes) {
+  WatchedConsole console;  // 80 x 25
+  Push(console, kDown, kSpace, kDown, kSpace, kUp, Key(vk::kEnd), Esc());
+  Show(console, Numbered(1000, 14));
+  ASSERT_EQ(console.seen.size(), 7u);  // seen[0] the first frame, seen[n] the answer to key n
+  TerminalPresenter presenter;
+  TerminalReplay replay({80, 25});
+  std::vector<std::size_t> sizes;
+  for (const VirtualConsole& screen : console.seen) {
+    std::string bytes;
+    presenter.Present(screen, {80, 25}, bytes);
+    replay.Feed(bytes);
+    sizes.push_back(bytes.size());
+  }
+  ASSERT_TRUE(replay.Errors().empty()) << replay.Errors()[0];
+  std::cout << "[ bytes    ] list box first frame " << sizes[0] << ", Down " << sizes[1] << ", Space " << sizes[2]
+            << ", Down " << sizes[3] << ", Space " << sizes[4] << ", Up " << sizes[5] << "\n";
+  for (std::size_t n = 1; n <= 5; ++n) {
+    EXPECT_GT(sizes[n], 0u) << "key " << n;
+    EXPECT_LE(sizes[n], 24u) << "key " << n;
+  }
+  // End scrolls: the terminal shows the last names, the pointer at the last.
+  const VirtualConsole& end = console.seen[6];
+  const Coord last = Find(end, "N1000.ZUL");
+  ASSERT_EQ(PointerRows(end), std::vector<int>{last.y});
+  const TerminalReplay::Shown& pointer = replay.At(last.x - 3, last.y);
+  EXPECT_EQ(pointer.glyph, "\u25BA");
+  EXPECT_EQ(pointer.foreground, 93);
+  EXPECT_EQ(replay.At(last.x, last.y).glyph, "N");
 }
 
 TEST(ListBoxList, ReadsOnlyAWellFormedDescriptor) {
@@ -392,6 +452,7 @@ TEST(ListBoxWindow, TinyAndHugeWindowsDegradeWithoutLeavingTheBuffer) {
     WatchedConsole answered(size, size);
     Push(answered, kDown, kSpace, Key(vk::kEnd), kSpace, Enter());
     EXPECT_EQ(Show(answered, names), names[1] + std::string(1, '\0') + names[999]) << size;
+    EXPECT_EQ(PointerRows(*answered.open).size(), 1u) << size;  // the pointer holds out in any size
     EXPECT_EQ(console.outside + answered.outside, 0) << size;
     if (size.x >= 20 && size.y >= 5) {
       EXPECT_NE(Find(*console.open, "[ OK ]").y, -1) << size;
@@ -401,7 +462,7 @@ TEST(ListBoxWindow, TinyAndHugeWindowsDegradeWithoutLeavingTheBuffer) {
   WatchedConsole huge({300, 100}, {300, 100});
   Push(huge, Key(vk::kEnd));
   Show(huge, Numbered(1000, 255));
-  EXPECT_NE(Find(*huge.open, "1000/1000").y, -1);
+  EXPECT_NE(Find(*huge.open, "910-1000 of 1000").y, -1);
   EXPECT_NE(Find(*huge.open, "N910.ZUL").y, -1);  // 91 rows shown
 }
 

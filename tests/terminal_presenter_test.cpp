@@ -205,6 +205,31 @@ TEST(TerminalPresenterReplay, ShowsExactlyTheWindowThroughRandomChanges) {
   }
 }
 
+// The replay model must catch a presenter that relies on a move a terminal
+// does not promise, or else the replay tests could not fail for it.
+TEST(TerminalReplayModel, TakesTheShortMovesOnlyWhereTheyAreSound) {
+  auto errors = [](std::string_view bytes) {
+    TerminalReplay replay({10, 4});
+    replay.Feed("\x1b[?7l\x1b[0m");
+    replay.Feed(bytes);
+    return replay.Errors().size();
+  };
+  EXPECT_EQ(errors("\x1b[2;5H\b\b\033D\033M\033E\x1b[7Gx"), 0u);
+  const std::vector<std::pair<const char*, std::string>> unsound = {
+      {"backspace at the first column", "\x1b[2;1H\b"},
+      {"backspace from an unknown column", "\x1b[2;10Hx\b"},
+      {"index at the bottom row scrolls", "\x1b[4;3H\033D"},
+      {"reverse index at the top row scrolls", "\x1b[1;3H\033M"},
+      {"next line at the bottom row scrolls", "\x1b[4;3H\033E"},
+      {"next line from an unknown row", "\033E"},
+      {"column off the terminal", "\x1b[2;1H\x1b[11G"},
+  };
+  for (const auto& [what, bytes] : unsound) EXPECT_EQ(errors(bytes), 1u) << what;
+  TerminalReplay replay({10, 4});
+  replay.Feed("\x1b[3;6H\b\033M\033E\033D\x1b[8G");
+  EXPECT_EQ(replay.Cursor(), (Coord{7, 3}));
+}
+
 // An 80x30 console of blanks, white on blue, with the cursor hidden, presented
 // once on a terminal of its size.
 class TerminalPresenterBytes : public ::testing::Test {
@@ -254,11 +279,11 @@ TEST_F(TerminalPresenterBytes, ChangedCellsCostFewBytesWithTheCheapestMoves) {
   // Two columns on: rewriting the blank in between beats moving forward.
   Write(12, 5, "B", 0x1E);
   EXPECT_EQ(Present(), " B");
-  // Down and back one, then down and to the row's start.
+  // Down and back one by a backspace, then to the next row's start.
   Write(12, 9, "C", 0x1E);
-  EXPECT_EQ(Present(), "\x1b[4B\x1b[DC");
+  EXPECT_EQ(Present(), "\x1b[4B\bC");
   Write(0, 10, "D", 0x1E);
-  EXPECT_EQ(Present(), "\x1b[B\rD");
+  EXPECT_EQ(Present(), "\033ED");
   // Only the colour parts that change are sent.
   Write(20, 10, "EFGHI", 0x1E);
   console_.WriteCells({21, 10}, std::vector<Cell>{{'F', 0x11}, {'G', 0x71}, {'H', 0x1E}, {'I', 0x0F}});
@@ -268,7 +293,15 @@ TEST_F(TerminalPresenterBytes, ChangedCellsCostFewBytesWithTheCheapestMoves) {
   Present();
   console_.WriteCells({30, 10}, std::vector<Cell>{{'A', 0x1E}});
   console_.WriteCells({32, 10}, std::vector<Cell>{{'C', 0x1E}});
-  EXPECT_EQ(Present(), "\x1b[3D\x1b[93mA\x1b[CC");
+  EXPECT_EQ(Present(), "\b\b\b\x1b[93mA\x1b[CC");
+  // One row up or down in the same column: a reverse index, an index.
+  Write(32, 9, "u", 0x1E);
+  EXPECT_EQ(Present(), "\033M\bu");
+  Write(32, 10, "v", 0x1E);
+  EXPECT_EQ(Present(), "\033D\bv");
+  // Far back along the row: the column by number.
+  Write(5, 10, "w", 0x1E);
+  EXPECT_EQ(Present(), "\x1b[6Gw");
   EXPECT_TRUE(Shows(replay_, console_));
 }
 
@@ -292,7 +325,7 @@ TEST_F(TerminalPresenterBytes, RunsOfBlanksAreErasedRatherThanWritten) {
   Write(40, 3, "!", 0x1E);
   Present();
   console_.FillCells({5, 3}, 12, {' ', 0x1F});
-  EXPECT_EQ(Present(), "\x1b[36D\x1b[12X");
+  EXPECT_EQ(Present(), "\x1b[6G\x1b[12X");
   // Once the rest of the row is blank too, erasing to its end is shorter.
   Write(5, 3, "Hello", 0x1E);
   Present();
@@ -349,6 +382,32 @@ TEST_F(TerminalPresenterBytes, ReleaseHandsOverTheTerminalAndThenRedrawsEverythi
   bytes.clear();
   presenter.Release(large, {40, 20}, 0x07, bytes);
   EXPECT_EQ(bytes, "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0;37;40m\x1b[20;40H\x1b[?25h");
+}
+
+// The SGR sequences in `bytes` that set the SGR code `code`.
+int CountColourCode(const std::string& bytes, int code) {
+  int count = 0;
+  for (std::size_t at = bytes.find("\x1b["); at != std::string::npos; at = bytes.find("\x1b[", at + 1)) {
+    std::size_t end = at + 2;
+    while (end < bytes.size() && ((bytes[end] >= '0' && bytes[end] <= '9') || bytes[end] == ';')) ++end;
+    if (end >= bytes.size() || bytes[end] != 'm') continue;
+    const std::string codes = ";" + bytes.substr(at + 2, end - at - 2) + ";";
+    if (codes.find(";" + std::to_string(code) + ";") != std::string::npos) ++count;
+  }
+  return count;
+}
+
+TEST_F(TerminalPresenterBytes, AShadowDownABoxIsDrawnInAPassOfItsOwn) {
+  for (int y = 5; y < 25; ++y) {
+    Write(10, y, "|" + std::string(40, y % 3 == 0 ? 'x' : ' ') + "|", 0x70);
+    Write(52, y + 1, "  ", 0x08);
+  }
+  Write(12, 25, std::string(42, ' '), 0x08);
+  const std::string frame = Present();
+  EXPECT_TRUE(Shows(replay_, console_));
+  // Black (40) is set once, not on each of the 21 rows, nor grey (47) after it.
+  EXPECT_EQ(CountColourCode(frame, 40), 1) << frame.size() << " bytes";
+  EXPECT_EQ(CountColourCode(frame, 47), 1);
 }
 
 TEST(TerminalPresenterColours, EveryAttributeShowsItsTwoAnsiColours) {

@@ -73,7 +73,8 @@ void TerminalReplay::Scribble() {
 }
 
 // Splits the bytes into glyphs, control sequences (ESC [ ... final), title
-// sequences (ESC ] 2 ; text BEL) and carriage returns; anything else is an error.
+// sequences (ESC ] 2 ; text BEL), the one-row moves (ESC D, ESC M, ESC E),
+// carriage returns and backspaces; anything else is an error.
 void TerminalReplay::Feed(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {
@@ -82,6 +83,25 @@ void TerminalReplay::Feed(std::string_view bytes) {
       x_ = 0;
       x_known_ = true;
       ++i;
+      continue;
+    }
+    if (byte == '\b') {
+      // At the first column a backspace stays; after the last one terminals
+      // differ. Neither is a move to rely on.
+      if (!x_known_) {
+        Fail("backspace from an unknown column");
+      } else if (x_ == 0) {
+        Fail("backspace at the first column");
+      } else {
+        --x_;
+      }
+      ++i;
+      continue;
+    }
+    if (byte == 0x1B && i + 1 < bytes.size() &&
+        (bytes[i + 1] == 'D' || bytes[i + 1] == 'M' || bytes[i + 1] == 'E')) {
+      OneRow(bytes[i + 1]);
+      i += 2;
       continue;
     }
     if (byte == 0x1B && i + 1 < bytes.size() && bytes[i + 1] == '[') {
@@ -140,6 +160,20 @@ void TerminalReplay::Feed(std::string_view bytes) {
       Put(std::move(glyph));
     }
     i += static_cast<std::size_t>(length);
+  }
+}
+
+// Index (down), reverse index (up) and next line (down, to the first column).
+// At the edge they would scroll the terminal, which the presenter never wants.
+void TerminalReplay::OneRow(char final) {
+  const std::string name = std::string("ESC ") + final;
+  if (!y_known_) return Fail("one-row move from an unknown row " + name);
+  const int to = y_ + (final == 'M' ? -1 : 1);
+  if (to < 0 || to >= size_.y) return Fail("one-row move that scrolls " + name);
+  y_ = to;
+  if (final == 'E') {
+    x_ = 0;
+    x_known_ = true;
   }
 }
 
@@ -214,6 +248,12 @@ void TerminalReplay::Control(std::string_view sequence, char private_marker, con
       y_ += final == 'A' ? -count : count;
       if (y_ < 0 || y_ >= size_.y) Fail("vertical move off the terminal " + name);
       y_ = std::clamp(y_, 0, size_.y - 1);
+      return;
+    case 'G':
+      if (!one_parameter) return Fail("bad sequence " + name);
+      if (count > size_.x) return Fail("column off the terminal " + name);
+      x_ = count - 1;
+      x_known_ = true;
       return;
     case 'C':
     case 'D':

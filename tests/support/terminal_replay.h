@@ -52,6 +52,7 @@ class TerminalReplay {
 
  private:
   void Fail(const std::string& what);
+  void OneRow(char final);
   void Control(std::string_view sequence, char private_marker, const std::vector<int>& parameters, char final);
   void Graphic(const std::vector<int>& parameters);
   void Put(std::string glyph);
