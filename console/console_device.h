@@ -147,9 +147,10 @@ class ConsoleDevice {
   virtual bool SetInputMode(uint32_t mode) = 0;
   virtual bool SetOutputMode(uint32_t mode) = 0;
 
-  // Shows what has been drawn, then waits up to `timeout_ms` (negative: no
-  // limit) for one input event. False when none came in time. At the end of the
-  // input it gives a kEnd event, and again at every later call.
+  // Gives the next input event, waiting up to `timeout_ms` (negative: no limit)
+  // for one; before it waits it shows what has been drawn. False when none came
+  // in time. At the end of the input it gives a kEnd event, and again at every
+  // later call.
   virtual bool ReadInput(InputEvent& event, int timeout_ms) = 0;
   // Shows what has been drawn so far (a terminal shows it in one write).
   virtual void Flush() = 0;

@@ -91,8 +91,9 @@ class TerminalConsole : public ConsoleDevice {
   TerminalPresenter presenter_;
   InputDecoder decoder_;
   std::string frame_;
-  bool dirty_ = true;   // drawn since the terminal was last brought up to date
-  bool shown_ = false;  // the terminal shows the console (not a child's output)
+  int64_t waited_ms_ = 0;  // the decoder's clock: time spent waiting for input
+  bool dirty_ = true;      // drawn since the terminal was last brought up to date
+  bool shown_ = false;     // the terminal shows the console (not a child's output)
   bool handed_over_ = false;
   bool ended_ = false;
 };
@@ -134,17 +135,21 @@ bool TerminalConsole::Translate(InputEvent& event) const {
 }
 
 // Waiting for an event:
-// 1. show what has been drawn;
-// 2. give a decoded event when one is queued;
+// 1. give a decoded event when one is queued: events already read are answered
+//    without drawing in between, so input that comes faster than frames can be
+//    drawn is drawn once per read, not once per key;
+// 2. show what has been drawn;
 // 3. after the end of the input, give kEnd every time;
 // 4. otherwise wait for bytes, a resize or a decoder timeout, whichever is first,
-//    until `timeout_ms` has passed.
+//    until `timeout_ms` has passed. The decoder's clock runs only while waiting
+//    here: bytes that arrived while the chooser was busy answering earlier ones
+//    continue the sequence they belong to, however long answering took.
 bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
   const int64_t deadline = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
   for (;;) {
-    Flush();
     while (decoder_.Next(event))
       if (Translate(event)) return true;
+    Flush();
     if (ended_) {
       event = InputEvent{};
       event.kind = InputEvent::Kind::kEnd;
@@ -153,25 +158,26 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
     const int64_t now = NowMs();
     if (deadline >= 0 && now >= deadline) return false;
     int wait = deadline < 0 ? -1 : static_cast<int>(deadline - now);
-    const int decoder_wait = decoder_.MillisecondsUntilTimeout(now);
+    const int decoder_wait = decoder_.MillisecondsUntilTimeout(waited_ms_);
     if (decoder_wait >= 0 && (wait < 0 || decoder_wait < wait)) wait = decoder_wait;
 
     char bytes[4096];
     bool resized = false;
     bool continued = false;
     const int n = session_.Read(bytes, sizeof bytes, wait, resized, continued);
+    waited_ms_ += std::max<int64_t>(NowMs() - now, 0);
     if (continued) {
       ApplyInputMode();
       presenter_.Invalidate();
       dirty_ = shown_;
     }
     if (n > 0) {
-      decoder_.Feed(std::string_view(bytes, static_cast<std::size_t>(n)), NowMs());
+      decoder_.Feed(std::string_view(bytes, static_cast<std::size_t>(n)), waited_ms_);
     } else if (n < 0) {
       decoder_.Finish();
       ended_ = true;
     } else {
-      decoder_.Tick(NowMs());
+      decoder_.Tick(waited_ms_);
     }
     if (resized) {
       const Coord size = session_.Size();

@@ -14,8 +14,15 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "console/console_device.h"
+#include "console/console_tools_adapter.h"
+#include "console/cp437.h"
+#include "consoletools/input_box.h"
+#include "consoletools/list_box.h"
+#include "tests/support/terminal_replay.h"
 
 namespace zul {
 namespace {
@@ -66,11 +73,35 @@ class PtyChild {
   void Send(const std::string& bytes) {
     ASSERT_EQ(write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
   }
+  // Sends `bytes` however long, reading what the child draws meanwhile (a child
+  // blocked on a full terminal would read nothing); false when 10 s pass.
+  bool SendAll(std::string_view bytes) {
+    for (const int64_t end = NowMs() + 10000; !bytes.empty();) {
+      if (NowMs() > end) return false;
+      Drain(0);
+      const ssize_t n = write(master_, bytes.data(), bytes.size());
+      if (n > 0) {
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+      } else {
+        pollfd fds{master_, POLLOUT, 0};
+        poll(&fds, 1, 5);
+      }
+    }
+    return true;
+  }
   // Reads what the child drew until `needle` appears in all output so far (or 5 s pass).
   bool WaitForOutput(const std::string& needle) {
     for (int64_t end = NowMs() + 5000; NowMs() < end;) {
       Drain(50);
       if (output_.find(needle) != std::string::npos) return true;
+    }
+    return false;
+  }
+  // Reads what the child draws until `done` holds for all output so far (or 5 s pass).
+  bool WaitUntil(const std::function<bool(const std::string&)>& done) {
+    for (int64_t end = NowMs() + 5000; NowMs() < end;) {
+      Drain(50);
+      if (done(output_)) return true;
     }
     return false;
   }
@@ -296,6 +327,181 @@ TEST(TerminalConsole, AChildGetsTheTerminalsOwnSettingsAndTheChooserTakesItBack)
   const std::string end = out.substr(second);
   EXPECT_EQ(end.find('H'), std::string::npos) << "the cursor was moved at the end";
   EXPECT_EQ(end.find('J'), std::string::npos) << "the runs' output was erased at the end";
+}
+
+// Bytes that came one right after the other but were read apart, because the
+// chooser was busy answering between the reads, still make one key: time spent
+// busy is no pause after a lone Esc.
+TEST(TerminalConsole, ASequenceReadInTwoPartsAcrossABusySpellIsStillOneKey) {
+  PtyChild child([](ConsoleDevice& device) {
+    DrawGreeting(device);
+    InputEvent event;
+    device.ReadInput(event, -1);
+    if (event.kind != InputEvent::Kind::kKey || event.key.byte != 'a') return 1;
+    if (write(1, "busy", 4) != 4) return 3;
+    pollfd input{0, POLLIN, 0};
+    poll(&input, 1, 5000);  // the rest of the sequence has come in
+    usleep(100 * 1000);     // while answering 'a' takes a while longer
+    device.ReadInput(event, -1);
+    return event.kind == InputEvent::Kind::kKey && event.key.key == vk::kDown ? 0 : 2;
+  });
+  ASSERT_TRUE(child.Started());
+  ASSERT_TRUE(child.WaitForOutput("Hi"));
+  child.Send("a\x1b");
+  ASSERT_TRUE(child.WaitForOutput("busy"));
+  child.Send("[B");
+  EXPECT_EQ(child.Wait(), 0);
+}
+
+// A storm of size changes (and of SIGWINCH with no change) while keys arrive:
+// every key reaches the input box, in order, and the window ends at the last size.
+TEST(TerminalConsole, ManyResizesWhileTypingLoseNoKeyAndEndAtTheLastSize) {
+  std::string typed;
+  for (int i = 0; typed.size() < 200; ++i) typed += "word" + std::to_string(i) + " ";
+  typed.resize(200);
+  PtyChild child([&typed](ConsoleDevice& device) {
+    const Text answer = RunInputBox(device, 33, 40, 15, "Where to?", "a hint", "", 1, 0);
+    InputEvent event;
+    while (device.ReadInput(event, 200)) {  // a last resize may still be on its way
+    }
+    BufferInfo info;
+    device.GetBufferInfo(info);
+    if (answer != typed) return 1;
+    return info.window == InclusiveRect{0, 0, 69, 19} ? 0 : 2;
+  });
+  ASSERT_TRUE(child.Started());
+  ASSERT_TRUE(child.WaitForOutput("Where to?"));
+  const std::vector<Coord> sizes = {{20, 5},      {300, 100}, {1, 1}, {79, 29},
+                                    {2000, 1500}, {132, 43},  {8, 3}, {100, 40}};
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    const Coord size = sizes[i % sizes.size()];
+    child.Resize(size.x, size.y);
+    kill(child.Pid(), SIGWINCH);
+    ASSERT_TRUE(child.SendAll(typed.substr(i, 1)));
+  }
+  child.Resize(70, 20);
+  ASSERT_TRUE(child.SendAll("\r"));
+  EXPECT_EQ(child.Wait(), 0);
+}
+
+// A paste far longer than the answer may be, on a large terminal: the box keeps
+// up (frames are drawn when the input is read, not once per key), the answer
+// stops at the limit, and the terminal gets a few frames, not one per byte.
+TEST(TerminalConsole, APasteFasterThanDrawingIsCutAtTheLimitAndDrawnInFewFrames) {
+  std::string pasted;
+  while (pasted.size() < 40000) pasted += "0123456789abcdefghijklmnopqrstuvwxyz/";
+  pasted.resize(40000);
+  PtyChild child([&pasted](ConsoleDevice& device) {
+    const Text answer = RunInputBox(device, 33, 40, 15, "Where to?", "a hint", "", 1, 0);
+    return answer == pasted.substr(0, kInputBoxLimit) ? 0 : 1;
+  });
+  ASSERT_TRUE(child.Started());
+  child.Resize(300, 100);
+  ASSERT_TRUE(child.WaitForOutput("Where to?"));
+  const int64_t start = NowMs();
+  ASSERT_TRUE(child.SendAll(pasted + "\r"));
+  EXPECT_EQ(child.Wait(), 0);
+  EXPECT_LT(NowMs() - start, 5000);
+  EXPECT_LT(child.Output().size(), 200000u) << "a frame per pasted byte";
+}
+
+// The terminal as the child's output leaves an 80 x 30 one: its rows as text.
+// Empty when the output so far is not all understood (it may end inside a frame).
+std::vector<std::string> ReplayedRows(const std::string& output) {
+  testing::TerminalReplay replay({80, 30});
+  replay.Feed(output);
+  if (!replay.Errors().empty()) return {};
+  std::vector<std::string> rows;
+  for (int y = 0; y < 30; ++y) {
+    std::string row;
+    for (int x = 0; x < 80; ++x) row += replay.At(x, y).glyph;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+bool Shows(const std::vector<std::string>& rows, std::string_view text) {
+  for (const std::string& row : rows)
+    if (row.find(text) != std::string::npos) return true;
+  return false;
+}
+
+// The highlighted name's position as the list box's status line shows it, or 0.
+int ShownPosition(const std::vector<std::string>& rows) {
+  for (const std::string& row : rows) {
+    const std::size_t slash = row.find("/1000");
+    if (slash == std::string::npos) continue;
+    std::size_t digits = slash;
+    while (digits > 0 && row[digits - 1] >= '0' && row[digits - 1] <= '9') --digits;
+    if (digits < slash) return std::stoi(row.substr(digits, slash - digits));
+  }
+  return 0;
+}
+
+// A thousand names of 255 bytes each, every byte 0x01-0xFF in each, through the
+// list box on a terminal: End, Home and PgDn go across the list, four names are
+// marked, the terminal is given only sequences it understands and glyphs (no
+// byte of a name moves the cursor or starts a sequence), each name shows its
+// bytes as their glyphs, and Enter answers the four in list order.
+TEST(TerminalConsole, AThousandNamesOfEveryByteShowAsGlyphsAndAnswerTheMarked) {
+  std::vector<Text> names;
+  for (int i = 0; i < 1000; ++i) {
+    char number[8];
+    snprintf(number, sizeof number, "%04d", i);
+    Text name = number;
+    for (int j = 0; name.size() < 255; ++j) name.push_back(static_cast<char>(1 + (i + j) % 255));
+    names.push_back(name);
+  }
+  char answer_file[] = "/tmp/zul-answer-XXXXXX";
+  const int answer_fd = mkstemp(answer_file);
+  ASSERT_GE(answer_fd, 0);
+  PtyChild child([&](ConsoleDevice& device) {
+    ListTable table;
+    for (int i = 0; i < 1000; ++i) table[i + 1] = names[static_cast<std::size_t>(i)];
+    ListTableArgument argument(table);
+    const Text answer = RunListBox(device, 3, 0, 0, "HEADING", "hint", argument.Descriptor(), 0, 1, 0);
+    return write(answer_fd, answer.data(), answer.size()) == ssize_t(answer.size()) ? 0 : 1;
+  });
+  ASSERT_TRUE(child.Started());
+  std::vector<std::string> rows;
+  auto until_shown = [&rows](std::vector<std::string_view> texts) {
+    return [&rows, texts](const std::string& output) {
+      rows = ReplayedRows(output);
+      for (std::string_view text : texts)
+        if (!Shows(rows, text)) return false;
+      return true;
+    };
+  };
+  ASSERT_TRUE(child.WaitUntil(until_shown({"HEADING", "0 marked", "1/1000"})));
+  child.Send("\x1b[F\x1b[H \x1b[6~");  // End, Home, Space, PgDn
+  ASSERT_TRUE(child.WaitUntil([&](const std::string& output) {
+    rows = ReplayedRows(output);
+    return Shows(rows, "1 marked") && ShownPosition(rows) > 1;
+  }));
+  const int page = ShownPosition(rows);
+  child.Send(" \x1b[F \x1b[A ");  // Space, End, Space, Up, Space
+  ASSERT_TRUE(child.WaitUntil(until_shown({"4 marked", "999/1000"})));
+
+  for (int i : {998, 999}) {
+    const Text& name = names[static_cast<std::size_t>(i)];
+    std::string glyphs;
+    for (std::size_t j = 0; j < 50; ++j) AppendCp437Utf8(static_cast<uint8_t>(name[j]), glyphs);
+    EXPECT_TRUE(Shows(rows, glyphs)) << "name " << i << " is not shown as its glyphs";
+  }
+  child.Send("\r");
+  EXPECT_EQ(child.Wait(), 0);
+  testing::TerminalReplay replay({80, 30});
+  replay.Feed(child.Output());
+  EXPECT_EQ(replay.Errors(), std::vector<std::string>{});
+
+  std::string answer(300 * 4, '\0');
+  const ssize_t got = pread(answer_fd, answer.data(), answer.size(), 0);
+  close(answer_fd);
+  unlink(answer_file);
+  answer.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+  std::string expected;
+  for (int i : {0, page - 1, 998, 999}) expected += (expected.empty() ? "" : std::string(1, '\0')) + names[i];
+  EXPECT_TRUE(answer == expected) << "the answer holds " << answer.size() << " bytes";
 }
 
 }  // namespace

@@ -15,11 +15,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts a plain shell in a fresh 80 x 30 pane, in folder $1. Its prompt is "$ "
-# whoever runs the tests (root's default prompt ends in "#"), and it keeps no
-# history file, which it would write into $WORK while that is being removed.
+# Starts a plain shell in a fresh pane of $2 columns by $3 rows (80 x 30 when
+# not given), in folder $1. Its prompt is "$ " whoever runs the tests (root's
+# default prompt ends in "#"), and it keeps no history file, which it would
+# write into $WORK while that is being removed.
 start_shell() {
-  "${TMUX_CMD[@]}" new-session -d -x 80 -y 30 -c "$1" \
+  "${TMUX_CMD[@]}" new-session -d -x "${2:-80}" -y "${3:-30}" -c "$1" \
     "env -i PATH=$PATH TERM=xterm-256color HOME=$WORK HISTFILE=/dev/null PS1='\$ ' bash --norc --noprofile"
   "${TMUX_CMD[@]}" set-option -g status off >/dev/null
   wait_for '\$ *$' 10
@@ -60,6 +61,21 @@ wait_for_file() {
   done
 }
 
+# Gives the pane (and its window) a new size: $1 columns by $2 rows.
+resize_pane() {
+  "${TMUX_CMD[@]}" resize-window -x "$1" -y "$2"
+  [ "$(pane_format '#{pane_width}x#{pane_height}')" = "$1x$2" ] || fail "the pane did not take the size $1x$2"
+}
+
+# Fills folder $1 with $2 course files whose names are 240 times 'a', a number
+# from 1 and '.zul': about 250 bytes each, so that a list shows only their start.
+make_long_course_files() {
+  local folder=$1 count=$2 stem i
+  stem=$(printf 'a%.0s' $(seq 240))
+  mkdir -p "$folder"
+  for ((i = 1; i <= count; i++)); do : > "$folder/$stem$i.zul"; done
+}
+
 pane_format() { "${TMUX_CMD[@]}" display-message -p "$1"; }
 
 # Runs a command line in the pane's shell and records its exit code in
@@ -74,11 +90,14 @@ run_in_pane() {
 # canonical input on, and no mouse tracking left behind.
 check_terminal_restored() {
   wait_for_file "$WORK/exit" 10
-  type_text "stty -a > $WORK/stty"
+  # Written aside and renamed: stty writes in pieces, and a half-written file
+  # would be read as settings that are missing.
+  rm -f "$WORK/stty"
+  type_text "stty -a > $WORK/stty.part && mv $WORK/stty.part $WORK/stty"
   send_key Enter
   wait_for_file "$WORK/stty" 5
-  grep -Eq '(^| )echo( |$)' "$WORK/stty" || fail "echo is off after the program"
-  grep -Eq '(^| )icanon( |$)' "$WORK/stty" || fail "canonical input is off after the program"
+  grep -Eq '(^| )echo( |$)' "$WORK/stty" || fail "echo is off after the program: $(cat "$WORK/stty")"
+  grep -Eq '(^| )icanon( |$)' "$WORK/stty" || fail "canonical input is off after the program: $(cat "$WORK/stty")"
   [ "$(pane_format '#{mouse_any_flag}')" = 0 ] || fail "mouse tracking left on"
   [ "$(pane_format '#{cursor_flag}')" = 1 ] || fail "cursor left hidden"
 }
