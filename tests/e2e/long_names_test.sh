@@ -40,7 +40,7 @@ start_shell "$WORK/start"
 run_in_pane "$WORK/bin/zulchooser"
 wait_for 'Change default directory'
 send_key Escape
-wait_for ' 1/1000'
+wait_for ' 1-[0-9]+ of 1000'
 
 # The list order: by bytes, upper-cased. The long names come first, numbered in
 # the order their number's bytes sort; the two others last, the lower bytes first.
@@ -48,18 +48,21 @@ mapfile -t numbers < <(seq 998 | sed 's/$/.ZUL/' | LC_ALL=C sort | sed 's/\.ZUL$
 stem=$(printf 'a%.0s' $(seq 240))
 
 send_key End
-wait_for ' 0 marked +1000/1000'
+wait_for ' 0 marked +[0-9]+-1000 of 1000'
 send_key Home Space
-wait_for ' 1 marked +1/1000'
+wait_for ' 1 marked +1-[0-9]+ of 1000'
 send_key NPage
-wait_for ' 1 marked +([2-9]|[1-9][0-9]+)/1000'
-page=$(capture | grep -oE ' [0-9]+/1000' | head -1 | tr -d ' ' | cut -d/ -f1)
+# A page down from the first name scrolls a whole page and leaves the highlight on
+# the first row shown: its number starts the range.
+wait_for ' 1 marked +([2-9]|[1-9][0-9]+)-[0-9]+ of 1000'
+range=$(capture | grep -oE '[0-9]+-[0-9]+ of 1000' | head -1)
+page=${range%%-*}
 send_key Space
 wait_for ' 2 marked'
 send_key End Space
-wait_for ' 3 marked +1000/1000'
+wait_for ' 3 marked +[0-9]+-1000 of 1000'
 send_key Up Space
-wait_for ' 4 marked +999/1000'
+wait_for ' 4 marked +[0-9]+-1000 of 1000'
 
 # The two names show from their first byte: control bytes as glyphs, in the
 # rows above the status line, one row each.
