@@ -36,7 +36,7 @@ wait_for "$WORK/courses"
 send_key Enter
 
 wait_for 'ONE\.ZUL'
-wait_for ' 0 marked +1/3'
+wait_for ' 0 marked +1-3 of 3'
 resize_blank 30 8
 wait_for 'ONE\.ZUL'
 resize_blank 20 5
@@ -44,11 +44,11 @@ wait_for 'ONE\.ZUL'
 resize_blank 200 60
 wait_for 'TWO\.ZUL'
 resize_blank 80 30
-for text in 'ONE\.ZUL' 'THREE\.ZUL' 'TWO\.ZUL' ' 0 marked +1/3' "$WORK/courses" 'Make simultaneous choices'; do
+for text in 'ONE\.ZUL' 'THREE\.ZUL' 'TWO\.ZUL' ' 0 marked +1-3 of 3' "$WORK/courses" 'Make simultaneous choices'; do
   wait_for "$text"
 done
 send_key Down Space
-wait_for ' 1 marked +2/3'
+wait_for ' 1 marked +1-3 of 3'
 send_key Enter
 
 check_terminal_restored

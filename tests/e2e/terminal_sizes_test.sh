@@ -44,7 +44,8 @@ send_key Escape
 wait_for 'BETA\.ZUL'
 wait_for 'Make simultaneous choices'
 send_key Down Space
-wait_for ' 1 marked +2/2'
+wait_for ' 1 marked +1-2 of 2'
+wait_for '►√ BETA\.ZUL'
 within_window
 send_key Escape
 check_terminal_restored
@@ -58,7 +59,7 @@ resize_pane 80 30
 wait_for 'Change default directory for \.ZUL course files\?'
 wait_for 'If your \.ZUL files are not on the same path \(folder\)'
 send_key Escape
-wait_for ' 0 marked +1/2'
+wait_for ' 0 marked +1-2 of 2'
 send_key Escape
 check_terminal_restored
 [ "$(cat "$WORK/exit")" = 0 ] || fail "exit code $(cat "$WORK/exit") after growing"
