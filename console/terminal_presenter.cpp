@@ -180,19 +180,20 @@ void TerminalPresenter::Screen::SetColours(int foreground_wanted, int background
   if (known && foreground_ok && background_wanted == background) return;
 
   const int new_foreground = foreground_wanted == kAnyColour ? kDefaultColour : foreground_wanted;
+  auto append_code = [](std::string& sequence, int code) {
+    if (sequence.back() != '[') sequence += ';';
+    sequence += std::to_string(code);
+  };
   std::string reset = "\x1b[0";
-  if (new_foreground != kDefaultColour) reset += ";" + std::to_string(ForegroundCode(new_foreground));
-  if (background_wanted != kDefaultColour) reset += ";" + std::to_string(ForegroundCode(background_wanted) + 10);
+  if (new_foreground != kDefaultColour) append_code(reset, ForegroundCode(new_foreground));
+  if (background_wanted != kDefaultColour) append_code(reset, ForegroundCode(background_wanted) + 10);
   reset += 'm';
 
-  std::string changes;
+  std::string changes = "\x1b[";
   if (known) {
-    if (!foreground_ok) changes = std::to_string(ForegroundCode(foreground_wanted));
-    if (background_wanted != background) {
-      if (!changes.empty()) changes += ';';
-      changes += std::to_string(ForegroundCode(background_wanted) + 10);
-    }
-    changes = "\x1b[" + changes + "m";
+    if (!foreground_ok) append_code(changes, ForegroundCode(foreground_wanted));
+    if (background_wanted != background) append_code(changes, ForegroundCode(background_wanted) + 10);
+    changes += 'm';
   }
   if (known && changes.size() <= reset.size()) {
     out += changes;
