@@ -53,11 +53,16 @@ void Wake() {
   }
 }
 
+// Mouse tracking off, autowrap on, the cursor shown; safe in a signal handler.
+void WriteRestoreModes() {
+  if (g_state.output_fd >= 0)
+    WriteAll(g_state.output_fd, TerminalPresenter::kRestoreModes.data(), TerminalPresenter::kRestoreModes.size());
+}
+
 // Puts the terminal back as the session found it; safe in a signal handler.
 void RestoreModesAndSettings() {
   if (g_state.restored.exchange(true)) return;
-  if (g_state.output_fd >= 0)
-    WriteAll(g_state.output_fd, TerminalPresenter::kRestoreModes.data(), TerminalPresenter::kRestoreModes.size());
+  WriteRestoreModes();
   if (g_state.have_saved) tcsetattr(g_state.input_fd, TCSANOW, &g_state.saved);
 }
 
@@ -79,8 +84,7 @@ void InstallStopHandler();
 void OnStop(int) {
   const int saved_errno = errno;
   const bool raw = g_state.raw_active;
-  if (g_state.output_fd >= 0 && !g_state.restored)
-    WriteAll(g_state.output_fd, TerminalPresenter::kRestoreModes.data(), TerminalPresenter::kRestoreModes.size());
+  if (!g_state.restored) WriteRestoreModes();
   if (raw && g_state.have_saved) tcsetattr(g_state.input_fd, TCSANOW, &g_state.saved);
   raise(SIGTSTP);  // the default action now: the process stops here
   errno = saved_errno;
