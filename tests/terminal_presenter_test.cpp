@@ -382,34 +382,6 @@ TEST_F(TerminalPresenterBytes, ReleaseHandsOverTheTerminalAndThenRedrawsEverythi
   bytes.clear();
   presenter.Release(large, {40, 20}, 0x07, bytes);
   EXPECT_EQ(bytes, "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0;37;40m\x1b[20;40H\x1b[?25h");
-
-  // At the end the same, in the terminal's own colours.
-  bytes.clear();
-  presenter.End(large, {40, 20}, bytes);
-  EXPECT_EQ(bytes, "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0m\x1b[20;40H\x1b[?25h");
-}
-
-// A run cut short leaves the cursor at the start of the line below the lowest
-// row the window takes on the terminal: a line feed from that row.
-TEST(TerminalPresenterEnd, ARunCutShortLeavesTheCursorBelowTheWindow) {
-  struct Case {
-    Coord window;
-    Coord terminal;
-    std::string move;
-  };
-  const Case cases[] = {
-      {{80, 30}, {300, 100}, "\x1b[30H\n"},  // below the window
-      {{80, 30}, {20, 5}, "\x1b[5H\n"},      // a new last row of the terminal
-      {{80, 1}, {80, 30}, "\x1b[H\n"},
-      {{80, 30}, {80, 0}, ""},  // no rows: nothing to go below
-  };
-  for (const Case& c : cases) {
-    VirtualConsole console(c.window, c.window);
-    console.SetCursorPosition({5, 0});
-    std::string bytes;
-    TerminalPresenter::AppendCutShort(console, c.terminal, bytes);
-    EXPECT_EQ(bytes, std::string(TerminalPresenter::kRestoreModes) + c.move) << c.terminal;
-  }
 }
 
 // The SGR sequences in `bytes` that set the SGR code `code`.
