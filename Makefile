@@ -2,14 +2,28 @@
 # `make test` builds with the sanitizers and runs every test.
 JOBS ?= 2
 DEMO := build/demo
+PACKAGES := build/packages
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
+# The builds that cmake starts are make's too: their "Entering directory" lines
+# say nothing worth reading.
+MAKEFLAGS += --no-print-directory
 # True when clang++ can link a libFuzzer program.
 HAVE_LIBFUZZER = command -v clang++ >/dev/null && \
   printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' | \
   clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null
+HAVE_MINGW = command -v x86_64-w64-mingw32-g++-posix >/dev/null
+HAVE_WINE = command -v wine >/dev/null
+# After CTest: why each skipped test did not run, from what it said (a script's
+# "SKIPPED: why", GoogleTest's "file:line: Skipped" and the line after it).
+SKIP_REASONS = awk '/^[0-9]+\/[0-9]+ Test: / { name = $$3 } \
+  /^SKIPPED: / { sub(/^SKIPPED: /, ""); print "\t" name ": " $$0 } \
+  after_skip { print "\t" name ": " $$0; after_skip = 0 } /: Skipped$$/ { after_skip = 1 }' \
+  build/test/Testing/Temporary/LastTest.log
+# Runs $(1) and shows its output only when it fails.
+QUIETLY = out=$$($(1) 2>&1) || { printf '%s\n' "$$out"; exit 1; }
 
-.PHONY: all release run test bench fuzz windows clean
+.PHONY: all release run test bench fuzz windows package clean
 
 all: release
 
@@ -17,25 +31,35 @@ release:
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
 
-# The demo folder is a scratch copy of examples/, so the checkout stays clean.
+# The demo folder is a scratch copy of examples/, so the checkout stays clean, with
+# the stand-in converter in it under the converter's name: the chooser, started there,
+# finds it in its working directory. Nothing else puts the stand-in where a real
+# vizozava could be.
 run: release
-	rm -rf $(DEMO) && mkdir -p $(DEMO) && cp -R examples/. $(DEMO)/
-	cd $(DEMO) && ../release/bin/zulchooser
+	@rm -rf $(DEMO) && mkdir -p $(DEMO) && cp -R examples/. $(DEMO)/
+	@cp build/release/demo/vizozava-demo $(DEMO)/vizozava
+	@cd $(DEMO) && ../release/bin/zulchooser
 
 # With mingw-w64 and wine present, the Windows unit tests, the Windows chooser and
 # the converter stand-in of its end-to-end tests are cross-built too, and those tests
 # run under wine; with clang++ and libFuzzer present, the fuzz targets are built and
-# each runs a few seconds as one of the tests. Otherwise those tests say they skipped.
+# each runs a few seconds as one of the tests. The archives of `make package` are
+# made and looked into (the Windows zip with mingw-w64 present). Whatever cannot be
+# built is skipped, and the tests that need it say so.
 test:
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS)
-	@if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then \
+	@if $(HAVE_WINE) && $(HAVE_MINGW); then \
 	  cmake --preset windows-tests >/dev/null && cmake --build --preset windows-tests -j $(JOBS); \
 	else echo "Windows tests skipped: mingw-w64 or wine is absent"; fi
 	@if $(HAVE_LIBFUZZER); then \
 	  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j $(JOBS); \
 	else echo "Fuzz targets skipped: clang++ with libFuzzer is absent"; fi
-	ctest --preset test -j $(JOBS)
+	@$(MAKE) package
+	@ctest --preset test -j $(JOBS); status=$$?; \
+	  reasons=$$($(SKIP_REASONS) 2>/dev/null); \
+	  [ -z "$$reasons" ] || printf 'Why they did not run:\n%s\n' "$$reasons"; \
+	  exit $$status
 
 # A release build with the terminal benchmark, then one benchmark run; options go in
 # BENCH_ARGS, e.g. make bench BENCH_ARGS="--runs 3 --skip-listing".
@@ -58,7 +82,17 @@ fuzz:
 windows:
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j $(JOBS)
-	@echo "Windows programs: build/windows/bin/zulchooser.exe build/windows/bin/vizozava.exe"
+	@echo "Windows program: build/windows/bin/zulchooser.exe (the stand-in converter: build/windows/demo/vizozava-demo.exe)"
+
+# What an install holds, as archives in build/packages/: a tar.gz for Linux and, with
+# mingw-w64 present, a zip for Windows. Neither holds the stand-in converter.
+package: release
+	@rm -f $(PACKAGES)/zulchooser-*
+	@$(call QUIETLY,cmake --build --preset release --target package)
+	@if $(HAVE_MINGW); then \
+	  $(call QUIETLY,$(MAKE) windows) && $(call QUIETLY,cmake --build --preset windows --target package); \
+	else echo "Windows zip skipped: mingw-w64 is absent"; fi
+	@for archive in $(PACKAGES)/zulchooser-*; do echo "Package: $$archive"; done
 
 clean:
 	rm -rf build

@@ -1,8 +1,8 @@
 #include "chooser/course_file_table.h"
 
 #include <algorithm>
-#include <utility>
-#include <vector>
+#include <string>
+#include <string_view>
 
 #include "console/text_screen.h"
 #include "system/directory.h"
@@ -16,6 +16,8 @@ constexpr int kNormalFilesOnly = 0;
 constexpr int kUnchanged = -1;
 constexpr int kBlack = 0;
 constexpr int kLightRed = 12;
+// The blanks that start a notice's lines in the middle of the screen.
+constexpr std::string_view kNoticeIndent = "                                    ";
 
 uint8_t UpperCaseByte(uint8_t byte) {
   if (byte >= 'a' && byte <= 'z') return static_cast<uint8_t>(byte - 0x20);
@@ -31,28 +33,13 @@ uint8_t UpperCaseByte(uint8_t byte) {
   }
 }
 
-}  // namespace
-
-// Empty entries are taken out first, so entries 1 to the count hold the names.
-void SortCourseFiles(RunState& state) {
-  std::vector<std::pair<Text, Text>> names;
-  for (int i = ListTable::kLower; i <= ListTable::kUpper; ++i) {
-    if (!state.course_files[i].empty())
-      names.emplace_back(std::move(state.course_files[i]), std::move(state.course_files_on_disk[i]));
-    state.course_files[i].clear();
-    state.course_files_on_disk[i].clear();
-  }
-  std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
-    const int order = CompareTexts(a.first, b.first);
-    return order != 0 ? order < 0 : CompareTexts(a.second, b.second) < 0;
-  });
-  int entry = ListTable::kLower;
-  for (auto& [name, on_disk] : names) {
-    state.course_files[entry] = std::move(name);
-    state.course_files_on_disk[entry] = std::move(on_disk);
-    ++entry;
-  }
+// The table's order: upper-cased names by bytes, equal ones by their spellings.
+bool Before(const std::pair<Text, Text>& a, const std::pair<Text, Text>& b) {
+  const int order = CompareTexts(a.first, b.first);
+  return order != 0 ? order < 0 : CompareTexts(a.second, b.second) < 0;
 }
+
+}  // namespace
 
 Text UpperCaseName(const Text& name) {
   Text upper = name;
@@ -60,14 +47,46 @@ Text UpperCaseName(const Text& name) {
   return upper;
 }
 
+void CourseFileSelection::Add(const Text& on_disk) {
+  ++found_;
+  kept_.emplace_back(UpperCaseName(on_disk), on_disk);
+  if (kept_.size() >= 2 * static_cast<std::size_t>(kTableSize)) DropBeyondTable();
+}
+
+void CourseFileSelection::DropBeyondTable() {
+  if (kept_.size() <= static_cast<std::size_t>(kTableSize)) return;
+  const auto table_end = kept_.begin() + kTableSize;
+  std::nth_element(kept_.begin(), table_end, kept_.end(), Before);
+  kept_.erase(table_end, kept_.end());
+}
+
+void CourseFileSelection::StoreInto(RunState& state) {
+  DropBeyondTable();
+  std::sort(kept_.begin(), kept_.end(), Before);
+  for (int i = ListTable::kLower; i <= ListTable::kUpper; ++i) {
+    state.course_files[i].clear();
+    state.course_files_on_disk[i].clear();
+  }
+  int entry = ListTable::kLower;
+  for (auto& [name, on_disk] : kept_) {
+    state.course_files[entry] = std::move(name);
+    state.course_files_on_disk[entry] = std::move(on_disk);
+    ++entry;
+  }
+  if (!kept_.empty()) state.course_file_count = static_cast<int16_t>(kept_.size());
+  kept_.clear();
+}
+
 // The scan:
 // 1. a first search; when it finds nothing, the notice in light red, then an
 //    empty line in black;
 // 2. a second search, the count set to 1; nothing found ends the phase with an
 //    empty table;
-// 3. the first name goes into entry 1; then up to 1000 more names are asked
-//    for, each non-empty one counted and stored, until the table is full;
-// 4. sort and pack.
+// 3. every name of the listing goes to the selection, which keeps the first
+//    1000 in the table's order;
+// 4. they go into the table, sorted and packed, and the count is theirs;
+// 5. when there were more, the notice says how many, in the style of the one
+//    for none.
 void BuildCourseFileTable(RunState& state, Services& services) {
   TextScreen& screen = services.screen;
   if (StartDirectorySearch(kPattern, kNormalFilesOnly).empty()) {
@@ -78,20 +97,21 @@ void BuildCourseFileTable(RunState& state, Services& services) {
     screen.WriteLine("");
   }
 
-  const Text first = StartDirectorySearch(kPattern, kNormalFilesOnly);
+  Text name = StartDirectorySearch(kPattern, kNormalFilesOnly);
   state.course_file_count = 1;
-  if (first.empty()) return;
-  state.course_files[1] = UpperCaseName(first);
-  state.course_files_on_disk[1] = first;
+  if (name.empty()) return;
+  CourseFileSelection selection;
+  for (; !name.empty(); name = NextDirectoryName()) selection.Add(name);
+  selection.StoreInto(state);
 
-  for (int request = 0; request < kTableSize && state.course_file_count < kTableSize; ++request) {
-    const Text name = NextDirectoryName();
-    if (name.empty()) continue;
-    ++state.course_file_count;
-    state.course_files[state.course_file_count] = UpperCaseName(name);
-    state.course_files_on_disk[state.course_file_count] = name;
+  if (selection.Found() > static_cast<std::size_t>(kTableSize)) {
+    screen.SetColour(kLightRed, kUnchanged);
+    screen.WriteLine(Text(kNoticeIndent) + "Only the first " + std::to_string(kTableSize) + " of " +
+                     std::to_string(selection.Found()) + " .ZUL files");
+    screen.WriteLine(Text(kNoticeIndent) + "are listed!!");
+    screen.SetColour(kBlack, kUnchanged);
+    screen.WriteLine("");
   }
-  SortCourseFiles(state);
 }
 
 }  // namespace zul

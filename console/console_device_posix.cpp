@@ -26,11 +26,13 @@ class TerminalConsole : public ConsoleDevice {
  public:
   TerminalConsole() : terminal_(session_.Size()), console_(terminal_, terminal_) { ApplyInputMode(); }
 
+  // The end of a run: what was drawn last is shown, and the terminal is handed
+  // back with the cursor at the console's cursor, in its own colours.
   ~TerminalConsole() override {
     std::string last;
     if (session_.Presenting()) {
       if (dirty_) presenter_.Present(console_, terminal_, last);
-      if (shown_ || !last.empty()) presenter_.Release(console_, terminal_, console_.Attribute(), last);
+      if (shown_ || !last.empty()) presenter_.End(console_, terminal_, last);
     }
     session_.Restore(last);
   }
@@ -81,6 +83,9 @@ class TerminalConsole : public ConsoleDevice {
   // The terminal has a new size: the window follows it, within the buffer, as a
   // console window does when its frame is dragged; everything is drawn again.
   void Resize(Coord size);
+  // Makes ahead the bytes for an end that cuts the run short now: below the
+  // window while the terminal shows it, else only the terminal's modes back.
+  void PrepareCutShort();
   // A decoded event as the console reports it: mouse positions in the buffer,
   // mouse events only while the console reports them. False: drop it.
   bool Translate(InputEvent& event) const;
@@ -91,6 +96,7 @@ class TerminalConsole : public ConsoleDevice {
   TerminalPresenter presenter_;
   InputDecoder decoder_;
   std::string frame_;
+  std::string cut_short_;  // as last given to the session
   int64_t waited_ms_ = 0;  // the decoder's clock: time spent waiting for input
   bool dirty_ = true;      // drawn since the terminal was last brought up to date
   bool shown_ = false;     // the terminal shows the console (not a child's output)
@@ -102,9 +108,18 @@ void TerminalConsole::Flush() {
   if (!dirty_ || !session_.Presenting() || handed_over_) return;
   frame_.clear();
   presenter_.Present(console_, terminal_, frame_);
-  session_.Write(frame_);
   dirty_ = false;
   shown_ = true;
+  PrepareCutShort();
+  session_.Write(frame_);
+}
+
+void TerminalConsole::PrepareCutShort() {
+  std::string bytes;
+  if (shown_) TerminalPresenter::AppendCutShort(console_, terminal_, bytes);
+  if (bytes == cut_short_) return;
+  cut_short_ = std::move(bytes);
+  session_.SetCutShortBytes(cut_short_);
 }
 
 void TerminalConsole::Resize(Coord size) {
@@ -196,14 +211,16 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
 // goes on below the first one's, as in a console window.
 void TerminalConsole::HandToChild() {
   Flush();
-  if (session_.Presenting() && shown_) {
+  const bool was_shown = shown_;
+  shown_ = false;
+  PrepareCutShort();
+  if (session_.Presenting() && was_shown) {
     frame_.clear();
     presenter_.Release(console_, terminal_, console_.Attribute(), frame_);
     session_.Write(frame_);
   }
   session_.LeaveRaw();
   handed_over_ = true;
-  shown_ = false;
 }
 
 // The child may have written anywhere: nothing is known of the terminal, but it

@@ -20,6 +20,7 @@ constexpr std::string_view kMouseOn = "\x1b[?1000h\x1b[?1006h";
 constexpr std::string_view kMouseOff = "\x1b[?1000l\x1b[?1006l";
 constexpr std::string_view kEraseScreen = "\x1b[2J";
 constexpr std::string_view kEraseToLineEnd = "\x1b[K";
+constexpr std::string_view kDefaultColours = "\x1b[0m";
 constexpr std::string_view kIndex = "\033D";         // one row down, same column
 constexpr std::string_view kReverseIndex = "\033M";  // one row up, same column
 constexpr std::string_view kNextLine = "\033E";      // the next row's first column
@@ -494,12 +495,11 @@ void TerminalPresenter::Invalidate() {
   title_.clear();
 }
 
-void TerminalPresenter::Release(const VirtualConsole& console, Coord terminal, uint16_t attribute,
-                                std::string& out) {
+void TerminalPresenter::HandOver(const VirtualConsole& console, Coord terminal, std::string_view colours,
+                                 std::string& out) {
   if (mouse_ != Mode::kOff) out += kMouseOff;
   out += kAutowrapOn;
-  out += "\x1b[0;" + std::to_string(ForegroundCode(attribute & 0x0F)) + ";" +
-         std::to_string(ForegroundCode((attribute >> 4) & 0x0F) + 10) + "m";
+  out += colours;
   const int columns = std::clamp<int>(terminal.x, 0, kMaxTerminalSide);
   const int rows = std::clamp<int>(terminal.y, 0, kMaxTerminalSide);
   if (columns > 0 && rows > 0) {
@@ -509,6 +509,29 @@ void TerminalPresenter::Release(const VirtualConsole& console, Coord terminal, u
   }
   out += kCursorShow;
   Invalidate();
+}
+
+void TerminalPresenter::Release(const VirtualConsole& console, Coord terminal, uint16_t attribute,
+                                std::string& out) {
+  const std::string colours = "\x1b[0;" + std::to_string(ForegroundCode(attribute & 0x0F)) + ";" +
+                              std::to_string(ForegroundCode((attribute >> 4) & 0x0F) + 10) + "m";
+  HandOver(console, terminal, colours, out);
+}
+
+void TerminalPresenter::End(const VirtualConsole& console, Coord terminal, std::string& out) {
+  HandOver(console, terminal, kDefaultColours, out);
+}
+
+// A line feed from the lowest row drawn: the next row, or, on the terminal's
+// last row, a new row scrolled in, blank in the terminal's own colours. Should
+// the terminal have shrunk meanwhile, the position stops at its last row and
+// the line feed still gives a new row.
+void TerminalPresenter::AppendCutShort(const VirtualConsole& console, Coord terminal, std::string& out) {
+  out += kRestoreModes;
+  const int rows = std::min({console.Window().Height(), static_cast<int>(terminal.y), kMaxTerminalSide});
+  if (rows <= 0 || terminal.x <= 0) return;
+  out += CursorPosition(0, rows - 1);
+  out += '\n';
 }
 
 }  // namespace zul

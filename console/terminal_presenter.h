@@ -17,9 +17,10 @@ namespace zul {
 class TerminalPresenter {
  public:
   // What any terminal must be given to be usable again, whatever the presenter
-  // had sent: mouse tracking off, autowrap on, the cursor shown. Fixed bytes, so
-  // that a signal handler may write them.
-  static constexpr std::string_view kRestoreModes = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[?25h";
+  // had sent: mouse tracking off, autowrap on, the terminal's own colours and
+  // attributes, the cursor shown. Fixed bytes, so that a signal handler may
+  // write them.
+  static constexpr std::string_view kRestoreModes = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0m\x1b[?25h";
 
   // Appends to `out` the bytes that make a terminal of `terminal` columns and
   // rows, which shows what the previous calls left on it, show the console's
@@ -41,6 +42,20 @@ class TerminalPresenter {
   // terminal). The cells stay as they are. Afterwards the presenter knows
   // nothing of the terminal, as after Invalidate.
   void Release(const VirtualConsole& console, Coord terminal, uint16_t attribute, std::string& out);
+
+  // Appends the bytes that hand the terminal back to the shell at the end of a
+  // run: as Release, but in the terminal's own colours, so that what the shell
+  // writes next does not take the console's colour. The cells stay as they are.
+  void End(const VirtualConsole& console, Coord terminal, std::string& out);
+
+  // Appends the bytes that give the terminal back when a run that shows the
+  // console is cut short (a signal, a crash): kRestoreModes, then the cursor at
+  // the start of the line below the lowest row the window takes on the
+  // terminal, where the shell's next words then land; that row is a new one,
+  // scrolled in, when the window reaches the terminal's last row. They depend
+  // only on the window's height and the terminal's size, so that they can be
+  // made ahead, for a signal handler to write.
+  static void AppendCutShort(const VirtualConsole& console, Coord terminal, std::string& out);
 
  private:
   // Terminals wider or taller than this are drawn only up to this size.
@@ -101,6 +116,9 @@ class TerminalPresenter {
                  std::string& out) const;
   };
 
+  // Release and End: the modes a child or the shell expects, `colours`, the
+  // cursor at the console's cursor.
+  void HandOver(const VirtualConsole& console, Coord terminal, std::string_view colours, std::string& out);
   // The window of `console` as a terminal of the screen's size shows it.
   void Capture(const VirtualConsole& console);
   // Draws the cells of `screen` that differ from `want` in the order that

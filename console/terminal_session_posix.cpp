@@ -18,6 +18,15 @@ namespace zul {
 
 namespace {
 
+// Bytes for a handler to write. Two of them take turns: a new text goes into
+// the one not in use, which is then made current by one atomic store, so that
+// a handler that interrupts the copy still finds whole bytes in the other.
+struct CutShortBytes {
+  char bytes[TerminalSession::kMaxCutShortBytes];
+  std::size_t size = 0;
+};
+static_assert(std::atomic<int>::is_always_lock_free, "a signal handler reads the current index");
+
 // What the signal handlers and the exit handler need. One session at a time
 // owns it; only async-signal-safe calls touch it from a handler.
 struct SessionState {
@@ -31,6 +40,8 @@ struct SessionState {
   std::atomic<bool> resized{false};
   std::atomic<bool> continued{false};
   int wake[2] = {-1, -1};
+  CutShortBytes cut_short[2];
+  std::atomic<int> cut_short_current{0};
 };
 
 SessionState g_state;
@@ -53,16 +64,26 @@ void Wake() {
   }
 }
 
-// Mouse tracking off, autowrap on, the cursor shown; safe in a signal handler.
-void WriteRestoreModes() {
-  if (g_state.output_fd >= 0)
-    WriteAll(g_state.output_fd, TerminalPresenter::kRestoreModes.data(), TerminalPresenter::kRestoreModes.size());
+void StoreCutShortBytes(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() > TerminalSession::kMaxCutShortBytes) bytes = TerminalPresenter::kRestoreModes;
+  const int next = 1 - g_state.cut_short_current.load();
+  CutShortBytes& spare = g_state.cut_short[next];
+  bytes.copy(spare.bytes, bytes.size());
+  spare.size = bytes.size();
+  g_state.cut_short_current.store(next);
+}
+
+// The bytes made ahead for a run cut short: the terminal's modes and colours
+// back, the cursor below what was drawn; safe in a signal handler.
+void WriteCutShortBytes() {
+  const CutShortBytes& current = g_state.cut_short[g_state.cut_short_current.load()];
+  if (g_state.output_fd >= 0) WriteAll(g_state.output_fd, current.bytes, current.size);
 }
 
 // Puts the terminal back as the session found it; safe in a signal handler.
 void RestoreModesAndSettings() {
   if (g_state.restored.exchange(true)) return;
-  WriteRestoreModes();
+  WriteCutShortBytes();
   if (g_state.have_saved) tcsetattr(g_state.input_fd, TCSANOW, &g_state.saved);
 }
 
@@ -80,11 +101,12 @@ void OnResize(int) {
 void InstallStopHandler();
 
 // Suspended (the suspend key while the terminal's signal keys are on): give the
-// terminal back as it was, stop, and take it again when continued.
+// terminal back as it was, the cursor below what was drawn, stop, and take it
+// again when continued.
 void OnStop(int) {
   const int saved_errno = errno;
   const bool raw = g_state.raw_active;
-  if (!g_state.restored) WriteRestoreModes();
+  if (!g_state.restored) WriteCutShortBytes();
   if (raw && g_state.have_saved) tcsetattr(g_state.input_fd, TCSANOW, &g_state.saved);
   raise(SIGTSTP);  // the default action now: the process stops here
   errno = saved_errno;
@@ -146,6 +168,7 @@ TerminalSession::TerminalSession() {
   g_state.raw_active = false;
   g_state.resized = false;
   g_state.continued = false;
+  StoreCutShortBytes({});
   if (g_state.wake[0] < 0 && pipe(g_state.wake) == 0) {
     for (int fd : g_state.wake) {
       fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -209,6 +232,8 @@ int TerminalSession::Read(char* buffer, int size, int timeout_ms, bool& resized,
   if (n < 0 && (errno == EINTR || errno == EAGAIN)) return 0;
   return -1;
 }
+
+void TerminalSession::SetCutShortBytes(std::string_view bytes) { StoreCutShortBytes(bytes); }
 
 void TerminalSession::Restore(std::string_view last_bytes) {
   if (g_state.restored.exchange(true)) return;

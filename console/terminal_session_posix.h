@@ -2,10 +2,11 @@
 // input while the chooser owns it, the terminal's own settings while a child
 // runs and after the end. It records the settings it found and puts them back
 // exactly once at the end, whichever way the process ends (return, exit,
-// terminate, a signal that ends it). Signal handlers write only fixed bytes.
-// It draws nothing itself; the caller gives it the bytes to write.
+// terminate, a signal that ends it). Signal handlers write only bytes made
+// ahead of them. It draws nothing itself; the caller gives it the bytes to write.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -44,10 +45,21 @@ class TerminalSession {
   // after a stop.
   int Read(char* buffer, int size, int timeout_ms, bool& resized, bool& continued);
 
+  // The bytes written when the run is cut short (a signal that ends it, exit
+  // without the end, a crash) or stopped: they must leave mouse tracking off,
+  // autowrap on, the terminal's own colours and the cursor shown, and may place
+  // the cursor. Kept in a buffer of its own, so that a signal handler may write
+  // them whenever it comes; empty, or longer than kMaxCutShortBytes: just those
+  // modes (TerminalPresenter::kRestoreModes), which is also what a session
+  // starts with.
+  static constexpr std::size_t kMaxCutShortBytes = 96;
+  void SetCutShortBytes(std::string_view bytes);
+
   // The end: writes `last_bytes` (which must leave mouse tracking off, autowrap
-  // on and the cursor shown; empty: just those) and gives the terminal its own
-  // settings back. Only the first call does anything; later calls, the exit
-  // handler and the signal handlers find it done.
+  // on, the terminal's own colours and the cursor shown; empty: just those) and
+  // gives the terminal its own settings back. Only the first call does
+  // anything; later calls, the exit handler and the signal handlers find it
+  // done.
   void Restore(std::string_view last_bytes);
 
  private:

@@ -164,12 +164,36 @@ TEST_F(PhaseTest, NoCourseFilesGivesTheNoticeAndAnEmptyTable) {
   EXPECT_EQ(console.Attribute(), 0xF0);
 }
 
-TEST_F(PhaseTest, MoreThanAThousandCourseFilesKeepTheFirstThousand) {
-  for (int i = 0; i < 1005; ++i) Touch("f" + std::to_string(10000 + i) + ".zul");
-  BuildCourseFileTable(state, services);
-  EXPECT_EQ(state.course_file_count, 1000);
-  for (int i = 1; i < 1000; ++i) ASSERT_LT(CompareTexts(state.course_files[i], state.course_files[i + 1]), 0);
-  EXPECT_NE(state.course_files[1000], "");
+// Beyond what the table holds: the first 1000 names in the table's order, not
+// the listing's, each with its spelling on disk (a lower-case twin of the first
+// name sorts after it), and a notice with both numbers where the one for no
+// course files goes.
+TEST_F(PhaseTest, MoreThanAThousandCourseFilesKeepTheFirstThousandAndSaySo) {
+  const std::string indent(36, ' ');
+  for (const int numbered : {999, 1499}) {
+    fs::remove_all(dir_);
+    fs::create_directory(dir_);
+    fs::current_path(dir_);
+    screen.Clear();
+    char name[32];
+    for (int i = numbered; i >= 1; --i) {
+      snprintf(name, sizeof name, i % 2 ? "COURSE%04d.ZUL" : "course%04d.zul", i);
+      Touch(name);
+    }
+    Touch("course0001.zul");
+    BuildCourseFileTable(state, services);
+    EXPECT_EQ(state.course_file_count, 1000);
+    EXPECT_EQ(state.course_files_on_disk[2], "course0001.zul");
+    for (int i = 3; i <= 1000; ++i) {
+      snprintf(name, sizeof name, i % 2 ? "course%04d.zul" : "COURSE%04d.ZUL", i - 1);
+      ASSERT_EQ(state.course_files_on_disk[i], name) << numbered;
+    }
+    const bool more = numbered == 1499;
+    EXPECT_EQ(CellRow(0, 74), more ? indent + "Only the first 1000 of 1500 .ZUL files" : std::string(74, ' '));
+    EXPECT_EQ(CellRow(1, 48), more ? indent + "are listed!!" : std::string(48, ' '));
+    EXPECT_EQ(console.At({40, 1}).attribute, more ? 0xFC : 0xF0);
+    EXPECT_EQ(console.Cursor(), (Coord{0, static_cast<int16_t>(more ? 3 : 0)}));
+  }
 }
 
 TEST(UpperCaseName, MapsAToZAndExactlySevenCodePageLetters) {

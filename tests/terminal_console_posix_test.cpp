@@ -7,6 +7,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <time.h>
@@ -158,9 +159,11 @@ void DrawGreeting(ConsoleDevice& device) {
   device.Flush();
 }
 
+// A normal end leaves the cursor at the console's cursor, in the terminal's own colours.
 TEST(TerminalConsole, ReadsKeysRawAndGivesTheTerminalBackAtTheEnd) {
   PtyChild child([](ConsoleDevice& device) {
     device.SetInputMode(input_mode::kMouse);
+    device.SetCursorPosition({3, 2});
     DrawGreeting(device);
     InputEvent event;
     device.ReadInput(event, -1);
@@ -175,27 +178,67 @@ TEST(TerminalConsole, ReadsKeysRawAndGivesTheTerminalBackAtTheEnd) {
   child.Send("\x03x");
   EXPECT_EQ(child.Wait(), 0);
   EXPECT_TRUE(Restored(child.Settings()));
-  const std::string& out = child.Output();
-  EXPECT_NE(out.find("\x1b[?7h", out.find("Hi")), std::string::npos) << "autowrap left off";
-  EXPECT_NE(out.find("\x1b[?25h", out.find("Hi")), std::string::npos) << "cursor left hidden";
+  testing::TerminalReplay replay({80, 30});
+  replay.Feed(child.Output());
+  EXPECT_EQ(replay.Errors(), std::vector<std::string>{});
+  EXPECT_TRUE(replay.Autowrap() && replay.CursorVisible());
+  EXPECT_TRUE(replay.Foreground() == 39 && replay.Background() == 49 && !replay.OtherAttributes());
+  EXPECT_TRUE(replay.CursorKnown() && replay.Cursor() == (Coord{3, 2})) << replay.Cursor();
+  EXPECT_EQ(replay.At(1, 0).glyph, "i");
 }
 
-TEST(TerminalConsole, AnEndingSignalRestoresTheTerminal) {
-  for (int signal_number : {SIGTERM, SIGHUP}) {
-    PtyChild child([](ConsoleDevice& device) {
+// Every signal that ends the run gives the terminal back in its own colours,
+// the drawn cells keeping theirs. While the console is shown the cursor goes to
+// the start of the line below the window (a new line scrolled in when the
+// window fills the terminal); while a child runs it stays where it was handed over.
+TEST(TerminalConsole, AnEndingSignalRestoresTheTerminalBelowWhatWasDrawn) {
+  struct Case {
+    int signal_number;
+    int window_rows;
+    bool child_runs;
+    Coord cursor;      // where the cursor ends
+    int greeting_row;  // where "Hi", drawn on row 5, ends
+  };
+  const Case cases[] = {
+      {SIGTERM, 30, false, {0, 29}, 4}, {SIGHUP, 10, false, {0, 10}, 5},  {SIGINT, 10, false, {0, 10}, 5},
+      {SIGQUIT, 30, false, {0, 29}, 4}, {SIGSEGV, 12, false, {0, 12}, 5}, {SIGTERM, 10, true, {7, 1}, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("signal " + std::to_string(c.signal_number) + ", window rows " + std::to_string(c.window_rows) +
+                 (c.child_runs ? ", a child runs" : ""));
+    PtyChild child([&c](ConsoleDevice& device) {
+      const rlimit no_core{0, 0};
+      setrlimit(RLIMIT_CORE, &no_core);
+      device.SetWindowRect({0, 0, 79, static_cast<int16_t>(c.window_rows - 1)});
+      device.SetBufferSize({80, static_cast<int16_t>(c.window_rows)});
+      device.SetCursorPosition({7, 1});
       device.SetInputMode(input_mode::kMouse | input_mode::kExtendedFlags);
-      DrawGreeting(device);
-      InputEvent event;
-      device.ReadInput(event, -1);
+      const Cell cells[] = {{'H', 0x1F}, {'i', 0x1F}};
+      device.WriteCells({0, 5}, cells);
+      device.Flush();
+      if (c.child_runs) device.HandToChild();
+      for (;;) pause();
       return 0;
     });
     ASSERT_TRUE(child.Started());
-    ASSERT_TRUE(child.WaitForOutput("\x1b[?1000h")) << "mouse tracking is on while the console reports the mouse";
-    EXPECT_TRUE(Raw(child.Settings()));
-    kill(child.Pid(), signal_number);
-    EXPECT_EQ(child.Wait(), 128 + signal_number);
+    // Drawn, and when a child runs, handed over: autowrap back on, normal input.
+    ASSERT_TRUE(child.WaitUntil([&](const std::string& out) {
+      const std::size_t drawn = out.find("Hi");
+      if (drawn == std::string::npos) return false;
+      return !c.child_runs || (out.find("\x1b[?7h", drawn) != std::string::npos && !Raw(child.Settings()));
+    }));
+    EXPECT_EQ(Raw(child.Settings()), !c.child_runs);
+    kill(child.Pid(), c.signal_number);
+    EXPECT_EQ(child.Wait(), 128 + c.signal_number);
     EXPECT_TRUE(Restored(child.Settings()));
-    EXPECT_NE(child.Output().find("\x1b[?1000l"), std::string::npos) << "mouse tracking left on";
+    testing::TerminalReplay replay({80, 30});
+    replay.Feed(child.Output());
+    EXPECT_EQ(replay.Errors(), std::vector<std::string>{});
+    EXPECT_TRUE(replay.Autowrap() && replay.CursorVisible() && !replay.MouseButtons() && !replay.MouseSgr());
+    EXPECT_TRUE(replay.Foreground() == 39 && replay.Background() == 49 && !replay.OtherAttributes());
+    EXPECT_TRUE(replay.CursorKnown() && replay.Cursor() == c.cursor) << replay.Cursor();
+    const auto& greeting = replay.At(1, c.greeting_row);
+    EXPECT_TRUE(greeting.glyph == "i" && greeting.foreground == 97 && greeting.background == 44);
   }
 }
 

@@ -31,7 +31,7 @@ struct Outcome {
 
 // Runs the stand-in with `arguments`, its output streams caught in files of `scratch`.
 Outcome RunConverter(const ScratchDirectory& scratch, const std::vector<std::string>& arguments) {
-  const std::string program = ProgramBesideTests("vizozava");
+  const std::string program = ProgramBesideTests("../demo/vizozava-demo");
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
@@ -116,9 +116,11 @@ TEST(ConverterStandIn, FailsWithAMessageWhenItHasNothingToConvertOrCannotWrite) 
   }
 }
 
+// As `make run` places it: in the working directory, under the converter's name.
 TEST(ConverterStandIn, IsFoundAndRunByTheChoosersCommandLine) {
   ScratchDirectory scratch;
   ASSERT_TRUE(WriteBytes(scratch / "A.ZUL", "a\nb\n"));
+  ASSERT_EQ(symlink(ProgramBesideTests("../demo/vizozava-demo").c_str(), (scratch / "vizozava").c_str()), 0);
   ASSERT_TRUE(ChangeWorkingDirectory(scratch.Path()));
   // The stand-in's report goes to the test's own output; the files are what is checked.
   ASSERT_TRUE(StartAndWait("vizozava   A.ZUL"));

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Cancelling both dialogs: the whole set-up happens, both dialogs are shown,
-# no converter runs, the exit code is 0 and the terminal is usable again.
+# no converter runs, the exit code is 0 and the terminal is usable again. Then
+# each signal that ends the chooser while a dialog is open: the terminal is
+# usable again and the shell's words and prompt come below the dialog, in the
+# terminal's own colours.
 source "$(dirname "$0")/lib.sh"
 
 install_chooser
@@ -28,4 +31,34 @@ send_key Escape
 check_terminal_restored
 [ "$(cat "$WORK/exit")" = 0 ] || fail "exit code $(cat "$WORK/exit")"
 [ ! -e "$WORK/runs" ] || fail "a converter ran: $(cat "$WORK/runs")"
+
+# The dialog is still shown, and the shell's prompt comes after its last row.
+check_below_dialog() {
+  local bottom
+  bottom=$(capture | grep -nF '╚' | tail -1 | cut -d: -f1)
+  [ -n "$bottom" ] || fail "the dialog is no longer shown"
+  [ "$(prompt_row)" -gt "$bottom" ] || fail "the prompt is inside the dialog, which ends on row $bottom"
+}
+signal_number() { kill -l "$1"; }
+# The process that process $1 started (it starts one at a time here).
+children_of() {
+  local child
+  read -r child <"/proc/$1/task/$1/children"
+  echo "$child"
+}
+# The chooser runs under a shell of its own: the pane's shell, which is
+# interactive, would take a child's end by SIGINT for a Ctrl+C of its own and
+# record no exit code.
+for signal in TERM HUP INT QUIT SEGV; do
+  run_in_pane "bash -c 'ulimit -c 0; $WORK/bin/zulchooser; exit \$?'"
+  wait_for 'Change default directory for \.ZUL course files\?'
+  if [ "$signal" = HUP ] || [ "$signal" = QUIT ]; then
+    send_key Escape
+    wait_for ' 0 marked +1-2 of 2'
+  fi
+  kill "-$signal" "$(children_of "$(children_of "$(pane_format '#{pane_pid}')")")"
+  check_terminal_restored
+  [ "$(cat "$WORK/exit")" = $((128 + $(signal_number "$signal"))) ] || fail "exit code $(cat "$WORK/exit") for SIG$signal"
+  check_below_dialog
+done
 echo "cancel: ok"

@@ -86,10 +86,25 @@ run_in_pane() {
   send_key Enter
 }
 
+# The row (from 1) of the pane's last line that starts with the shell's prompt.
+prompt_row() { capture | grep -n '^\$\( \|$\)' | tail -1 | cut -d: -f1; }
+
+# The shell's prompt, once it is back, is in the terminal's own colours:
+# captured alone, its line starts with the prompt, no colour set before it.
+check_prompt_colours() {
+  local row line
+  wait_for '^\$ ?$' 5
+  row=$(prompt_row)
+  line=$(capture -e -S $((row - 1)) -E $((row - 1)))
+  [[ $line == '$'* ]] || fail "the prompt is not in the terminal's own colours: $(printf %q "$line")"
+}
+
 # After the program ended: the terminal is usable again, with echo and
-# canonical input on, and no mouse tracking left behind.
+# canonical input on, no mouse tracking left behind and the prompt in the
+# terminal's own colours.
 check_terminal_restored() {
   wait_for_file "$WORK/exit" 10
+  check_prompt_colours
   # Written aside and renamed: stty writes in pieces, and a half-written file
   # would be read as settings that are missing.
   rm -f "$WORK/stty"

@@ -4,7 +4,10 @@
 # and End move across the list, four names are marked, Enter runs the converter
 # for them in list order with their names as spelled on disk (as much of them as
 # a command line holds), and the terminal shows each byte as its glyph, so no
-# byte moves or colours anything.
+# byte moves or colours anything. Then more than a list holds: 1500 course
+# files among 20 000 others, made from the last to the first, list the first
+# 1000 by name under a notice that says how many there were, and the converter
+# gets the chosen ones as spelled on disk.
 source "$(dirname "$0")/lib.sh"
 
 install_chooser
@@ -91,4 +94,30 @@ cmp -s "$WORK/runs" "$WORK/expected" || fail "runs were:
 $(cat -v "$WORK/runs")
 expected:
 $(cat -v "$WORK/expected")"
+
+mkdir -p "$WORK/many"
+(
+  cd "$WORK/many"
+  seq -f 'other%06g.dat' 20000 | xargs touch
+  seq -f '%04g' 1500 -1 1 | awk '{ print ($1 % 2 ? "COURSE" $1 ".ZUL" : "course" $1 ".zul") }' | xargs touch
+)
+rm -f "$WORK/runs"
+run_in_pane "$WORK/bin/zulchooser"
+wait_for 'Change default directory'
+type_text "$WORK/many"
+send_key Enter
+wait_for ' 0 marked +1-[0-9]+ of 1000'
+notice=$(capture -e | grep -F 'Only the first 1000 of 1500 .ZUL files') || fail "no notice of the files left out"
+[[ $notice == *$'\e[91m'* ]] || fail "the notice is not in light red: $(printf %q "$notice")"
+[ "$(capture | grep -n 'COURSE0001\.ZUL' | cut -d: -f1)" -lt "$(capture | grep -n 'COURSE0002\.ZUL' | cut -d: -f1)" ] ||
+  fail "the list does not start with COURSE0001.ZUL, COURSE0002.ZUL"
+send_key Space End
+wait_for ' 1 marked +[0-9]+-1000 of 1000'
+wait_for 'COURSE1000\.ZUL'
+capture | grep -q 'COURSE1001' && fail "a name beyond the first 1000 is listed"
+send_key Space Enter
+check_terminal_restored
+printf '%s [%s]\n' "$WORK/start" "$WORK/many/COURSE0001.ZUL" "$WORK/start" "$WORK/many/course1000.zul" > "$WORK/expected"
+cmp -s "$WORK/runs" "$WORK/expected" || fail "runs were:
+$(cat "$WORK/runs")"
 echo "long names: ok"

@@ -74,7 +74,7 @@ void TerminalReplay::Scribble() {
 
 // Splits the bytes into glyphs, control sequences (ESC [ ... final), title
 // sequences (ESC ] 2 ; text BEL), the one-row moves (ESC D, ESC M, ESC E),
-// carriage returns and backspaces; anything else is an error.
+// carriage returns, line feeds and backspaces; anything else is an error.
 void TerminalReplay::Feed(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {
@@ -82,6 +82,11 @@ void TerminalReplay::Feed(std::string_view bytes) {
     if (byte == '\r') {
       x_ = 0;
       x_known_ = true;
+      ++i;
+      continue;
+    }
+    if (byte == '\n') {
+      LineFeed();
       ++i;
       continue;
     }
@@ -161,6 +166,20 @@ void TerminalReplay::Feed(std::string_view bytes) {
     }
     i += static_cast<std::size_t>(length);
   }
+}
+
+// A line feed, which the presenter sends only to leave a run cut short below
+// what it drew: one row down in the same column; on the last row the rows
+// scroll up and the new last row is blank in the current background.
+void TerminalReplay::LineFeed() {
+  if (!y_known_) return Fail("line feed from an unknown row");
+  if (y_ + 1 < size_.y) {
+    ++y_;
+    return;
+  }
+  const std::size_t width = static_cast<std::size_t>(size_.x);
+  cells_.erase(cells_.begin(), cells_.begin() + static_cast<std::ptrdiff_t>(width));
+  cells_.resize(cells_.size() + width, Shown{" ", foreground_, background_});
 }
 
 // Index (down), reverse index (up) and next line (down, to the first column).

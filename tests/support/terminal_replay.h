@@ -53,6 +53,7 @@ class TerminalReplay {
  private:
   void Fail(const std::string& what);
   void OneRow(char final);
+  void LineFeed();
   void Control(std::string_view sequence, char private_marker, const std::vector<int>& parameters, char final);
   void Graphic(const std::vector<int>& parameters);
   void Put(std::string glyph);
