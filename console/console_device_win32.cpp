@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "console/console_device.h"
+#include "console/control_events.h"
 #include "console/cp437.h"
 #include "console/fill_runs.h"
 #include "console/input_records.h"
@@ -35,18 +36,22 @@ constexpr DWORD kTitleBuffer = 65536;
 // What a child process gets as its input mode: processed, line input, echo.
 constexpr DWORD kChildInputMode = 0x0007;
 
-// The console input that the interrupt handler below types into.
+// The console input that the control handlers below type into.
 std::atomic<HANDLE> interrupt_input{nullptr};
 
-// With processed input off, Windows gives Ctrl+C to the program as a key (character
-// 0x03). Under wine the terminal's interrupt stays a signal and comes as a control event
-// instead; this handler turns it back into that key and keeps the program running. With
-// processed input on, the event takes its default course.
-BOOL WINAPI InterruptAsKey(DWORD type) {
-  const HANDLE input = interrupt_input.load();
-  DWORD mode = 0;
-  if (type != CTRL_C_EVENT || input == nullptr || !GetConsoleMode(input, &mode) || (mode & ENABLE_PROCESSED_INPUT))
-    return FALSE;
+ControlEvent EventOfType(DWORD type) {
+  switch (type) {
+    case CTRL_C_EVENT:
+      return ControlEvent::kCtrlC;
+    case CTRL_BREAK_EVENT:
+      return ControlEvent::kCtrlBreak;
+    default:
+      return ControlEvent::kOther;
+  }
+}
+
+// Puts the Ctrl+C key into the console input, as Windows types it with processed input off.
+bool TypeCtrlC(HANDLE input) {
   INPUT_RECORD record{};
   record.EventType = KEY_EVENT;
   KEY_EVENT_RECORD& key = record.Event.KeyEvent;
@@ -56,8 +61,36 @@ BOOL WINAPI InterruptAsKey(DWORD type) {
   key.uChar.UnicodeChar = 0x03;
   key.dwControlKeyState = LEFT_CTRL_PRESSED;
   DWORD written = 0;
-  return WriteConsoleInputW(input, &record, 1, &written) && written == 1 ? TRUE : FALSE;
+  return WriteConsoleInputW(input, &record, 1, &written) && written == 1;
 }
+
+// Answers a control event as AnswerControlEvent decides. An input mode that cannot be
+// read counts as processed input on, where Ctrl+C is an event and not a key.
+BOOL AnswerEvent(DWORD type, bool converter_running) {
+  const HANDLE input = interrupt_input.load();
+  DWORD mode = 0;
+  if (input == nullptr || !GetConsoleMode(input, &mode)) mode = ENABLE_PROCESSED_INPUT;
+  switch (AnswerControlEvent(EventOfType(type), converter_running, mode)) {
+    case ControlEventAnswer::kIgnore:
+      return TRUE;
+    case ControlEventAnswer::kTypeCtrlC:
+      return TypeCtrlC(input) ? TRUE : FALSE;
+    case ControlEventAnswer::kPassOn:
+      return FALSE;
+  }
+  return FALSE;
+}
+
+// Installed while the device lives: with processed input off, Windows gives Ctrl+C to
+// the program as a key (character 0x03); under wine the terminal's interrupt stays a
+// signal and comes as a control event instead, which this turns back into that key.
+BOOL WINAPI InterruptAsKey(DWORD type) { return AnswerEvent(type, false); }
+
+// Installed only while a converter runs, and so called before InterruptAsKey: the
+// converter has processed input, so Ctrl+C and Ctrl+Break reach every process of the
+// console, and the chooser must outlive them. A handler function, unlike ignoring Ctrl+C
+// for the whole process, is not inherited by the converter, which keeps its default.
+BOOL WINAPI InterruptDuringRun(DWORD type) { return AnswerEvent(type, true); }
 
 COORD ToCoord(Coord c) { return COORD{c.x, c.y}; }
 Coord FromCoord(COORD c) { return Coord{c.X, c.Y}; }
@@ -472,10 +505,12 @@ void Win32ConsoleDevice::QueueBytes(const std::string& bytes) {
 }
 
 // A child process gets the console with the cursor shown (in its shape) and the input
-// in processed, line and echo mode; what was in force is kept for TakeBack.
+// in processed, line and echo mode; what was in force is kept for TakeBack. The control
+// handler for the run goes in before processed input comes on and out after it is off.
 void Win32ConsoleDevice::HandToChild() {
   if (handed_to_child_) return;
   handed_to_child_ = true;
+  SetConsoleCtrlHandler(InterruptDuringRun, TRUE);
   saved_input_mode_valid_ = GetConsoleMode(input_, &saved_input_mode_) != 0;
   saved_cursor_valid_ = GetConsoleCursorInfo(output_, &saved_cursor_) != 0;
   if (saved_cursor_valid_ && !saved_cursor_.bVisible) {
@@ -490,6 +525,7 @@ void Win32ConsoleDevice::TakeBack() {
   handed_to_child_ = false;
   if (saved_input_mode_valid_) SetConsoleMode(input_, saved_input_mode_);
   if (saved_cursor_valid_) SetConsoleCursorInfo(output_, &saved_cursor_);
+  SetConsoleCtrlHandler(InterruptDuringRun, FALSE);
 }
 
 }  // namespace

@@ -108,23 +108,22 @@ void SavedRegion::PutCellsBack() {
   }
 }
 
+DialogInputModes DialogInputModesFor(uint32_t found) {
+  using namespace input_mode;
+  return DialogInputModes{(found | kMouse | kExtendedFlags) & ~kQuickEdit, found};
+}
+
 DialogSession::DialogSession(ConsoleDevice& device) : device_(device) {
   have_mode_ = device_.GetInputMode(saved_mode_);
-  const uint32_t mode = have_mode_ ? saved_mode_ : 0;
-  device_.SetInputMode((mode | input_mode::kMouse | input_mode::kExtendedFlags) & ~input_mode::kQuickEdit);
+  device_.SetInputMode(DialogInputModesFor(have_mode_ ? saved_mode_ : 0).inside);
 }
 
 DialogSession::~DialogSession() { Close(); }
 
-// Quick-edit changes only together with the extended flags, and the mode a
-// program set (16, say) carries neither: so quick-edit is turned on first and
-// then the mode is set exactly as it read.
 void DialogSession::Close() {
   if (closed_) return;
   closed_ = true;
-  if (!have_mode_) return;
-  device_.SetInputMode(saved_mode_ | input_mode::kExtendedFlags | input_mode::kQuickEdit);
-  device_.SetInputMode(saved_mode_);
+  if (have_mode_) device_.SetInputMode(DialogInputModesFor(saved_mode_).given_back);
 }
 
 void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill) {

@@ -65,9 +65,24 @@ class SavedRegion {
   bool restored_ = false;
 };
 
-// While a dialog is open, mouse clicks must arrive: the session turns mouse
-// input on and quick-edit off, and on Close (or destruction) gives quick-edit
-// back and sets the input mode exactly as it was.
+// The console input modes a dialog works with, worked out from the mode it found.
+struct DialogInputModes {
+  uint32_t inside = 0;      // while the dialog is open
+  uint32_t given_back = 0;  // set once when it closes
+};
+
+// Inside a dialog mouse clicks must arrive: mouse input on and quick edit off,
+// which the console changes only when the extended flags come with the mode; the
+// other bits stay as found. On closing the found mode is set again exactly, in
+// one call. A found mode that reports the extended flags (as Windows does once a
+// program set them) carries quick edit as it was, on or off. One that reports
+// neither flag (a plain mode such as 16, or any mode under wine) says nothing of
+// quick edit, and giving it back leaves quick edit as the dialog left it, off:
+// a dialog never turns quick edit on where it cannot see that it was on.
+DialogInputModes DialogInputModesFor(uint32_t found);
+
+// Sets the input mode a dialog needs while it lives and gives back the one it
+// found (DialogInputModesFor) on Close or destruction.
 class DialogSession {
  public:
   explicit DialogSession(ConsoleDevice& device);

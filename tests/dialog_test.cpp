@@ -122,27 +122,47 @@ TEST(SavedRegion, PutsBackOnlyWhatAShrunkenBufferKept) {
     for (int16_t x = 20; x < 25; ++x) EXPECT_EQ(console.At({x, y}), before[y * 30 + x]) << x << "," << y;
 }
 
-TEST(DialogSession, TurnsMouseOnAndQuickEditOffThenGivesTheModeBack) {
-  VirtualConsole console;
-  console.SetInputMode(input_mode::kMouse);  // what the chooser sets: exactly 16
-  ASSERT_FALSE(console.MouseReporting());    // quick-edit still on
-  {
-    DialogSession session(console);
-    EXPECT_TRUE(console.MouseReporting());
-    EXPECT_EQ(console.InputMode() & input_mode::kQuickEdit, 0u);
+TEST(DialogInputModesFor, MouseOnQuickEditOffInsideAndTheFoundModeGivenBack) {
+  struct Case {
+    uint32_t found, inside;
+  };
+  const Case cases[] = {
+      {0x0010, 0x0090},  // the chooser's plain mode: quick edit not reported
+      {0x01F7, 0x01B7},  // a new console's mode as Windows reports it: quick edit on
+      {0x0097, 0x0097},  // quick edit reported off
+      {0x0000, 0x0090},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DialogInputModesFor(c.found).inside, c.inside) << c.found;
+    EXPECT_EQ(DialogInputModesFor(c.found).given_back, c.found) << c.found;
   }
-  EXPECT_EQ(console.InputMode(), 16u);
-  EXPECT_TRUE(console.QuickEdit());
+}
 
-  // A mode that had mouse input off and quick-edit explicitly off comes back as it was.
-  const uint32_t plain = input_mode::kProcessed | input_mode::kExtendedFlags;
-  console.SetInputMode(plain);
-  DialogSession session(console);
-  EXPECT_TRUE(console.MouseReporting());
-  session.Close();
-  session.Close();
-  EXPECT_EQ(console.InputMode(), plain);
-  EXPECT_FALSE(console.QuickEdit());
+// Through the virtual console, which keeps quick edit apart from the mode it reports.
+TEST(DialogSession, GivesBackTheModeAndTheQuickEditItFound) {
+  using namespace input_mode;
+  struct Case {
+    std::vector<uint32_t> modes_set;  // before the dialog, in this order
+    bool quick_edit_after;
+  };
+  const Case cases[] = {
+      {{kProcessed | kMouse | kExtendedFlags | kQuickEdit}, true},
+      {{kProcessed | kExtendedFlags}, false},
+      {{kExtendedFlags, kMouse}, false},  // off, then a plain mode: stays off
+      {{kMouse}, false},                  // on but not reported: the dialog cannot tell
+  };
+  for (const Case& c : cases) {
+    VirtualConsole console;
+    for (uint32_t mode : c.modes_set) console.SetInputMode(mode);
+    {
+      DialogSession session(console);
+      EXPECT_TRUE(console.MouseReporting());
+      session.Close();
+      session.Close();
+    }
+    EXPECT_EQ(console.InputMode(), c.modes_set.back());
+    EXPECT_EQ(console.QuickEdit(), c.quick_edit_after) << c.modes_set.back();
+  }
 }
 
 TEST(DialogDrawing, FrameTitleTextAndShadow) {
@@ -301,7 +321,6 @@ TEST(RunDialog, RelaysOutOnAResizeAndLeavesTheScreenAsItFoundIt) {
   EXPECT_EQ(console.Cells(), before);
   EXPECT_EQ(console.Cursor(), (Coord{5, 6}));
   EXPECT_EQ(console.InputMode(), 16u);
-  EXPECT_TRUE(console.QuickEdit());
 }
 
 TEST(RunDialog, TheEndOfTheInputCancels) {

@@ -275,8 +275,6 @@ TEST(InputBoxScreen, PutsBackWhatItCoveredTheCursorAndTheInputMode) {
   EXPECT_EQ(console.CursorShape().size, 10u);
   EXPECT_FALSE(console.CursorShape().visible);
   EXPECT_EQ(console.InputMode(), 16u);
-  EXPECT_TRUE(console.QuickEdit());
-  EXPECT_FALSE(console.MouseReporting());
 }
 
 TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {

@@ -1,18 +1,26 @@
 // A Windows test program that stands in for the converter and records how it was started. Each
-// run appends one line to recorded_runs.log in the program's own folder: its working directory,
-// a '|', and its command line exactly as the system hands it over. Every run lasts about 300 ms
-// and holds a lock file meanwhile; a run that finds the lock taken appends a line OVERLAP (and
-// one it cannot take for another reason, LOCK FAILED and the error code), so runs that are not
-// strictly one after the other are seen. Exit code 0; 2 when it cannot record.
+// run appends one line to its log: its working directory, a '|', and its command line exactly
+// as the system hands it over. The log is the file ZUL_RECORDING_LOG names, else
+// recorded_runs.log in the program's own folder. A run lasts ZUL_RECORDING_RUN_MS milliseconds
+// (300 when unset) and holds a lock file beside the log meanwhile; a run that finds the lock
+// taken appends a line OVERLAP (and one it cannot take for another reason, LOCK FAILED and the
+// error code), so runs that are not strictly one after the other are seen. A console control
+// event appends CTRL_C_EVENT or CTRL_BREAK_EVENT and, a second later (as a program that cleans
+// up before it ends), takes its default course, which ends the run: every other process of
+// the console gets the event while the run is still going. Exit code 0; 2 when it cannot
+// record.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
 
-constexpr DWORD kRunMs = 300;
+constexpr DWORD kDefaultRunMs = 300;
+constexpr DWORD kEndAfterEventMs = 1000;
 constexpr const char* kLogName = "recorded_runs.log";
-constexpr const char* kLockName = "recorded_runs.lock";
+
+std::string log_path;
 
 // The folder of this program's file, with a trailing backslash; empty when unknown.
 std::string OwnFolder() {
@@ -24,6 +32,13 @@ std::string OwnFolder() {
   return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
 }
 
+// The value of environment variable `name`; empty when unset.
+std::string Environment(const char* name) {
+  char value[MAX_PATH + 1] = {};
+  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+  return length == 0 || length >= sizeof value ? std::string() : std::string(value, length);
+}
+
 std::string WorkingDirectory() {
   char buffer[MAX_PATH + 1] = {};
   const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
@@ -31,8 +46,8 @@ std::string WorkingDirectory() {
 }
 
 // Appends `line` and a line end in one write, so that lines of runs that overlap stay whole.
-bool AppendLine(const std::string& log, const std::string& line) {
-  const HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+bool AppendLine(const std::string& line) {
+  const HANDLE file = CreateFileA(log_path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const std::string bytes = line + "\n";
@@ -43,30 +58,41 @@ bool AppendLine(const std::string& log, const std::string& line) {
   return ok;
 }
 
+// Notes Ctrl+C or Ctrl+Break, then lets the default handling end the run.
+BOOL WINAPI NoteControlEvent(DWORD type) {
+  if (type == CTRL_C_EVENT) AppendLine("CTRL_C_EVENT");
+  if (type == CTRL_BREAK_EVENT) AppendLine("CTRL_BREAK_EVENT");
+  Sleep(kEndAfterEventMs);
+  return FALSE;
+}
+
 }  // namespace
 
 // A run:
-// 1. take the lock file, which only one run can create; when it exists, note OVERLAP;
-// 2. append the working directory and the command line;
-// 3. stay for kRunMs, then give the lock back (only the run that took it).
+// 1. find the log and take the lock file, which only one run can create and which goes
+//    when the run ends, however it ends; when it exists, note OVERLAP;
+// 2. from now on note a control event; append the working directory and the command line;
+// 3. stay for the run's time.
 int main() {
-  const std::string folder = OwnFolder();
-  if (folder.empty()) return 2;
-  const std::string log = folder + kLogName;
-  const std::string lock_path = folder + kLockName;
+  log_path = Environment("ZUL_RECORDING_LOG");
+  if (log_path.empty()) {
+    const std::string folder = OwnFolder();
+    if (folder.empty()) return 2;
+    log_path = folder + kLogName;
+  }
+  const std::string lock_path = log_path + ".lock";
+  const std::string run_ms = Environment("ZUL_RECORDING_RUN_MS");
 
-  const HANDLE lock =
-      CreateFileA(lock_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE lock = CreateFileA(lock_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (lock == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     const std::string note = error == ERROR_FILE_EXISTS ? "OVERLAP" : "LOCK FAILED " + std::to_string(error);
-    if (!AppendLine(log, note)) return 2;
+    if (!AppendLine(note)) return 2;
   }
-  const bool recorded = AppendLine(log, WorkingDirectory() + "|" + GetCommandLineA());
-  Sleep(kRunMs);
-  if (lock != INVALID_HANDLE_VALUE) {
-    CloseHandle(lock);
-    DeleteFileA(lock_path.c_str());
-  }
+  SetConsoleCtrlHandler(NoteControlEvent, TRUE);
+  const bool recorded = AppendLine(WorkingDirectory() + "|" + GetCommandLineA());
+  Sleep(run_ms.empty() ? kDefaultRunMs : static_cast<DWORD>(std::strtoul(run_ms.c_str(), nullptr, 10)));
+  if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
   return recorded ? 0 : 2;
 }

@@ -1,0 +1,408 @@
+// The Windows end-to-end tests: this program drives zulchooser.exe through the console it
+// shares with it, as a user at a Windows console does. It types key and mouse records into
+// the console input, reads the cells and their attributes back, raises console control
+// events, and checks what the recording converter received, how the chooser ended and the
+// modes it left. Each scenario of the table below gets a fresh chooser in fresh folders. The
+// findings go to a report file, never to the console, whose screen belongs to the chooser.
+//
+// Usage: zul_console_driver WORK_FOLDER REPORT_FILE [SCENARIO...]
+// zulchooser.exe and zul_recording_converter.exe are taken from this program's folder.
+// Exit code 0 when no scenario run failed, 1 when one did, 2 on a bad usage.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr ULONGLONG kWaitMs = 30000;  // the longest wait for a text, a run or the chooser's end
+constexpr DWORD kPollMs = 20;
+constexpr DWORD kPrivateInputModes = 0x01E0;  // insert, quick edit, extended flags, auto position
+
+enum class Act { kWaitFor, kNames, kType, kKey, kClick, kWheel, kRaise, kRuns };
+
+// One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
+// of their drive). `value`: an attribute the text must have (0: any), a virtual key, a control
+// event, a count of runs or a wheel turn; `control`: the control-key state; `extra`: the
+// character of a key or the event flags of a click.
+struct Step {
+  Act act;
+  std::wstring text;
+  DWORD value = 0, control = 0, extra = 0;
+};
+
+Step WaitFor(std::wstring text, WORD attribute = 0) { return {Act::kWaitFor, text, attribute}; }
+// The course files shown, in screen order, separated by blanks.
+Step Names(std::wstring names) { return {Act::kNames, names}; }
+Step Type(std::wstring text) { return {Act::kType, text}; }
+Step Key(WORD key, wchar_t character = 0, DWORD control = 0) { return {Act::kKey, L"", key, control, character}; }
+// A left click on the first cell of `text`; `flags` DOUBLE_CLICK makes it a double click.
+Step Click(std::wstring text, DWORD control = 0, DWORD flags = 0) {
+  return {Act::kClick, text, 0, control, flags};
+}
+Step Wheel(std::wstring text, SHORT turn) { return {Act::kWheel, text, DWORD(WORD(turn))}; }
+Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
+// Waits until the converter's log holds `count` lines.
+Step Runs(DWORD count) { return {Act::kRuns, L"", count}; }
+
+const Step kEsc = Key(VK_ESCAPE, 0x1B), kEnter = Key(VK_RETURN, L'\r'), kSpace = Key(VK_SPACE, L' '),
+           kDown = Key(VK_DOWN), kCtrlC = Key('C', 0x03, LEFT_CTRL_PRESSED),
+           kCtrlA = Key('A', 0x01, LEFT_CTRL_PRESSED);
+
+// A scenario: the files to make (blank-separated paths; one ending in '\' is a folder, a name
+// starting with '.' is hidden), how long each converter run lasts, the steps once the chooser
+// asks for the course folder, and the converter's log it must leave: "folder|command line"
+// per run, or the control event a run got. Every scenario also expects the title and the
+// 80 x 30 buffer once the chooser asks, and exit code 0, input mode 16 and output mode 3. `not_under_wine` says
+// why wine cannot run it, if it cannot.
+struct Scenario {
+  const wchar_t* name;
+  std::wstring files;
+  DWORD run_ms;
+  std::vector<Step> steps;
+  std::vector<std::wstring> log;
+  const char* not_under_wine = nullptr;
+};
+
+std::vector<Scenario> Scenarios() {
+  const std::wstring heading_s = L"\u2551 %S  ", heading_c = L"\u2551 %C  ";  // no backslash after it
+  const std::wstring abc = L"%S\\A.ZUL %S\\B.ZUL %S\\C.ZUL", abcde = abc + L" %S\\D.ZUL %S\\E.ZUL";
+  std::wstring many;
+  for (int i = 10; i <= 33; ++i) many += L"%S\\n" + std::to_wstring(i) + L".zul ";
+  // clang-format off
+  return {
+    {L"set-up", L"", 300,
+     {WaitFor(L"  If your .ZUL files are not on the same path (folder)", 0xF0),
+      WaitFor(L"  as the program files then specify where they are:", 0xF0),
+      WaitFor(L"       example: c:\\mydirectory\\myfiles\\", 0xF0),
+      WaitFor(L" The change will be made only if the path exists.", 0xF0), Type(L"%R"), kEnter,
+      WaitFor(L"\u2551 %R  "), WaitFor(L"                                    There are no .ZUL files", 0xFC),
+      WaitFor(L"                                    in this directory!!", 0xFC),
+      WaitFor(L"                                   Make simultaneous choices ", 0xFD), kEsc},
+     {}},
+    {L"cancel-both-with-esc", L"%S\\ONE.ZUL", 300, {kEsc, WaitFor(heading_s), WaitFor(L"ONE.ZUL"), kEsc}, {}},
+    {L"cancel-both-with-ctrl-c-key", L"%S\\ONE.ZUL", 300,
+     {kCtrlC, WaitFor(heading_s), WaitFor(L"ONE.ZUL"), kCtrlC}, {}},
+    {L"cancel-both-with-ctrl-c-event", L"%S\\ONE.ZUL", 300,
+     {Raise(CTRL_C_EVENT), WaitFor(heading_s), WaitFor(L"ONE.ZUL"), Raise(CTRL_C_EVENT)}, {}},
+    {L"course-folder-two-files-by-keys",
+     L"%C\\beta.zul %C\\Alpha.Zul %C\\GAMMA.ZUL %C\\notes.txt %C\\.hidden.zul %C\\folder.zul\\ %S\\START.ZUL", 300,
+     {Type(L"  %C "), kEnter, WaitFor(heading_c), WaitFor(L"GAMMA.ZUL"), Names(L"ALPHA.ZUL BETA.ZUL GAMMA.ZUL"),
+      kSpace, kDown, kSpace, WaitFor(L"2 marked"), kEnter},
+     {L"%S|vizozava   %C\\ALPHA.ZUL", L"%S|vizozava   %C\\BETA.ZUL"}},
+    {L"mouse-click-and-ctrl-click", abcde, 300,
+     {Click(L"[ Cancel ]"), WaitFor(L"E.ZUL"), Click(L"B.ZUL"), WaitFor(L"1 marked"), Click(L"A.ZUL"),
+      Click(L"C.ZUL", LEFT_CTRL_PRESSED), WaitFor(L"2 marked"), Click(L"D.ZUL", RIGHT_CTRL_PRESSED),
+      WaitFor(L"3 marked"), Click(L"A.ZUL", RIGHT_CTRL_PRESSED), WaitFor(L"2 marked"), Click(L"[ OK ]")},
+     {L"%S|vizozava   C.ZUL", L"%S|vizozava   D.ZUL"}},
+    {L"mouse-shift-click-range", abcde, 300,
+     {kEsc, WaitFor(L"E.ZUL"), Click(L"B.ZUL"), Click(L"D.ZUL", SHIFT_PRESSED), WaitFor(L"3 marked"),
+      Click(L"[ OK ]")},
+     {L"%S|vizozava   B.ZUL", L"%S|vizozava   C.ZUL", L"%S|vizozava   D.ZUL"}},
+    {L"mouse-double-click", abc, 300, {kEsc, WaitFor(L"C.ZUL"), Click(L"B.ZUL", 0, DOUBLE_CLICK)},
+     {L"%S|vizozava   B.ZUL"}},
+    {L"mouse-wheel", many, 300,
+     {kEsc, WaitFor(L"1-21 of 24"), Wheel(L"N20.ZUL", -WHEEL_DELTA), WaitFor(L"4-24 of 24"), Click(L"N33.ZUL"),
+      kEnter},
+     {L"%S|vizozava   N33.ZUL"}},
+    {L"mouse-ok-and-cancel-buttons", L"%C\\A.ZUL", 300,
+     {Type(L"%C"), Click(L"[ OK ]"), WaitFor(heading_c), Click(L"A.ZUL", LEFT_CTRL_PRESSED), WaitFor(L"1 marked"),
+      Click(L"[ Cancel ]")},
+     {}},
+    {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
+     {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
+     {L"%S|vizozava   A.ZUL", L"CTRL_C_EVENT", L"%S|vizozava   B.ZUL"}},
+    {L"ctrl-break-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
+     {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_BREAK_EVENT)},
+     {L"%S|vizozava   A.ZUL", L"CTRL_BREAK_EVENT", L"%S|vizozava   B.ZUL"},
+     "wine cannot raise CTRL_BREAK_EVENT"},
+  };
+  // clang-format on
+}
+
+HANDLE input, output;  // the console, shared with the chooser
+
+std::string Narrow(const std::wstring& text) {
+  std::string bytes(text.size() * 4, '\0');
+  bytes.resize(std::max(0, WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(),
+                                               int(bytes.size()), nullptr, nullptr)));
+  return bytes;
+}
+
+std::wstring Replace(std::wstring text, const std::wstring& what, const std::wstring& with) {
+  for (std::size_t at = text.find(what); at != std::wstring::npos; at = text.find(what, at + with.size()))
+    text.replace(at, what.size(), with);
+  return text;
+}
+
+// The non-empty parts of `text` between `separator`s.
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
+  std::vector<std::wstring> parts;
+  for (std::size_t start = 0, end = 0; start < text.size(); start = end + 1) {
+    end = std::min(text.find(separator, start), text.size());
+    if (end > start) parts.push_back(text.substr(start, end - start));
+  }
+  return parts;
+}
+
+// Polls until `ready` says yes, up to kWaitMs; false when it never did.
+template <typename Ready>
+bool Until(Ready ready) {
+  for (const ULONGLONG deadline = GetTickCount64() + kWaitMs; !ready(); Sleep(kPollMs))
+    if (GetTickCount64() > deadline) return false;
+  return true;
+}
+
+// The screen buffer's rows: their characters and attributes.
+struct Screen {
+  std::vector<std::wstring> rows;
+  std::vector<std::vector<WORD>> attributes;
+
+  bool Find(const std::wstring& text, COORD& at) const {
+    for (std::size_t y = 0; y < rows.size(); ++y)
+      if (const std::size_t x = rows[y].find(text); x != std::wstring::npos) {
+        at = COORD{SHORT(x), SHORT(y)};
+        return true;
+      }
+    return false;
+  }
+};
+
+Screen ReadScreen() {
+  Screen screen;
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(output, &info)) return screen;
+  std::vector<CHAR_INFO> cells(info.dwSize.X);
+  for (SHORT y = 0; y < info.dwSize.Y; ++y) {
+    SMALL_RECT row{0, y, SHORT(info.dwSize.X - 1), y};
+    if (!ReadConsoleOutputW(output, cells.data(), COORD{info.dwSize.X, 1}, COORD{0, 0}, &row)) break;
+    screen.rows.emplace_back();
+    screen.attributes.emplace_back();
+    for (const CHAR_INFO& cell : cells) {
+      screen.rows.back().push_back(cell.Char.UnicodeChar);
+      screen.attributes.back().push_back(cell.Attributes);
+    }
+  }
+  return screen;
+}
+
+std::vector<std::wstring> ReadLog(const std::wstring& path) {
+  std::string bytes;
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  char buffer[4096];
+  for (DWORD n = 0; file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0;)
+    bytes.append(buffer, n);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size())));
+  return Split(text, L'\n');
+}
+
+INPUT_RECORD MouseRecord(COORD at, DWORD buttons, DWORD control, DWORD flags) {
+  INPUT_RECORD record{MOUSE_EVENT, {}};
+  record.Event.MouseEvent = MOUSE_EVENT_RECORD{at, buttons, control, flags};
+  return record;
+}
+
+// The records of one step that types, presses, clicks or turns the wheel at `at`.
+std::vector<INPUT_RECORD> InputOf(const Step& step, COORD at) {
+  std::vector<INPUT_RECORD> records;
+  const auto press = [&](WORD key, wchar_t character, DWORD control) {
+    for (BOOL down : {TRUE, FALSE}) {
+      records.push_back(INPUT_RECORD{KEY_EVENT, {}});
+      records.back().Event.KeyEvent = KEY_EVENT_RECORD{down, 1, key, 0, {}, control};
+      records.back().Event.KeyEvent.uChar.UnicodeChar = character;
+    }
+  };
+  if (step.act == Act::kKey) press(WORD(step.value), wchar_t(step.extra), step.control);
+  for (wchar_t c : step.act == Act::kType ? step.text : L"") {
+    const bool upper = c >= L'A' && c <= L'Z', lower = c >= L'a' && c <= L'z';
+    const bool plain = c == L' ' || (c >= L'0' && c <= L'9');
+    press(upper || plain ? WORD(c) : lower ? WORD(c - L'a' + L'A') : 0, c, upper ? SHIFT_PRESSED : 0);
+  }
+  if (step.act == Act::kWheel) records.push_back(MouseRecord(at, step.value << 16, 0, MOUSE_WHEELED));
+  for (int i = 0; step.act == Act::kClick && i < (step.extra == DOUBLE_CLICK ? 2 : 1); ++i) {
+    records.push_back(MouseRecord(at, FROM_LEFT_1ST_BUTTON_PRESSED, step.control, i == 0 ? 0 : DOUBLE_CLICK));
+    records.push_back(MouseRecord(at, 0, step.control, 0));
+  }
+  return records;
+}
+
+// Carries out one step; the empty text when it went as expected, else what went wrong.
+std::string Perform(const Step& step, const std::wstring& log_path) {
+  Screen screen;
+  COORD at{};
+  const bool on_screen = step.act == Act::kWaitFor || step.act == Act::kClick || step.act == Act::kWheel;
+  if (on_screen && !Until([&] { return (screen = ReadScreen()).Find(step.text, at); }))
+    return "timed out waiting for \"" + Narrow(step.text) + "\"";
+  switch (step.act) {
+    case Act::kWaitFor:
+      for (std::size_t i = 0; step.value != 0 && i < step.text.size(); ++i)
+        if (const WORD attribute = screen.attributes[at.Y][at.X + i]; attribute != step.value)
+          return "\"" + Narrow(step.text) + "\" has attribute " + std::to_string(attribute) + " at " +
+                 std::to_string(at.X + i);
+      return "";
+    case Act::kNames: {
+      std::wstring names;
+      for (const std::wstring& row : ReadScreen().rows)
+        for (const std::wstring& word : Split(Replace(row, L"\u2551", L" "), L' '))
+          if (word.size() > 4 && word.ends_with(L".ZUL")) names += (names.empty() ? L"" : L" ") + word;
+      return names == step.text ? "" : "the names shown are \"" + Narrow(names) + "\"";
+    }
+    case Act::kRaise:
+      if (GenerateConsoleCtrlEvent(step.value, 0)) return "";
+      return "raising event " + std::to_string(step.value) + " failed, error " + std::to_string(GetLastError());
+    case Act::kRuns:
+      if (Until([&] { return ReadLog(log_path).size() >= step.value; })) return "";
+      return "timed out waiting for run " + std::to_string(step.value);
+    default: {
+      const std::vector<INPUT_RECORD> records = InputOf(step, at);
+      DWORD written = 0;
+      if (WriteConsoleInputW(input, records.data(), DWORD(records.size()), &written) && written == records.size())
+        return "";
+      return "writing input records failed";
+    }
+  }
+}
+
+// Runs one scenario in `folder` and returns what went wrong; empty when it passed:
+// 1. lay out the chooser with the converter beside it, the start-up and the course folders
+//    and the files; give the console a title, modes and contents the chooser must replace;
+// 2. start the chooser from the start-up folder, sharing this console;
+// 3. wait for its question, carry out the steps, wait for its end;
+// 4. check its exit code, the converter's log and the console modes it left.
+std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder, const std::wstring& folder) {
+  const std::wstring app = folder + L"\\app", start = folder + L"\\start", courses = folder + L"\\courses";
+  const std::wstring log_path = app + L"\\recorded_runs.log";
+  const auto expand = [&](const std::wstring& text) {
+    return Replace(Replace(Replace(text, L"%S", start), L"%C", courses), L"%R", start.substr(0, 3));
+  };
+  for (const std::wstring& path : {folder, app, start, courses}) CreateDirectoryW(path.c_str(), nullptr);
+  CopyFileW((own_folder + L"zulchooser.exe").c_str(), (app + L"\\zulchooser.exe").c_str(), FALSE);
+  CopyFileW((own_folder + L"zul_recording_converter.exe").c_str(), (app + L"\\vizozava.exe").c_str(), FALSE);
+  for (const std::wstring& path : Split(expand(scenario.files), L' ')) {
+    const bool hidden = path[path.find_last_of(L'\\', path.size() - 2) + 1] == L'.';
+    const HANDLE file = path.back() == L'\\' ? nullptr
+                                             : CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                           hidden ? FILE_ATTRIBUTE_HIDDEN : 0, nullptr);
+    if (file == nullptr ? !CreateDirectoryW(path.c_str(), nullptr) : file == INVALID_HANDLE_VALUE)
+      return "cannot make " + Narrow(path);
+    if (file != nullptr) CloseHandle(file);
+  }
+  SetConsoleTitleW(L"console driver");
+  SetConsoleMode(input, ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT);
+  SetConsoleMode(output, ENABLE_PROCESSED_OUTPUT);
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  GetConsoleScreenBufferInfo(output, &info);
+  DWORD done = 0;
+  FillConsoleOutputCharacterW(output, L' ', DWORD(info.dwSize.X) * DWORD(info.dwSize.Y), COORD{0, 0}, &done);
+  FlushConsoleInputBuffer(input);
+  SetEnvironmentVariableW(L"ZUL_RECORDING_LOG", log_path.c_str());
+  SetEnvironmentVariableW(L"ZUL_RECORDING_RUN_MS", std::to_wstring(scenario.run_ms).c_str());
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = startup.hStdError = output;
+  PROCESS_INFORMATION chooser{};
+  std::wstring command_line = L"zulchooser.exe";
+  if (!CreateProcessW((app + L"\\zulchooser.exe").c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      start.c_str(), &startup, &chooser))
+    return "cannot start the chooser, error " + std::to_string(GetLastError());
+  std::string failure = Perform(WaitFor(L"Change default directory for .ZUL course files? "), log_path);
+  wchar_t title[64] = {};
+  GetConsoleTitleW(title, 64);
+  GetConsoleScreenBufferInfo(output, &info);
+  if (failure.empty() &&
+      (std::wstring(title) != L"Select zul files for conversion" || info.dwSize.X != 80 || info.dwSize.Y != 30))
+    failure = "title \"" + Narrow(title) + "\", buffer " + std::to_string(info.dwSize.X) + "x" +
+              std::to_string(info.dwSize.Y);
+  for (std::size_t i = 0; i < scenario.steps.size() && failure.empty(); ++i) {
+    Step step = scenario.steps[i];
+    step.text = expand(step.text);
+    if (failure = Perform(step, log_path); !failure.empty())
+      failure = "step " + std::to_string(i + 1) + ": " + failure;
+  }
+  if (failure.empty() && WaitForSingleObject(chooser.hProcess, DWORD(kWaitMs)) != WAIT_OBJECT_0)
+    failure = "the chooser did not end";
+  if (!failure.empty()) TerminateProcess(chooser.hProcess, 1);
+  WaitForSingleObject(chooser.hProcess, INFINITE);
+  DWORD exit_code = 0, input_mode = 0, output_mode = 0;
+  GetExitCodeProcess(chooser.hProcess, &exit_code);
+  CloseHandle(chooser.hProcess);
+  CloseHandle(chooser.hThread);
+  if (!failure.empty()) return failure;
+
+  if (exit_code != 0) return "exit code " + std::to_string(exit_code);
+  std::vector<std::wstring> expected;
+  for (const std::wstring& line : scenario.log) expected.push_back(expand(line));
+  if (const std::vector<std::wstring> log = ReadLog(log_path); log != expected) {
+    std::string text = "the converter's log differs; expected:\n";
+    for (const std::wstring& line : expected) text += "  " + Narrow(line) + "\n";
+    text += "recorded:\n";
+    for (const std::wstring& line : log) text += "  " + Narrow(line) + "\n";
+    return text;
+  }
+  GetConsoleMode(input, &input_mode);
+  GetConsoleMode(output, &output_mode);
+  if ((input_mode & ~kPrivateInputModes) != 16 || output_mode != 3)
+    return "modes left: input " + std::to_string(input_mode) + ", output " + std::to_string(output_mode);
+  return "";
+}
+
+// Ctrl+C and Ctrl+Break that the scenarios raise reach this program too; it stays.
+BOOL WINAPI KeepRunning(DWORD type) { return type == CTRL_C_EVENT || type == CTRL_BREAK_EVENT; }
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+}  // namespace
+
+// Runs the scenarios named on the command line, or all, and reports each.
+int wmain(int argc, wchar_t** argv) {
+  FILE* report = argc >= 3 ? _wfopen(argv[2], L"w") : nullptr;
+  wchar_t own[MAX_PATH] = {};
+  const std::wstring own_path(own, GetModuleFileNameW(nullptr, own, MAX_PATH));
+  const std::wstring own_folder = own_path.substr(0, own_path.find_last_of(L'\\') + 1);
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                      OPEN_EXISTING, 0, nullptr);
+  output = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                       OPEN_EXISTING, 0, nullptr);
+  if (report == nullptr || own_folder.empty() || input == INVALID_HANDLE_VALUE || output == INVALID_HANDLE_VALUE)
+    return 2;
+  SetConsoleCtrlHandler(KeepRunning, TRUE);
+
+  int run = 0, failed = 0, skipped = 0;
+  for (const Scenario& scenario : Scenarios()) {
+    bool chosen = argc == 3;
+    for (int i = 3; i < argc; ++i) chosen = chosen || scenario.name == std::wstring(argv[i]);
+    if (!chosen) continue;
+    const std::string name = Narrow(scenario.name);
+    ++run;
+    if (scenario.not_under_wine != nullptr && UnderWine()) {
+      ++skipped;
+      std::fprintf(report, "SKIP %s: %s\n", name.c_str(), scenario.not_under_wine);
+      continue;
+    }
+    const ULONGLONG started = GetTickCount64();
+    const std::string failure =
+        RunScenario(scenario, own_folder, std::wstring(argv[1]) + L"\\" + std::to_wstring(run));
+    const unsigned long long took = GetTickCount64() - started;
+    if (failure.empty()) {
+      std::fprintf(report, "PASS %s (%llu ms)\n", name.c_str(), took);
+    } else {
+      ++failed;
+      std::fprintf(report, "FAIL %s (%llu ms): %s\n---- screen ----\n", name.c_str(), took, failure.c_str());
+      for (const std::wstring& row : ReadScreen().rows) std::fprintf(report, "%s\n", Narrow(row).c_str());
+      std::fprintf(report, "----------------\n");
+    }
+    std::fflush(report);
+  }
+  std::fprintf(report, "%d passed, %d failed, %d skipped\n", run - failed - skipped, failed, skipped);
+  std::fclose(report);
+  return failed == 0 && run > skipped ? 0 : 1;
+}
