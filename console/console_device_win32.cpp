@@ -17,6 +17,7 @@
 #include "console/cp437.h"
 #include "console/fill_runs.h"
 #include "console/input_records.h"
+#include "console/private_input_flags.h"
 
 namespace zul {
 
@@ -227,6 +228,8 @@ class Win32ConsoleDevice : public ConsoleDevice {
   std::unique_ptr<RedirectedInput> redirected_;
   PlainByteKeys plain_keys_;
 
+  PrivateInputFlags private_flags_;  // quick edit and its kin, as last told
+
   bool handed_to_child_ = false;
   bool saved_input_mode_valid_ = false;
   DWORD saved_input_mode_ = 0;
@@ -237,13 +240,17 @@ class Win32ConsoleDevice : public ConsoleDevice {
 // Opening the console:
 // 1. output goes to standard output when it is a console, else to standard error;
 // 2. input comes from standard input, as a console or as a stream of bytes;
-// 3. a console input is peeked at once, since wine puts its terminal into raw mode only
+// 3. a console input's private flags are noted as the console reports them at start
+//    (Windows does, with quick edit; wine does not);
+// 4. a console input is peeked at once, since wine puts its terminal into raw mode only
 //    at the first console read, and an interrupt arriving as a signal becomes Ctrl+C.
 Win32ConsoleDevice::Win32ConsoleDevice()
     : output_(GetStdHandle(STD_OUTPUT_HANDLE)), input_(GetStdHandle(STD_INPUT_HANDLE)) {
   if (!IsConsole(output_)) output_ = GetStdHandle(STD_ERROR_HANDLE);
   input_is_console_ = IsConsole(input_);
   if (input_is_console_) {
+    DWORD mode = 0;
+    if (GetConsoleMode(input_, &mode)) private_flags_ = NotePrivateFlags(private_flags_, mode);
     INPUT_RECORD record;
     DWORD peeked = 0;
     PeekConsoleInputW(input_, &record, 1, &peeked);
@@ -381,14 +388,21 @@ bool Win32ConsoleDevice::GetTitle(std::string& title) {
   return true;
 }
 
+// The mode as read, with quick edit and its kin as last told when the console does not
+// report them (after a plain mode was set), so that a mode read and set again gives them
+// back as they were.
 bool Win32ConsoleDevice::GetInputMode(uint32_t& mode) {
   DWORD value = 0;
   if (!GetConsoleMode(input_, &value)) return false;
-  mode = value;
+  mode = WithPrivateFlags(value, private_flags_);
   return true;
 }
 
-bool Win32ConsoleDevice::SetInputMode(uint32_t mode) { return SetConsoleMode(input_, mode) != 0; }
+bool Win32ConsoleDevice::SetInputMode(uint32_t mode) {
+  if (!SetConsoleMode(input_, mode)) return false;
+  private_flags_ = NotePrivateFlags(private_flags_, mode);
+  return true;
+}
 
 bool Win32ConsoleDevice::SetOutputMode(uint32_t mode) { return SetConsoleMode(output_, mode) != 0; }
 

@@ -74,11 +74,12 @@ struct DialogInputModes {
 // Inside a dialog mouse clicks must arrive: mouse input on and quick edit off,
 // which the console changes only when the extended flags come with the mode; the
 // other bits stay as found. On closing the found mode is set again exactly, in
-// one call. A found mode that reports the extended flags (as Windows does once a
-// program set them) carries quick edit as it was, on or off. One that reports
-// neither flag (a plain mode such as 16, or any mode under wine) says nothing of
-// quick edit, and giving it back leaves quick edit as the dialog left it, off:
-// a dialog never turns quick edit on where it cannot see that it was on.
+// one call. A found mode that reports the extended flags carries quick edit as it
+// was, on or off; the Windows device reports them as the console last told them,
+// also under a plain mode such as 16. One that reports neither flag (under wine,
+// which never tells) says nothing of quick edit, and giving it back leaves quick
+// edit as the dialog left it, off: a dialog never turns quick edit on where it
+// cannot see that it was on.
 DialogInputModes DialogInputModesFor(uint32_t found);
 
 // Sets the input mode a dialog needs while it lives and gives back the one it

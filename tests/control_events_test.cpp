@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "console/console_device.h"
+#include "console/private_input_flags.h"
 
 namespace zul {
 namespace {
@@ -28,6 +31,30 @@ TEST(AnswerControlEvent, RunsOutliveCtrlCAndCtrlBreakDialogsTakeCtrlCAsTheirKey)
   for (const Case& c : cases)
     EXPECT_EQ(AnswerControlEvent(c.event, c.converter_running, c.input_mode), c.answer)
         << static_cast<int>(c.event) << " running " << c.converter_running << " mode " << c.input_mode;
+}
+
+// A dialog reads the mode, sets its own and sets the one it read again: quick edit must
+// come back as the console had it, though a plain mode such as 16 hides it.
+TEST(PrivateInputFlags, AModeReadBackSaysQuickEditAsLastTold) {
+  using namespace input_mode;
+  constexpr uint32_t kNewConsole = 0x01F7;  // as Windows reports it: quick edit and insert on
+  constexpr uint32_t kDialog = kMouse | kExtendedFlags;
+  struct Case {
+    std::vector<uint32_t> told;  // read at start or set, in this order
+    uint32_t read, read_back;
+  };
+  const Case cases[] = {
+      {{}, kMouse, kMouse},                                         // nothing told (wine)
+      {{kNewConsole, 0, kMouse}, kMouse, kMouse | 0x01E0},          // on at start, hidden by 16
+      {{kNewConsole, kDialog}, kMouse, kDialog},                    // a dialog turned it off
+      {{kNewConsole, kDialog, kNewConsole}, 0, 0x01E0},             // and it came back on
+      {{kNewConsole}, kDialog | kQuickEdit, kDialog | kQuickEdit},  // reported: as read
+  };
+  for (const Case& c : cases) {
+    PrivateInputFlags known;
+    for (uint32_t mode : c.told) known = NotePrivateFlags(known, mode);
+    EXPECT_EQ(WithPrivateFlags(c.read, known), c.read_back) << c.read;
+  }
 }
 
 }  // namespace
