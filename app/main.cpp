@@ -1,7 +1,7 @@
 // The chooser's entry point: opens the console and its tools, then runs the
 // chooser. Arguments and environment are not read.
 #include "chooser/run_sequence.h"
-#include "console/console_device.h"
+#include "device/console_device.h"
 #include "console/console_tools_adapter.h"
 #include "console/text_screen.h"
 #include "consoletools/console_tools_library.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "chooser/text.h"
+#include "base/text.h"
 #include "consoletools/console_tools.h"
 
 namespace zul {

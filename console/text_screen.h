@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "chooser/text.h"
-#include "console/console_device.h"
+#include "base/text.h"
+#include "device/console_device.h"
 
 namespace zul {
 

@@ -3,7 +3,7 @@
 // console device.
 #pragma once
 
-#include "console/console_device.h"
+#include "device/console_device.h"
 #include "consoletools/console_tools.h"
 #include "consoletools/window_decorations.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console_device.h"
+#include "device/console_device.h"
 
 namespace zul {
 

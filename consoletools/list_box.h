@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "chooser/text.h"
-#include "console/console_device.h"
+#include "base/text.h"
+#include "device/console_device.h"
 #include "consoletools/list_descriptor.h"
 
 namespace zul {

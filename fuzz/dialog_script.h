@@ -14,7 +14,7 @@
 #include <span>
 #include <vector>
 
-#include "console/virtual_console.h"
+#include "device/virtual_console.h"
 #include "fuzz/fuzz_check.h"
 
 namespace zul::fuzzing {

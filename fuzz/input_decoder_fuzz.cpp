@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/input_decoder.h"
+#include "device/input_decoder.h"
 #include "fuzz/fuzz_check.h"
 
 namespace zul {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "chooser/text.h"
+#include "base/text.h"
 
 namespace zul {
 

@@ -2,7 +2,7 @@
 // It reads no directory; directory_posix.cpp does.
 #pragma once
 
-#include "chooser/text.h"
+#include "base/text.h"
 
 namespace zul {
 

@@ -2,7 +2,7 @@
 // It does not hand the console over; the caller does that around the run.
 #pragma once
 
-#include "chooser/text.h"
+#include "base/text.h"
 
 namespace zul {
 

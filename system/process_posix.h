@@ -2,7 +2,7 @@
 // It starts nothing; process_posix.cpp does.
 #pragma once
 
-#include "chooser/text.h"
+#include "base/text.h"
 
 namespace zul {
 

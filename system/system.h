@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "chooser/text.h"
+#include "base/text.h"
 
 namespace zul {
 

@@ -1,11 +1,11 @@
-#include "console/control_events.h"
+#include "device/control_events.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "console/console_device.h"
-#include "console/private_input_flags.h"
+#include "device/console_device.h"
+#include "device/private_input_flags.h"
 
 namespace zul {
 namespace {

@@ -1,4 +1,4 @@
-#include "console/input_decoder.h"
+#include "device/input_decoder.h"
 
 #include <gtest/gtest.h>
 

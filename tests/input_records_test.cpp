@@ -1,11 +1,11 @@
-#include "console/input_records.h"
+#include "device/input_records.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "console/cp437.h"
+#include "device/cp437.h"
 
 namespace zul {
 namespace {

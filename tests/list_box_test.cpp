@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "console/console_tools_adapter.h"
-#include "console/terminal_presenter.h"
+#include "device/terminal_presenter.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/dialog_style.h"
 #include "tests/support/events.h"

@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console_device.h"
+#include "device/console_device.h"
 #include "console/console_tools_adapter.h"
-#include "console/cp437.h"
+#include "device/cp437.h"
 #include "consoletools/input_box.h"
 #include "consoletools/list_box.h"
 #include "tests/support/terminal_replay.h"

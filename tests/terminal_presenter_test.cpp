@@ -1,4 +1,4 @@
-#include "console/terminal_presenter.h"
+#include "device/terminal_presenter.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "console/cp437.h"
+#include "device/cp437.h"
 #include "tests/support/terminal_replay.h"
 
 namespace zul {

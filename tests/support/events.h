@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/virtual_console.h"
+#include "device/virtual_console.h"
 
 namespace zul::testing {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "console/virtual_console.h"
+#include "device/virtual_console.h"
 #include "consoletools/console_tools.h"
 
 namespace zul::testing {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/cell.h"
+#include "device/cell.h"
 
 namespace zul::testing {
 

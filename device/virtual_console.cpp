@@ -1,4 +1,4 @@
-#include "console/virtual_console.h"
+#include "device/virtual_console.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "console/terminal_presenter.h"
+#include "device/terminal_presenter.h"
 
 #include <algorithm>
 #include <array>
 
-#include "console/cp437.h"
+#include "device/cp437.h"
 
 namespace zul {
 

@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "console/cell.h"
+#include "device/cell.h"
 
 namespace zul {
 

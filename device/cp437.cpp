@@ -1,4 +1,4 @@
-#include "console/cp437.h"
+#include "device/cp437.h"
 
 namespace zul {
 

@@ -6,11 +6,11 @@
 
 #include <algorithm>
 
-#include "console/console_device.h"
-#include "console/input_decoder.h"
-#include "console/terminal_presenter.h"
-#include "console/terminal_session_posix.h"
-#include "console/virtual_console.h"
+#include "device/console_device.h"
+#include "device/input_decoder.h"
+#include "device/terminal_presenter.h"
+#include "device/terminal_session_posix.h"
+#include "device/virtual_console.h"
 
 namespace zul {
 

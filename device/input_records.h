@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "console/console_device.h"
+#include "device/console_device.h"
 
 namespace zul {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "console/cell.h"
+#include "device/cell.h"
 
 namespace zul {
 

@@ -1,6 +1,6 @@
-#include "console/private_input_flags.h"
+#include "device/private_input_flags.h"
 
-#include "console/console_device.h"
+#include "device/console_device.h"
 
 namespace zul {
 

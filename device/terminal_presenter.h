@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/cell.h"
-#include "console/virtual_console.h"
+#include "device/cell.h"
+#include "device/virtual_console.h"
 
 namespace zul {
 

@@ -1,6 +1,6 @@
-#include "console/control_events.h"
+#include "device/control_events.h"
 
-#include "console/console_device.h"
+#include "device/console_device.h"
 
 namespace zul {
 

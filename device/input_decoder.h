@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/console_device.h"
+#include "device/console_device.h"
 
 namespace zul {
 

@@ -1,6 +1,6 @@
-#include "console/input_records.h"
+#include "device/input_records.h"
 
-#include "console/cp437.h"
+#include "device/cp437.h"
 
 namespace zul {
 

@@ -1,4 +1,4 @@
-#include "console/terminal_session_posix.h"
+#include "device/terminal_session_posix.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include "console/terminal_presenter.h"
+#include "device/terminal_presenter.h"
 
 namespace zul {
 

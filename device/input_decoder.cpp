@@ -1,10 +1,10 @@
-#include "console/input_decoder.h"
+#include "device/input_decoder.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
 
-#include "console/cp437.h"
+#include "device/cp437.h"
 
 namespace zul {
 

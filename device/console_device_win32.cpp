@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "console/console_device.h"
-#include "console/control_events.h"
-#include "console/cp437.h"
-#include "console/fill_runs.h"
-#include "console/input_records.h"
-#include "console/private_input_flags.h"
+#include "device/console_device.h"
+#include "device/control_events.h"
+#include "device/cp437.h"
+#include "device/fill_runs.h"
+#include "device/input_records.h"
+#include "device/private_input_flags.h"
 
 namespace zul {
 

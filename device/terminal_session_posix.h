@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "console/cell.h"
+#include "device/cell.h"
 
 namespace zul {
 

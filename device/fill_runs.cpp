@@ -1,4 +1,4 @@
-#include "console/fill_runs.h"
+#include "device/fill_runs.h"
 
 #include <algorithm>
 

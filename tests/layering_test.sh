@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The layers: each folder of the program includes only its own headers and those of the
+# folders below it, app -> chooser -> console -> consoletools -> device -> base, and
+# chooser -> system -> base. Fails, naming each offending line, on an include that goes up
+# or sideways, or that reaches a header by a relative path. Usage: layering_test.sh ROOT
+# (with --self-check: also proves on a scratch tree that an upward include fails).
+set -u
+root=${1:?usage: layering_test.sh ROOT [--self-check]}
+
+declare -A below=(
+  [base]="base"
+  [device]="device base"
+  [consoletools]="consoletools device base"
+  [console]="console consoletools device base"
+  [system]="system base"
+  [chooser]="chooser console consoletools device system base"
+  [app]="app chooser console consoletools device system base"
+  [tools]="tools"
+  [bench]="bench"
+)
+
+# Prints "file:line: folder may not include header" for each bad include under $1.
+bad_includes() {
+  local tree=$1 folder file line header
+  for folder in "${!below[@]}"; do
+    [ -d "$tree/$folder" ] || continue
+    for file in "$tree/$folder"/*.cpp "$tree/$folder"/*.h; do
+      [ -f "$file" ] || continue
+      grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" | while IFS= read -r line; do
+        header=${line#*\"}
+        header=${header%%\"*}
+        case " ${below[$folder]} " in
+          *" ${header%%/*} "*) [[ $header == */* && $header != *..* ]] && continue ;;
+        esac
+        echo "${file#"$tree"/}:${line%%:*}: $folder may not include \"$header\""
+      done
+    done
+  done
+}
+
+found=$(bad_includes "$root")
+if [ -n "$found" ]; then
+  echo "Includes against the layers' order:"
+  echo "$found"
+  exit 1
+fi
+
+if [ "${2:-}" = --self-check ]; then
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  mkdir -p "$scratch/base" "$scratch/device"
+  printf '#include "device/cell.h"\n' > "$scratch/base/up.h"
+  printf '#include "../base/text.h"\n' > "$scratch/device/relative.cpp"
+  caught=$(bad_includes "$scratch" | wc -l)
+  if [ "$caught" -ne 2 ]; then
+    echo "the check missed an upward or relative include ($caught of 2 caught)"
+    exit 1
+  fi
+fi
+echo "Every include follows the layers' order."
