@@ -23,7 +23,10 @@ SKIP_REASONS = awk '/^[0-9]+\/[0-9]+ Test: / { name = $$3 } \
 # Runs $(1) and shows its output only when it fails.
 QUIETLY = out=$$($(1) 2>&1) || { printf '%s\n' "$$out"; exit 1; }
 
-.PHONY: all release run test bench fuzz windows package clean
+# The C++ files that clang-format keeps in shape.
+FORMATTED = git ls-files '*.cpp' '*.h'
+
+.PHONY: all release run test check tidy format format-check bench fuzz windows package clean
 
 all: release
 
@@ -61,6 +64,24 @@ test:
 	  [ -z "$$reasons" ] || printf 'Why they did not run:\n%s\n' "$$reasons"; \
 	  exit $$status
 
+# The unit tests alone (GoogleTest and the layering check), in the sanitized test build.
+check:
+	cmake --preset test >/dev/null
+	cmake --build --preset test -j $(JOBS) --target zul_tests zul_argument_recorder vizozava_demo
+	@ctest --preset check -j $(JOBS)
+
+# The program's sources compiled with clang-tidy (.clang-tidy); any finding fails.
+tidy:
+	cmake --preset tidy >/dev/null
+	cmake --build --preset tidy -j $(JOBS)
+
+# Formats every C++ file in place; format-check fails, naming them, where one differs.
+format:
+	@$(FORMATTED) | xargs clang-format -i
+format-check:
+	@bad=$$($(FORMATTED) | while read -r file; do clang-format "$$file" | cmp -s - "$$file" || echo "$$file"; done); \
+	  [ -z "$$bad" ] || { printf 'Not formatted (make format):\n%s\n' "$$bad"; exit 1; }; echo "Formatting: ok"
+
 # A release build with the terminal benchmark, then one benchmark run; options go in
 # BENCH_ARGS, e.g. make bench BENCH_ARGS="--runs 3 --skip-listing".
 bench:
@@ -76,7 +97,7 @@ fuzz:
 	cmake --build --preset fuzz -j $(JOBS)
 	@for target in $(FUZZ_TARGETS); do \
 	  echo "== fuzz_$$target for $(FUZZ_SECONDS) s"; \
-	  bash fuzz/run_target.sh . $$target $(FUZZ_SECONDS) || exit 1; \
+	  bash fuzz/run_target.sh build/fuzz $$target $(FUZZ_SECONDS) || exit 1; \
 	done
 
 windows:

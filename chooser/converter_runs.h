@@ -1,3 +1,5 @@
+// The last phase: back in the start-up directory, the converter is started once per
+// chosen name, in order, each run awaited before the next; it reads no result.
 #pragma once
 
 #include "chooser/run_state.h"

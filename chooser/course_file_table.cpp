@@ -87,6 +87,8 @@ void CourseFileSelection::StoreInto(RunState& state) {
 // 4. they go into the table, sorted and packed, and the count is theirs;
 // 5. when there were more, the notice says how many, in the style of the one
 //    for none.
+// The two searches and the count of 1 with no files are kept on purpose: the order of
+// the calls and what they leave is part of what the program is seen to do.
 void BuildCourseFileTable(RunState& state, Services& services) {
   TextScreen& screen = services.screen;
   if (StartDirectorySearch(kPattern, kNormalFilesOnly).empty()) {

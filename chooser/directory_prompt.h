@@ -1,3 +1,6 @@
+// The first phase: asks where the course files are and, on an answer naming a
+// directory, makes it the working directory and keeps it as the prefix the converter
+// runs put before each name.
 #pragma once
 
 #include "chooser/run_state.h"

@@ -1,3 +1,5 @@
+// The third phase: offers the course files in the multiple-selection list box and
+// turns its answer, names separated by zero bytes, into the chosen-name table.
 #pragma once
 
 #include "chooser/run_state.h"

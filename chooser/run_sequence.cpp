@@ -26,6 +26,9 @@ constexpr int kBrightWhite = 15;
 // 6. the icon and the caption;
 // 7. the window menu: four items off, the default menu back, three items off;
 // 8. the window title, 80 by 30, clear in black on white.
+// The repetitions (two clears, two sizes, menu items deleted, the default menu put back
+// and items deleted again) are kept on purpose: the calls and their order are part of
+// what the program is seen to do.
 void SetUpWindow(RunState& state, Services& services, void* instance) {
   TextScreen& screen = services.screen;
   ConsoleToolsAdapter& tools = services.tools;

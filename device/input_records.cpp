@@ -43,7 +43,7 @@ bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_sta
   mouse.flags = event_flags & kEventKindBits;
   if (mouse.flags & mouse::kWheeled) {
     const auto delta = static_cast<int16_t>(static_cast<uint16_t>(button_state >> 16));
-    mouse.wheel = delta > 0 ? 1 : delta < 0 ? -1 : 0;
+    mouse.wheel = static_cast<int16_t>(delta > 0 ? 1 : delta < 0 ? -1 : 0);
   }
   return true;
 }

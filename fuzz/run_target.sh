@@ -1,27 +1,28 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a bounded time:
-#   fuzz/run_target.sh SOURCE_DIR TARGET SECONDS [--scratch]
-# The corpus is build/fuzz/corpus/TARGET, seeded from fuzz/seeds/TARGET; with
+#   fuzz/run_target.sh FUZZ_BUILD_DIR TARGET SECONDS [--scratch]
+# The program is FUZZ_BUILD_DIR/bin/fuzz_TARGET; its corpus is
+# FUZZ_BUILD_DIR/corpus/TARGET, seeded from fuzz/seeds/TARGET beside this script; with
 # --scratch (the short runs of make test) a fresh corpus is used and removed.
-# Crashing inputs land in build/fuzz/artifacts/TARGET/. Exit 77 (skipped) when
-# the fuzz build is absent.
+# Crashing inputs land in FUZZ_BUILD_DIR/artifacts/TARGET/. Exit 77 (skipped) when
+# the program is not built.
 set -uo pipefail
-top=$(cd "${1:?usage: run_target.sh SOURCE_DIR TARGET SECONDS [--scratch]}" && pwd)
+build=${1:?usage: run_target.sh FUZZ_BUILD_DIR TARGET SECONDS [--scratch]}
 target=${2:?target name missing}
 seconds=${3:?seconds missing}
-bin="$top/build/fuzz/bin/fuzz_$target"
+bin="$build/bin/fuzz_$target"
 if [ ! -x "$bin" ]; then
   echo "SKIPPED: $bin is not built (make fuzz builds it; make test too, when clang++ with libFuzzer is present)"
   exit 77
 fi
-seeds="$top/fuzz/seeds/$target"
-artifacts="$top/build/fuzz/artifacts/$target"
+seeds="$(cd "$(dirname "$0")" && pwd)/seeds/$target"
+artifacts="$build/artifacts/$target"
 mkdir -p "$artifacts"
 if [ "${4:-}" = --scratch ]; then
   corpus=$(mktemp -d)
   trap 'rm -rf "$corpus"' EXIT
 else
-  corpus="$top/build/fuzz/corpus/$target"
+  corpus="$build/corpus/$target"
   mkdir -p "$corpus"
 fi
 # libFuzzer's own failure code is 77, which CTest would take for "skipped".

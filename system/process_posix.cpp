@@ -69,6 +69,7 @@ class TerminalSignalsIgnored {
 // their defaults and no blocked signals. Returns the child's id, or -1.
 pid_t Spawn(const Text& program, const std::vector<Text>& words) {
   std::vector<char*> argv;
+  argv.reserve(words.size() + 1);
   for (const Text& word : words) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
 
@@ -110,7 +111,7 @@ Text FindProgram(const Text& word, const Text& own_directory, const Text& workin
   }
   for (const Text& directory : directories) {
     if (directory.empty()) continue;
-    const Text path = JoinPath(directory, word);
+    Text path = JoinPath(directory, word);
     if (IsExecutableFile(path)) return path;
   }
   return Text();

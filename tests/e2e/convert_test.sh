@@ -19,7 +19,7 @@ wait_for 'Make simultaneous choices'
 wait_for 'A\.ZUL'
 # Highlight on A.ZUL: mark it, skip B.ZUL, mark C.ZUL, then mark the last two.
 send_key Space Down Down Space Down Space Down Space
-sleep 0.3
+wait_for '4 marked'
 send_key Enter
 
 check_terminal_restored

@@ -2,11 +2,12 @@
 # Runs the Windows console driver (console_driver.cpp) under wine in a private tmux server of
 # 80 x 30, since wine needs a terminal for the console that the driver shares with the chooser,
 # and prints its report. Extra arguments name the scenarios to run (all when none).
+#   run_console_driver.sh WINDOWS_BIN_DIR WINEPREFIX [SCENARIO...]
 # Exit 77 (skipped) when mingw-w64, wine, tmux or the cross-built programs are absent.
 set -uo pipefail
-top=$(cd "${1:?usage: run_console_driver.sh SOURCE_DIR [SCENARIO...]}" && pwd)
-shift
-bin="$top/build/windows-tests/bin"
+bin=${1:?usage: run_console_driver.sh WINDOWS_BIN_DIR WINEPREFIX [SCENARIO...]}
+prefix=${2:?wine prefix missing}
+shift 2
 
 skip() {
   echo "SKIPPED: $*"
@@ -28,13 +29,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Wine's environment: the prefix kept in the build folder, no debug output, no desktop menu
+# Wine's environment: the prefix given, no debug output, no desktop menu
 # entries, and a UTF-8 locale, without which wine shows characters outside ASCII as "?".
-wine_env=(WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d LC_ALL=C.UTF-8)
+wine_env=(WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d LC_ALL=C.UTF-8)
 # The first start of wine creates its prefix, which takes a while: it gets a time limit of its
 # own, and wine's server, which writes the registry when it ends, is waited for.
-if [ ! -f "$top/build/wineprefix/system.reg" ]; then
-  echo "creating the wine prefix $top/build/wineprefix"
+if [ ! -f "$prefix/system.reg" ]; then
+  echo "creating the wine prefix $prefix"
   env "${wine_env[@]}" timeout 180 wine wineboot --init >/dev/null 2>&1 || { echo "FAIL: no wine prefix"; exit 1; }
   env "${wine_env[@]}" timeout 60 wineserver --wait
 fi

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs the cross-built Windows unit tests under wine, in a wine prefix kept in
-# the build folder. Exit 77 (skipped) when mingw-w64 or wine is absent.
+# Runs the cross-built Windows unit tests under wine:
+#   run_unit_tests.sh WINDOWS_BIN_DIR WINEPREFIX
+# Exit 77 (skipped) when mingw-w64 or wine is absent, or the tests are not built.
 set -uo pipefail
-top=${1:?usage: run_unit_tests.sh SOURCE_DIR}
-exe="$top/build/windows-tests/bin/zul_tests.exe"
+exe="${1:?usage: run_unit_tests.sh WINDOWS_BIN_DIR WINEPREFIX}/zul_tests.exe"
+prefix=${2:?wine prefix missing}
 if ! command -v wine >/dev/null || ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
   echo "SKIPPED: Windows unit tests need mingw-w64 and wine"
   exit 77
@@ -12,5 +13,5 @@ if [ ! -x "$exe" ]; then
   echo "SKIPPED: $exe is not built (make test builds it when mingw-w64 and wine are present)"
   exit 77
 fi
-export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all
+export WINEPREFIX="$prefix" WINEDEBUG=-all
 cd "$(dirname "$exe")" && wine "$exe" --gtest_brief=1 </dev/null
