@@ -67,10 +67,10 @@ class TerminalConsole : public ConsoleDevice {
 
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override;
-  void HandToChild() override;
-  void TakeBack() override;
 
  private:
+  void HandToChild() override;
+  void TakeBack() override;
   bool Changed(bool done) {
     dirty_ = dirty_ || done;
     return done;

@@ -14,15 +14,16 @@
 #include <unistd.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "device/console_device.h"
 #include "console/console_tools_adapter.h"
-#include "device/cp437.h"
 #include "consoletools/input_box.h"
 #include "consoletools/list_box.h"
+#include "device/console_device.h"
+#include "device/cp437.h"
 #include "tests/support/terminal_replay.h"
 
 namespace zul {
@@ -216,7 +217,8 @@ TEST(TerminalConsole, AnEndingSignalRestoresTheTerminalBelowWhatWasDrawn) {
       const Cell cells[] = {{'H', 0x1F}, {'i', 0x1F}};
       device.WriteCells({0, 5}, cells);
       device.Flush();
-      if (c.child_runs) device.HandToChild();
+      std::optional<HandedToChild> run;
+      if (c.child_runs) run.emplace(device);
       for (;;) pause();
       return 0;
     });
@@ -341,16 +343,18 @@ TEST(TerminalConsole, AChildGetsTheTerminalsOwnSettingsAndTheChooserTakesItBack)
   PtyChild child([](ConsoleDevice& device) {
     device.SetInputMode(input_mode::kMouse | input_mode::kExtendedFlags);
     DrawGreeting(device);
-    device.HandToChild();
     termios during{};
-    tcgetattr(0, &during);
-    if (write(1, "first run\r\n", 11) != 11) return 3;
-    device.TakeBack();
+    {
+      const HandedToChild run(device);
+      tcgetattr(0, &during);
+      if (write(1, "first run\r\n", 11) != 11) return 3;
+    }
     termios after{};
     tcgetattr(0, &after);
-    device.HandToChild();
-    if (write(1, "second run", 10) != 10) return 3;
-    device.TakeBack();
+    {
+      const HandedToChild run(device);
+      if (write(1, "second run", 10) != 10) return 3;
+    }
     if (!(during.c_lflag & ICANON) || !(during.c_lflag & ECHO)) return 1;
     return Raw(after) ? 0 : 2;
   });
