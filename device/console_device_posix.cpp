@@ -32,7 +32,7 @@ class TerminalConsole : public ConsoleDevice {
     std::string last;
     if (session_.Presenting()) {
       if (dirty_) presenter_.Present(console_, terminal_, last);
-      if (shown_ || !last.empty()) presenter_.End(console_, terminal_, last);
+      if (owner_ == Owner::kConsoleShown || !last.empty()) presenter_.End(console_, terminal_, last);
     }
     session_.Restore(last);
   }
@@ -69,6 +69,15 @@ class TerminalConsole : public ConsoleDevice {
   void Flush() override;
 
  private:
+  // Who has the terminal. While it is the console's, the terminal shows either
+  // the console's window or, until the console is next drawn, what was there
+  // before (the shell's lines, or the output of the child that ran last).
+  enum class Owner {
+    kConsoleNotShown,  // at the start, and after a child ran
+    kConsoleShown,     // from the first frame drawn until a child is started
+    kChild,            // between HandToChild and TakeBack: raw mode off, nothing drawn
+  };
+
   void HandToChild() override;
   void TakeBack() override;
   bool Changed(bool done) {
@@ -78,7 +87,7 @@ class TerminalConsole : public ConsoleDevice {
   // The terminal's keys make signals only while the console's input mode has
   // processed input on, as Ctrl+C ends a Windows program only then.
   void ApplyInputMode() {
-    if (!handed_over_) session_.EnterRaw((console_.InputMode() & input_mode::kProcessed) != 0);
+    if (owner_ != Owner::kChild) session_.EnterRaw((console_.InputMode() & input_mode::kProcessed) != 0);
   }
   // The terminal has a new size: the window follows it, within the buffer, as a
   // console window does when its frame is dragged; everything is drawn again.
@@ -98,25 +107,24 @@ class TerminalConsole : public ConsoleDevice {
   std::string frame_;
   std::string cut_short_;  // as last given to the session
   int64_t waited_ms_ = 0;  // the decoder's clock: time spent waiting for input
-  bool dirty_ = true;      // drawn since the terminal was last brought up to date
-  bool shown_ = false;     // the terminal shows the console (not a child's output)
-  bool handed_over_ = false;
-  bool ended_ = false;
+  Owner owner_ = Owner::kConsoleNotShown;
+  bool dirty_ = true;         // drawn since the terminal was last brought up to date
+  bool input_ended_ = false;  // the terminal (or standard input) has no more input
 };
 
 void TerminalConsole::Flush() {
-  if (!dirty_ || !session_.Presenting() || handed_over_) return;
+  if (!dirty_ || !session_.Presenting() || owner_ == Owner::kChild) return;
   frame_.clear();
   presenter_.Present(console_, terminal_, frame_);
   dirty_ = false;
-  shown_ = true;
+  owner_ = Owner::kConsoleShown;
   PrepareCutShort();
   session_.Write(frame_);
 }
 
 void TerminalConsole::PrepareCutShort() {
   std::string bytes;
-  if (shown_) TerminalPresenter::AppendCutShort(console_, terminal_, bytes);
+  if (owner_ == Owner::kConsoleShown) TerminalPresenter::AppendCutShort(console_, terminal_, bytes);
   if (bytes == cut_short_) return;
   cut_short_ = std::move(bytes);
   session_.SetCutShortBytes(cut_short_);
@@ -165,7 +173,7 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
     while (decoder_.Next(event))
       if (Translate(event)) return true;
     Flush();
-    if (ended_) {
+    if (input_ended_) {
       event = InputEvent{};
       event.kind = InputEvent::Kind::kEnd;
       return true;
@@ -181,16 +189,16 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
     bool continued = false;
     const int n = session_.Read(bytes, sizeof bytes, wait, resized, continued);
     waited_ms_ += std::max<int64_t>(NowMs() - now, 0);
-    if (continued) {
+    if (continued) {  // back from a stop: the terminal may show anything
       ApplyInputMode();
       presenter_.Invalidate();
-      dirty_ = shown_;
+      dirty_ = owner_ == Owner::kConsoleShown;
     }
     if (n > 0) {
       decoder_.Feed(std::string_view(bytes, static_cast<std::size_t>(n)), waited_ms_);
     } else if (n < 0) {
       decoder_.Finish();
-      ended_ = true;
+      input_ended_ = true;
     } else {
       decoder_.Tick(waited_ms_);
     }
@@ -211,8 +219,8 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
 // goes on below the first one's, as in a console window.
 void TerminalConsole::HandToChild() {
   Flush();
-  const bool was_shown = shown_;
-  shown_ = false;
+  const bool was_shown = owner_ == Owner::kConsoleShown;
+  owner_ = Owner::kChild;
   PrepareCutShort();
   if (session_.Presenting() && was_shown) {
     frame_.clear();
@@ -220,17 +228,15 @@ void TerminalConsole::HandToChild() {
     session_.Write(frame_);
   }
   session_.LeaveRaw();
-  handed_over_ = true;
 }
 
 // The child may have written anywhere: nothing is known of the terminal, but it
 // is drawn again only when the chooser draws, so the child's output stays.
 void TerminalConsole::TakeBack() {
-  handed_over_ = false;
+  owner_ = Owner::kConsoleNotShown;
   ApplyInputMode();
   presenter_.Invalidate();
   dirty_ = false;
-  shown_ = false;
   const Coord size = session_.Size();
   if (!(size == terminal_)) {
     Resize(size);
