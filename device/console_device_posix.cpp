@@ -2,12 +2,12 @@
 // presenter shows its window, the input decoder turns the terminal's bytes into
 // console input events. Without a terminal the drawing stays in memory and
 // standard input is read as it is.
-#include <time.h>
-
 #include <algorithm>
 
 #include "device/console_device.h"
 #include "device/input_decoder.h"
+#include "device/monotonic_clock.h"
+#include "device/terminal_console_posix.h"
 #include "device/terminal_presenter.h"
 #include "device/terminal_session_posix.h"
 #include "device/virtual_console.h"
@@ -16,15 +16,12 @@ namespace zul {
 
 namespace {
 
-int64_t NowMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
-
 class TerminalConsole : public ConsoleDevice {
  public:
-  TerminalConsole() : terminal_(session_.Size()), console_(terminal_, terminal_) { ApplyInputMode(); }
+  explicit TerminalConsole(MonotonicClock& clock)
+      : clock_(clock), terminal_(session_.Size()), console_(terminal_, terminal_) {
+    ApplyInputMode();
+  }
 
   // The end of a run: what was drawn last is shown, and the terminal is handed
   // back with the cursor at the console's cursor, in its own colours.
@@ -99,6 +96,7 @@ class TerminalConsole : public ConsoleDevice {
   // mouse events only while the console reports them. False: drop it.
   bool Translate(InputEvent& event) const;
 
+  MonotonicClock& clock_;
   TerminalSession session_;
   Coord terminal_;
   VirtualConsole console_;
@@ -106,7 +104,7 @@ class TerminalConsole : public ConsoleDevice {
   InputDecoder decoder_;
   std::string frame_;
   std::string cut_short_;  // as last given to the session
-  int64_t waited_ms_ = 0;  // the decoder's clock: time spent waiting for input
+  int64_t waited_ms_ = 0;  // the decoder's time: the clock's time spent waiting for input
   Owner owner_ = Owner::kConsoleNotShown;
   bool dirty_ = true;         // drawn since the terminal was last brought up to date
   bool input_ended_ = false;  // the terminal (or standard input) has no more input
@@ -164,11 +162,12 @@ bool TerminalConsole::Translate(InputEvent& event) const {
 // 2. show what has been drawn;
 // 3. after the end of the input, give kEnd every time;
 // 4. otherwise wait for bytes, a resize or a decoder timeout, whichever is first,
-//    until `timeout_ms` has passed. The decoder's clock runs only while waiting
-//    here: bytes that arrived while the chooser was busy answering earlier ones
-//    continue the sequence they belong to, however long answering took.
+//    until `timeout_ms` has passed on the clock. The decoder's time runs only
+//    while waiting here: bytes that arrived while the chooser was busy answering
+//    earlier ones continue the sequence they belong to, however long answering
+//    took.
 bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
-  const int64_t deadline = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
+  const int64_t deadline = timeout_ms < 0 ? -1 : clock_.NowMs() + timeout_ms;
   for (;;) {
     while (decoder_.Next(event))
       if (Translate(event)) return true;
@@ -178,7 +177,7 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
       event.kind = InputEvent::Kind::kEnd;
       return true;
     }
-    const int64_t now = NowMs();
+    const int64_t now = clock_.NowMs();
     if (deadline >= 0 && now >= deadline) return false;
     int wait = deadline < 0 ? -1 : static_cast<int>(deadline - now);
     const int decoder_wait = decoder_.MillisecondsUntilTimeout(waited_ms_);
@@ -187,8 +186,9 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
     char bytes[4096];
     bool resized = false;
     bool continued = false;
-    const int n = session_.Read(bytes, sizeof bytes, wait, resized, continued);
-    waited_ms_ += std::max<int64_t>(NowMs() - now, 0);
+    const int n = session_.Read(bytes, sizeof bytes, clock_.BlockingLimitMs(wait), resized, continued);
+    if (n == 0 && !resized && !continued) clock_.WaitRanOut(wait);
+    waited_ms_ += std::max<int64_t>(clock_.NowMs() - now, 0);
     if (continued) {  // back from a stop: the terminal may show anything
       ApplyInputMode();
       presenter_.Invalidate();
@@ -246,6 +246,10 @@ void TerminalConsole::TakeBack() {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return std::make_unique<TerminalConsole>(); }
+std::unique_ptr<ConsoleDevice> OpenTerminalConsole(MonotonicClock& clock) {
+  return std::make_unique<TerminalConsole>(clock);
+}
+
+std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return OpenTerminalConsole(SystemClock()); }
 
 }  // namespace zul
