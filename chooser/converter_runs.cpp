@@ -27,15 +27,15 @@ Text ConverterFileName(const RunState& state, int chosen_entry) {
 // The runs:
 // 1. change back to the start-up directory; a failure is ignored;
 // 2. for each chosen name in order: build the command line, hand the console
-//    to the converter, start it and wait for it, take the console back.
+//    to the converter, start it and wait for it, take the console back
+//    however the run ends.
 void RunConverter(RunState& state, Services& services) {
   ChangeWorkingDirectory(state.startup_directory);
   ConsoleDevice& device = services.screen.Device();
   for (int j = 1; j <= state.chosen_count; ++j) {
     const Text command_line = ConverterCommandLine(state.course_directory_prefix, ConverterFileName(state, j));
-    device.HandToChild();
+    const HandedToChild handed(device);
     StartAndWait(command_line);
-    device.TakeBack();
   }
 }
 

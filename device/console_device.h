@@ -154,10 +154,28 @@ class ConsoleDevice {
   virtual bool ReadInput(InputEvent& event, int timeout_ms) = 0;
   // Shows what has been drawn so far (a terminal shows it in one write).
   virtual void Flush() = 0;
+
+ protected:
   // Around a child process that shares the console: hand it over (normal input,
   // cursor shown, current colour set) and take it back (repaint afterwards).
+  // Only HandedToChild calls them, so that every hand-over is taken back.
   virtual void HandToChild() = 0;
   virtual void TakeBack() = 0;
+  friend class HandedToChild;
+};
+
+// The console lent to a child process for as long as this lives: made, it hands
+// the console over; gone, it takes the console back, however its scope is left
+// (the child's end, a return, an exception).
+class HandedToChild {
+ public:
+  explicit HandedToChild(ConsoleDevice& device) : device_(device) { device_.HandToChild(); }
+  ~HandedToChild() { device_.TakeBack(); }
+  HandedToChild(const HandedToChild&) = delete;
+  HandedToChild& operator=(const HandedToChild&) = delete;
+
+ private:
+  ConsoleDevice& device_;
 };
 
 // The console of this process: the real console on Windows, a virtual console

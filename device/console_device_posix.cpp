@@ -2,12 +2,12 @@
 // presenter shows its window, the input decoder turns the terminal's bytes into
 // console input events. Without a terminal the drawing stays in memory and
 // standard input is read as it is.
-#include <time.h>
-
 #include <algorithm>
 
 #include "device/console_device.h"
 #include "device/input_decoder.h"
+#include "device/monotonic_clock.h"
+#include "device/terminal_console_posix.h"
 #include "device/terminal_presenter.h"
 #include "device/terminal_session_posix.h"
 #include "device/virtual_console.h"
@@ -16,15 +16,12 @@ namespace zul {
 
 namespace {
 
-int64_t NowMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
-
 class TerminalConsole : public ConsoleDevice {
  public:
-  TerminalConsole() : terminal_(session_.Size()), console_(terminal_, terminal_) { ApplyInputMode(); }
+  explicit TerminalConsole(MonotonicClock& clock)
+      : clock_(clock), terminal_(session_.Size()), console_(terminal_, terminal_) {
+    ApplyInputMode();
+  }
 
   // The end of a run: what was drawn last is shown, and the terminal is handed
   // back with the cursor at the console's cursor, in its own colours.
@@ -32,7 +29,7 @@ class TerminalConsole : public ConsoleDevice {
     std::string last;
     if (session_.Presenting()) {
       if (dirty_) presenter_.Present(console_, terminal_, last);
-      if (shown_ || !last.empty()) presenter_.End(console_, terminal_, last);
+      if (owner_ == Owner::kConsoleShown || !last.empty()) presenter_.End(console_, terminal_, last);
     }
     session_.Restore(last);
   }
@@ -67,10 +64,19 @@ class TerminalConsole : public ConsoleDevice {
 
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override;
-  void HandToChild() override;
-  void TakeBack() override;
 
  private:
+  // Who has the terminal. While it is the console's, the terminal shows either
+  // the console's window or, until the console is next drawn, what was there
+  // before (the shell's lines, or the output of the child that ran last).
+  enum class Owner {
+    kConsoleNotShown,  // at the start, and after a child ran
+    kConsoleShown,     // from the first frame drawn until a child is started
+    kChild,            // between HandToChild and TakeBack: raw mode off, nothing drawn
+  };
+
+  void HandToChild() override;
+  void TakeBack() override;
   bool Changed(bool done) {
     dirty_ = dirty_ || done;
     return done;
@@ -78,7 +84,7 @@ class TerminalConsole : public ConsoleDevice {
   // The terminal's keys make signals only while the console's input mode has
   // processed input on, as Ctrl+C ends a Windows program only then.
   void ApplyInputMode() {
-    if (!handed_over_) session_.EnterRaw((console_.InputMode() & input_mode::kProcessed) != 0);
+    if (owner_ != Owner::kChild) session_.EnterRaw((console_.InputMode() & input_mode::kProcessed) != 0);
   }
   // The terminal has a new size: the window follows it, within the buffer, as a
   // console window does when its frame is dragged; everything is drawn again.
@@ -90,6 +96,7 @@ class TerminalConsole : public ConsoleDevice {
   // mouse events only while the console reports them. False: drop it.
   bool Translate(InputEvent& event) const;
 
+  MonotonicClock& clock_;
   TerminalSession session_;
   Coord terminal_;
   VirtualConsole console_;
@@ -97,26 +104,25 @@ class TerminalConsole : public ConsoleDevice {
   InputDecoder decoder_;
   std::string frame_;
   std::string cut_short_;  // as last given to the session
-  int64_t waited_ms_ = 0;  // the decoder's clock: time spent waiting for input
-  bool dirty_ = true;      // drawn since the terminal was last brought up to date
-  bool shown_ = false;     // the terminal shows the console (not a child's output)
-  bool handed_over_ = false;
-  bool ended_ = false;
+  int64_t waited_ms_ = 0;  // the decoder's time: the clock's time spent waiting for input
+  Owner owner_ = Owner::kConsoleNotShown;
+  bool dirty_ = true;         // drawn since the terminal was last brought up to date
+  bool input_ended_ = false;  // the terminal (or standard input) has no more input
 };
 
 void TerminalConsole::Flush() {
-  if (!dirty_ || !session_.Presenting() || handed_over_) return;
+  if (!dirty_ || !session_.Presenting() || owner_ == Owner::kChild) return;
   frame_.clear();
   presenter_.Present(console_, terminal_, frame_);
   dirty_ = false;
-  shown_ = true;
+  owner_ = Owner::kConsoleShown;
   PrepareCutShort();
   session_.Write(frame_);
 }
 
 void TerminalConsole::PrepareCutShort() {
   std::string bytes;
-  if (shown_) TerminalPresenter::AppendCutShort(console_, terminal_, bytes);
+  if (owner_ == Owner::kConsoleShown) TerminalPresenter::AppendCutShort(console_, terminal_, bytes);
   if (bytes == cut_short_) return;
   cut_short_ = std::move(bytes);
   session_.SetCutShortBytes(cut_short_);
@@ -156,21 +162,22 @@ bool TerminalConsole::Translate(InputEvent& event) const {
 // 2. show what has been drawn;
 // 3. after the end of the input, give kEnd every time;
 // 4. otherwise wait for bytes, a resize or a decoder timeout, whichever is first,
-//    until `timeout_ms` has passed. The decoder's clock runs only while waiting
-//    here: bytes that arrived while the chooser was busy answering earlier ones
-//    continue the sequence they belong to, however long answering took.
+//    until `timeout_ms` has passed on the clock. The decoder's time runs only
+//    while waiting here: bytes that arrived while the chooser was busy answering
+//    earlier ones continue the sequence they belong to, however long answering
+//    took.
 bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
-  const int64_t deadline = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
+  const int64_t deadline = timeout_ms < 0 ? -1 : clock_.NowMs() + timeout_ms;
   for (;;) {
     while (decoder_.Next(event))
       if (Translate(event)) return true;
     Flush();
-    if (ended_) {
+    if (input_ended_) {
       event = InputEvent{};
       event.kind = InputEvent::Kind::kEnd;
       return true;
     }
-    const int64_t now = NowMs();
+    const int64_t now = clock_.NowMs();
     if (deadline >= 0 && now >= deadline) return false;
     int wait = deadline < 0 ? -1 : static_cast<int>(deadline - now);
     const int decoder_wait = decoder_.MillisecondsUntilTimeout(waited_ms_);
@@ -179,18 +186,19 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
     char bytes[4096];
     bool resized = false;
     bool continued = false;
-    const int n = session_.Read(bytes, sizeof bytes, wait, resized, continued);
-    waited_ms_ += std::max<int64_t>(NowMs() - now, 0);
-    if (continued) {
+    const int n = session_.Read(bytes, sizeof bytes, clock_.BlockingLimitMs(wait), resized, continued);
+    if (n == 0 && !resized && !continued) clock_.WaitRanOut(wait);
+    waited_ms_ += std::max<int64_t>(clock_.NowMs() - now, 0);
+    if (continued) {  // back from a stop: the terminal may show anything
       ApplyInputMode();
       presenter_.Invalidate();
-      dirty_ = shown_;
+      dirty_ = owner_ == Owner::kConsoleShown;
     }
     if (n > 0) {
       decoder_.Feed(std::string_view(bytes, static_cast<std::size_t>(n)), waited_ms_);
     } else if (n < 0) {
       decoder_.Finish();
-      ended_ = true;
+      input_ended_ = true;
     } else {
       decoder_.Tick(waited_ms_);
     }
@@ -211,8 +219,8 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
 // goes on below the first one's, as in a console window.
 void TerminalConsole::HandToChild() {
   Flush();
-  const bool was_shown = shown_;
-  shown_ = false;
+  const bool was_shown = owner_ == Owner::kConsoleShown;
+  owner_ = Owner::kChild;
   PrepareCutShort();
   if (session_.Presenting() && was_shown) {
     frame_.clear();
@@ -220,17 +228,15 @@ void TerminalConsole::HandToChild() {
     session_.Write(frame_);
   }
   session_.LeaveRaw();
-  handed_over_ = true;
 }
 
 // The child may have written anywhere: nothing is known of the terminal, but it
 // is drawn again only when the chooser draws, so the child's output stays.
 void TerminalConsole::TakeBack() {
-  handed_over_ = false;
+  owner_ = Owner::kConsoleNotShown;
   ApplyInputMode();
   presenter_.Invalidate();
   dirty_ = false;
-  shown_ = false;
   const Coord size = session_.Size();
   if (!(size == terminal_)) {
     Resize(size);
@@ -240,6 +246,10 @@ void TerminalConsole::TakeBack() {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return std::make_unique<TerminalConsole>(); }
+std::unique_ptr<ConsoleDevice> OpenTerminalConsole(MonotonicClock& clock) {
+  return std::make_unique<TerminalConsole>(clock);
+}
+
+std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return OpenTerminalConsole(SystemClock()); }
 
 }  // namespace zul

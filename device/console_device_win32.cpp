@@ -208,10 +208,10 @@ class Win32ConsoleDevice : public ConsoleDevice {
   bool SetOutputMode(uint32_t mode) override;
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override {}
-  void HandToChild() override;
-  void TakeBack() override;
 
  private:
+  void HandToChild() override;
+  void TakeBack() override;
   // How many cells of row at.y from column at.x lie in the buffer, at most `wanted`;
   // false when `at` lies outside the buffer.
   bool CellsInRow(Coord at, std::size_t wanted, std::size_t& count);

@@ -196,7 +196,7 @@ int InputDecoder::MillisecondsUntilTimeout(int64_t now_ms) const {
 
 // Decodes `input` from its start: whole events are queued, the rest of an
 // overlong sequence is skipped, and a sequence cut off at the end is kept in
-// pending_ (it is shorter than kMaxSequence).
+// pending_ (it is shorter than kMaxSequence). Bytes dropped or skipped are counted.
 void InputDecoder::Decode(std::string_view input, int64_t now_ms) {
   std::size_t at = 0;
   while (at < input.size()) {
@@ -204,56 +204,62 @@ void InputDecoder::Decode(std::string_view input, int64_t now_ms) {
       const auto byte = static_cast<uint8_t>(input[at]);
       if (IsParameterByte(byte)) {
         ++at;
+        ++dropped_bytes_;
         continue;
       }
       skipping_ = false;
-      if (IsFinalByte(byte)) ++at;  // any other byte is not part of the sequence: decode it
+      if (IsFinalByte(byte)) {  // any other byte is not part of the sequence: decode it
+        ++at;
+        ++dropped_bytes_;
+      }
       continue;
     }
-    const std::size_t used = DecodeOne(input.substr(at), now_ms);
-    if (used == 0) {
+    const Step step = DecodeOne(input.substr(at), now_ms);
+    if (step.result == Result::kPartial) {
       pending_.assign(input.substr(at));
       return;
     }
-    at += used;
+    if (step.result == Result::kDropped) dropped_bytes_ += step.length;
+    at += step.length;
   }
 }
 
-// Decodes the event that starts `bytes` (not empty). Returns the bytes it
-// used, at least 1, or 0 when the event has not fully arrived.
-std::size_t InputDecoder::DecodeOne(std::string_view bytes, int64_t now_ms) {
+// Decodes the event that starts `bytes` (not empty); a step that is not
+// partial takes at least one byte.
+InputDecoder::Step InputDecoder::DecodeOne(std::string_view bytes, int64_t now_ms) {
   const auto byte = static_cast<uint8_t>(bytes[0]);
   if (byte == kEsc) return DecodeEscape(bytes, now_ms);
   if (byte < 0x80) {
     QueueByteKey(byte, 0);
-    return 1;
+    return Complete(1);
   }
   return DecodeUtf8(bytes, 0);
 }
 
 // Esc and what follows it: a sequence after '[' or 'O', another Esc (this one
 // is then the Escape key), or a key that Alt modifies.
-std::size_t InputDecoder::DecodeEscape(std::string_view bytes, int64_t now_ms) {
-  if (bytes.size() < 2) return 0;
+InputDecoder::Step InputDecoder::DecodeEscape(std::string_view bytes, int64_t now_ms) {
+  if (bytes.size() < 2) return Partial();
   const auto next = static_cast<uint8_t>(bytes[1]);
   if (next == '[' || next == 'O') return DecodeSequence(bytes, now_ms);
   if (next == kEsc) {
     QueueByteKey(kEsc, 0);
-    return 1;
+    return Complete(1);
   }
   if (next < 0x80) {
     QueueByteKey(next, modifier::kLeftAlt);
-    return 2;
+    return Complete(2);
   }
-  const std::size_t used = DecodeUtf8(bytes.substr(1), modifier::kLeftAlt);
-  return used == 0 ? 0 : used + 1;
+  const Step character = DecodeUtf8(bytes.substr(1), modifier::kLeftAlt);
+  if (character.result == Result::kPartial) return character;
+  return {character.result, character.length + 1};  // an invalid character takes the Esc with it
 }
 
 // One UTF-8 character as the CP437 byte of its glyph. Characters without a
 // byte, and those whose byte is a control byte (which would act as Enter or
 // Ctrl+C), give no event. Invalid bytes are dropped up to the first one that
 // cannot continue the character, which is then decoded afresh.
-std::size_t InputDecoder::DecodeUtf8(std::string_view bytes, uint32_t modifiers) {
+InputDecoder::Step InputDecoder::DecodeUtf8(std::string_view bytes, uint32_t modifiers) {
   const auto lead = static_cast<uint8_t>(bytes[0]);
   std::size_t length = 0;
   char32_t character = 0;
@@ -273,17 +279,17 @@ std::size_t InputDecoder::DecodeUtf8(std::string_view bytes, uint32_t modifiers)
     if (lead == 0xF0) low = 0x90;
     if (lead == 0xF4) high = 0x8F;
   } else {
-    return 1;
+    return Dropped(1);
   }
   for (std::size_t i = 1; i < length; ++i) {
-    if (i >= bytes.size()) return 0;
+    if (i >= bytes.size()) return Partial();
     const auto byte = static_cast<uint8_t>(bytes[i]);
-    if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF)) return i;
+    if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF)) return Dropped(i);
     character = (character << 6) | (byte & 0x3F);
   }
   uint8_t byte = 0;
   if (Cp437Byte(character, byte) && byte >= 0x20) QueueKey(0, byte, modifiers);
-  return length;
+  return Complete(length);
 }
 
 // A sequence that starts "Esc [" (CSI) or "Esc O" (SS3). Steps:
@@ -295,14 +301,15 @@ std::size_t InputDecoder::DecodeUtf8(std::string_view bytes, uint32_t modifiers)
 //    introducer, Esc and the introducer are Alt with that key; later, what came
 //    is dropped. Either way that byte is decoded afresh;
 // 4. a whole sequence becomes its event, or nothing when it names no key.
-std::size_t InputDecoder::DecodeSequence(std::string_view bytes, int64_t now_ms) {
+InputDecoder::Step InputDecoder::DecodeSequence(std::string_view bytes, int64_t now_ms) {
   const bool csi = bytes[1] == '[';
-  if (bytes.size() < 3) return 0;
+  if (bytes.size() < 3) return Partial();
   if (csi && bytes[2] == '[') {
-    if (bytes.size() < 4) return 0;
+    if (bytes.size() < 4) return Partial();
     const char key = bytes[3];
+    if (!IsFinalByte(static_cast<uint8_t>(key))) return Dropped(3);
     if (key >= 'A' && key <= 'E') QueueKey(static_cast<uint16_t>(vk::kF1 + (key - 'A')), 0, 0);
-    return IsFinalByte(static_cast<uint8_t>(key)) ? 4 : 3;
+    return Complete(4);
   }
   if (csi && bytes[2] == 'M') return DecodeX10Mouse(bytes, now_ms);
 
@@ -310,31 +317,33 @@ std::size_t InputDecoder::DecodeSequence(std::string_view bytes, int64_t now_ms)
   while (end < bytes.size() && end < kMaxSequence && IsParameterByte(static_cast<uint8_t>(bytes[end]))) ++end;
   if (end == kMaxSequence) {
     skipping_ = true;
-    return end;
+    return Dropped(end);
   }
-  if (end == bytes.size()) return 0;
+  if (end == bytes.size()) return Partial();
   const auto final_byte = static_cast<uint8_t>(bytes[end]);
   if (!IsFinalByte(final_byte)) {
-    if (end > 2) return end;
+    if (end > 2) return Dropped(end);
     QueueByteKey(static_cast<uint8_t>(bytes[1]), modifier::kLeftAlt);
-    return 2;
+    return Complete(2);
   }
   const std::string_view parameters = bytes.substr(2, end - 2);
   if (csi)
     DecodeCsi(parameters, static_cast<char>(final_byte), now_ms);
   else
     DecodeSs3(parameters, static_cast<char>(final_byte));
-  return end + 1;
+  return Complete(end + 1);
 }
 
 // Esc [ M and three bytes, each 32 more than the button code, column and row.
-std::size_t InputDecoder::DecodeX10Mouse(std::string_view bytes, int64_t now_ms) {
-  if (bytes.size() < 6) return 0;
+InputDecoder::Step InputDecoder::DecodeX10Mouse(std::string_view bytes, int64_t now_ms) {
+  constexpr std::size_t kLength = 6;
+  if (bytes.size() < kLength) return Partial();
   const int code = static_cast<uint8_t>(bytes[3]) - 32;
   const int column = static_cast<uint8_t>(bytes[4]) - 32;
   const int row = static_cast<uint8_t>(bytes[5]) - 32;
-  if (code >= 0) QueueMouse(code, column, row, (code & 3) == 3, now_ms);
-  return 6;
+  if (code < 0) return Dropped(kLength);
+  QueueMouse(code, column, row, (code & 3) == 3, now_ms);
+  return Complete(kLength);
 }
 
 // A CSI sequence: keys, Shift+Tab and the SGR mouse. Others (focus reports,
@@ -422,12 +431,15 @@ void InputDecoder::QueueMouse(int code, int column, int row, bool release, int64
   events_.push_back(event);
 }
 
-// What waits is settled as if no more bytes would come.
+// What waits is settled as if no more bytes would come: a longer partial
+// sequence or character is dropped.
 void InputDecoder::ResolvePending() {
   if (LoneEscapeWaits()) {
     QueueByteKey(kEsc, 0);
   } else if (pending_.size() == 2 && (pending_[1] == '[' || pending_[1] == 'O')) {
     QueueByteKey(static_cast<uint8_t>(pending_[1]), modifier::kLeftAlt);
+  } else {
+    dropped_bytes_ += pending_.size();
   }
   pending_.clear();
   skipping_ = false;

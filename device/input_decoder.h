@@ -50,14 +50,33 @@ class InputDecoder {
 
   // Mouse buttons held, as the reports so far tell it.
   uint32_t ButtonsHeld() const { return buttons_; }
+  // Bytes dropped so far: those that make no sense (Result::kDropped), and
+  // partial sequences given up when their time ran out or the input ended.
+  std::size_t DroppedBytes() const { return dropped_bytes_; }
 
  private:
+  // What one decoding step made of the bytes at the start of its input:
+  // - kComplete: a whole key, mouse report, character or sequence, queued as its
+  //   event, or as none when it names nothing reported (a focus report, a
+  //   character with no CP437 byte);
+  // - kPartial: the start of one that has not fully arrived; it waits for more;
+  // - kDropped: bytes that make no sense (invalid UTF-8, a sequence broken off
+  //   by a byte that cannot stand in it, or grown past kMaxSequence).
+  enum class Result { kComplete, kPartial, kDropped };
+  struct Step {
+    Result result;
+    std::size_t length;  // the bytes it took; 0 when partial
+  };
+  static Step Complete(std::size_t length) { return {Result::kComplete, length}; }
+  static Step Partial() { return {Result::kPartial, 0}; }
+  static Step Dropped(std::size_t length) { return {Result::kDropped, length}; }
+
   void Decode(std::string_view input, int64_t now_ms);
-  std::size_t DecodeOne(std::string_view bytes, int64_t now_ms);
-  std::size_t DecodeEscape(std::string_view bytes, int64_t now_ms);
-  std::size_t DecodeUtf8(std::string_view bytes, uint32_t modifiers);
-  std::size_t DecodeSequence(std::string_view bytes, int64_t now_ms);
-  std::size_t DecodeX10Mouse(std::string_view bytes, int64_t now_ms);
+  Step DecodeOne(std::string_view bytes, int64_t now_ms);
+  Step DecodeEscape(std::string_view bytes, int64_t now_ms);
+  Step DecodeUtf8(std::string_view bytes, uint32_t modifiers);
+  Step DecodeSequence(std::string_view bytes, int64_t now_ms);
+  Step DecodeX10Mouse(std::string_view bytes, int64_t now_ms);
   void DecodeCsi(std::string_view parameters, char final_byte, int64_t now_ms);
   void DecodeSs3(std::string_view parameters, char final_byte);
   void QueueMouse(int code, int column, int row, bool release, int64_t now_ms);
@@ -69,6 +88,7 @@ class InputDecoder {
   std::string pending_;  // the start of an event still arriving; shorter than kMaxSequence
   int64_t last_byte_ms_ = 0;
   bool skipping_ = false;  // inside an overlong sequence: drop until its final byte
+  std::size_t dropped_bytes_ = 0;
   std::deque<InputEvent> events_;
   uint32_t buttons_ = 0;
   bool have_left_press_ = false;

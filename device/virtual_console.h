@@ -41,8 +41,6 @@ class VirtualConsole : public ConsoleDevice {
   // Gives the next scripted event, or kEnd when the script is used up.
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override {}
-  void HandToChild() override {}
-  void TakeBack() override {}
 
   // Scripted input for tests.
   void PushInput(const InputEvent& event) { input_.push_back(event); }
@@ -73,6 +71,10 @@ class VirtualConsole : public ConsoleDevice {
   std::string RowText(int y, int x, int count) const;
 
  private:
+  // Nothing to hand over: the console lives in memory.
+  void HandToChild() override {}
+  void TakeBack() override {}
+
   std::size_t Index(Coord at) const {
     return static_cast<std::size_t>(at.y) * static_cast<std::size_t>(size_.x) + static_cast<std::size_t>(at.x);
   }

@@ -134,8 +134,15 @@ void Drain(InputDecoder& decoder, std::vector<Key>* taken, std::size_t& count, i
   FUZZ_CHECK(!decoder.Next(event));
 }
 
+// What a stream decodes to: its events and the count of bytes dropped.
+struct Decoded {
+  std::vector<Key> events;
+  std::size_t dropped = 0;
+  bool operator==(const Decoded&) const = default;
+};
+
 // Feeds `stream` in `pieces` at one unchanging time, then ends the input.
-std::vector<Key> DecodeAtOneTime(std::string_view stream, const std::vector<Piece>& pieces) {
+Decoded DecodeAtOneTime(std::string_view stream, const std::vector<Piece>& pieces) {
   InputDecoder decoder;
   std::vector<Key> events;
   std::size_t count = 0;
@@ -151,7 +158,8 @@ std::vector<Key> DecodeAtOneTime(std::string_view stream, const std::vector<Piec
   decoder.Finish();
   Drain(decoder, &events, count, last_buttons);
   FUZZ_CHECK(decoder.MillisecondsUntilTimeout(0) == -1);
-  return events;
+  FUZZ_CHECK(decoder.DroppedBytes() <= stream.size());
+  return {events, decoder.DroppedBytes()};
 }
 
 // Feeds `stream` in `pieces` at their times, checking after every call that
@@ -227,8 +235,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   pieces.push_back(Piece{left, 0, false, 0});  // the rest in one piece
 
   // Cutting the stream anywhere changes nothing while the time stands still.
-  const std::vector<Key> whole = DecodeAtOneTime(stream, {});
-  FUZZ_CHECK(whole.size() <= stream.size() + 1);
+  const Decoded whole = DecodeAtOneTime(stream, {});
+  FUZZ_CHECK(whole.events.size() <= stream.size() + 1);
   FUZZ_CHECK(DecodeAtOneTime(stream, pieces) == whole);
 
   DecodeOverTime(stream, pieces);

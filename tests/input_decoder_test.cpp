@@ -328,6 +328,34 @@ TEST(InputDecoderText, Utf8BecomesTheCp437ByteOfItsGlyph) {
   EXPECT_EQ(Take(decoder), (std::vector<std::string>{KeyLine(0, 0xB0), KeyLine(0, 0x82)}));
 }
 
+// Bytes that make no sense are dropped and counted, whole or fed a byte at a
+// time; input that makes sense but names nothing reported is not.
+TEST(InputDecoderDrops, OnlyBytesThatMakeNoSenseAreCounted) {
+  struct Case {
+    std::string bytes;
+    std::size_t dropped;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"ab\x1b", 0},        {"\x1b[I\x1b[99~\x1b[[Z", 0}, {"\xe2\x82\xac\x1b[", 0}, {"\xffx", 1},
+      {"\xc3x", 1},         {"\x1b\xff", 2},              {"\x1b[1;\x1b[B", 4},       {"\x1b[[1", 3},
+      {"\x1b[M\x1f!!", 6},  {"\x1b[1;5", 5},              {"\xe2\x96", 2},
+      {"\x1b[" + std::string(100, '1') + "Ab", 103},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    for (bool bytewise : {false, true}) {
+      InputDecoder decoder;
+      if (bytewise)
+        for (char byte : c.bytes) decoder.Feed(std::string_view(&byte, 1), 0);
+      else
+        decoder.Feed(c.bytes, 0);
+      decoder.Finish();
+      EXPECT_EQ(decoder.DroppedBytes(), c.dropped) << c.bytes << (bytewise ? " fed bytewise" : "");
+    }
+  }
+}
+
 // Every sequence above, whole and in every way of cutting it in two or into
 // single bytes, decodes alike.
 TEST(InputDecoderSplits, ACutAtAnyByteChangesNothing) {

@@ -1,6 +1,8 @@
 // The console device on a real pseudo-terminal: the child side runs the device
 // as the chooser would, the test plays the terminal and checks the settings the
 // terminal is left with, the bytes drawn and the events read.
+#include "device/terminal_console_posix.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -14,15 +16,17 @@
 #include <unistd.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "device/console_device.h"
 #include "console/console_tools_adapter.h"
-#include "device/cp437.h"
 #include "consoletools/input_box.h"
 #include "consoletools/list_box.h"
+#include "device/console_device.h"
+#include "device/cp437.h"
+#include "tests/support/manual_clock.h"
 #include "tests/support/terminal_replay.h"
 
 namespace zul {
@@ -34,12 +38,12 @@ int64_t NowMs() {
   return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// A child process on a fresh 80 x 30 pseudo-terminal. The child runs `body`
-// and exits with what it returns; the test keeps both ends of the terminal, so
-// its settings can be read after the child ended.
+// A child process on a fresh 80 x 30 pseudo-terminal. The child runs `body` on
+// a console that goes by `clock` and exits with what it returns; the test keeps
+// both ends of the terminal, so its settings can be read after the child ended.
 class PtyChild {
  public:
-  explicit PtyChild(const std::function<int(ConsoleDevice&)>& body) {
+  explicit PtyChild(const std::function<int(ConsoleDevice&)>& body, MonotonicClock& clock = SystemClock()) {
     winsize size{};
     size.ws_col = 80;
     size.ws_row = 30;
@@ -54,7 +58,7 @@ class PtyChild {
       close(master_);
       int code;
       {
-        auto device = OpenConsoleDevice();
+        auto device = OpenTerminalConsole(clock);
         code = body(*device);
       }
       _exit(code);
@@ -216,7 +220,8 @@ TEST(TerminalConsole, AnEndingSignalRestoresTheTerminalBelowWhatWasDrawn) {
       const Cell cells[] = {{'H', 0x1F}, {'i', 0x1F}};
       device.WriteCells({0, 5}, cells);
       device.Flush();
-      if (c.child_runs) device.HandToChild();
+      std::optional<HandedToChild> run;
+      if (c.child_runs) run.emplace(device);
       for (;;) pause();
       return 0;
     });
@@ -256,6 +261,76 @@ TEST(TerminalConsole, EscapeAloneAnswersWithin50Ms) {
   ASSERT_TRUE(child.Started());
   ASSERT_TRUE(child.WaitForOutput("Hi"));
   child.Send("g\x1b");
+  EXPECT_EQ(child.Wait(), 0);
+}
+
+// On a clock the test moves: a lone Esc is the Escape key once 20 ms have
+// passed waiting for more, not sooner, and a resize that comes meanwhile is
+// reported at once without starting that wait over.
+TEST(TerminalConsole, ALoneEscWaitsItsTimeOnTheClockThroughAResize) {
+  testing::ManualClock clock;
+  PtyChild child(
+      [&clock](ConsoleDevice& device) {
+        DrawGreeting(device);
+        InputEvent event;
+        if (!device.ReadInput(event, -1) || event.key.byte != 'g') return 1;  // "g" and a lone Esc came
+        if (device.ReadInput(event, 15) || clock.NowMs() != 15) return 2;
+        sigset_t resize, others;  // wait for the resize without missing it
+        sigemptyset(&resize);
+        sigaddset(&resize, SIGWINCH);
+        sigprocmask(SIG_BLOCK, &resize, &others);
+        if (write(1, "resize", 6) != 6) return 3;
+        sigsuspend(&others);
+        sigprocmask(SIG_SETMASK, &others, nullptr);
+        if (!device.ReadInput(event, -1) || event.kind != InputEvent::Kind::kResize || clock.NowMs() != 15)
+          return 4;
+        if (!device.ReadInput(event, -1) || event.key.key != vk::kEscape) return 5;
+        return clock.NowMs() == 15 + 5 ? 0 : 6;
+      },
+      clock);
+  ASSERT_TRUE(child.Started());
+  ASSERT_TRUE(child.WaitForOutput("Hi"));
+  child.Send("g\x1b");
+  ASSERT_TRUE(child.WaitForOutput("resize"));
+  child.Resize(60, 20);
+  EXPECT_EQ(child.Wait(), 0);
+}
+
+// On a clock the test moves: two left presses on one cell are a double click
+// when at most 500 ms of waiting for input lie between them; the press after a
+// double click starts a new pair.
+TEST(TerminalConsole, DoubleClicksAreTimedByTheWaitBetweenThePresses) {
+  struct Press {
+    int waited_before_ms;
+    bool double_click;
+  };
+  const Press presses[] = {{0, false}, {500, true}, {0, false}, {501, false}, {100, true}};
+  testing::ManualClock clock;
+  PtyChild child(
+      [&presses](ConsoleDevice& device) {
+        device.SetInputMode(input_mode::kMouse | input_mode::kExtendedFlags);
+        DrawGreeting(device);
+        InputEvent event;
+        for (int i = 0; i < static_cast<int>(std::size(presses)); ++i) {
+          if (device.ReadInput(event, presses[i].waited_before_ms)) return 1;
+          if (write(1, "ready", 5) != 5) return 3;
+          if (!device.ReadInput(event, -1) || event.kind != InputEvent::Kind::kMouse) return 2;
+          if ((event.mouse.flags == mouse::kDoubleClick) != presses[i].double_click) return 10 + i;
+          device.ReadInput(event, -1);  // the release
+        }
+        return 0;
+      },
+      clock);
+  ASSERT_TRUE(child.Started());
+  for (std::size_t i = 1; i <= std::size(presses); ++i) {
+    ASSERT_TRUE(child.WaitUntil([i](const std::string& output) {
+      std::size_t readies = 0;
+      for (std::size_t at = output.find("ready"); at != std::string::npos; at = output.find("ready", at + 1))
+        ++readies;
+      return readies == i;
+    }));
+    child.Send("\x1b[<0;5;3M\x1b[<0;5;3m");
+  }
   EXPECT_EQ(child.Wait(), 0);
 }
 
@@ -341,16 +416,18 @@ TEST(TerminalConsole, AChildGetsTheTerminalsOwnSettingsAndTheChooserTakesItBack)
   PtyChild child([](ConsoleDevice& device) {
     device.SetInputMode(input_mode::kMouse | input_mode::kExtendedFlags);
     DrawGreeting(device);
-    device.HandToChild();
     termios during{};
-    tcgetattr(0, &during);
-    if (write(1, "first run\r\n", 11) != 11) return 3;
-    device.TakeBack();
+    {
+      const HandedToChild run(device);
+      tcgetattr(0, &during);
+      if (write(1, "first run\r\n", 11) != 11) return 3;
+    }
     termios after{};
     tcgetattr(0, &after);
-    device.HandToChild();
-    if (write(1, "second run", 10) != 10) return 3;
-    device.TakeBack();
+    {
+      const HandedToChild run(device);
+      if (write(1, "second run", 10) != 10) return 3;
+    }
     if (!(during.c_lflag & ICANON) || !(during.c_lflag & ECHO)) return 1;
     return Raw(after) ? 0 : 2;
   });
@@ -376,18 +453,21 @@ TEST(TerminalConsole, AChildGetsTheTerminalsOwnSettingsAndTheChooserTakesItBack)
 // chooser was busy answering between the reads, still make one key: time spent
 // busy is no pause after a lone Esc.
 TEST(TerminalConsole, ASequenceReadInTwoPartsAcrossABusySpellIsStillOneKey) {
-  PtyChild child([](ConsoleDevice& device) {
-    DrawGreeting(device);
-    InputEvent event;
-    device.ReadInput(event, -1);
-    if (event.kind != InputEvent::Kind::kKey || event.key.byte != 'a') return 1;
-    if (write(1, "busy", 4) != 4) return 3;
-    pollfd input{0, POLLIN, 0};
-    poll(&input, 1, 5000);  // the rest of the sequence has come in
-    usleep(100 * 1000);     // while answering 'a' takes a while longer
-    device.ReadInput(event, -1);
-    return event.kind == InputEvent::Kind::kKey && event.key.key == vk::kDown ? 0 : 2;
-  });
+  testing::ManualClock clock;
+  PtyChild child(
+      [&clock](ConsoleDevice& device) {
+        DrawGreeting(device);
+        InputEvent event;
+        device.ReadInput(event, -1);
+        if (event.kind != InputEvent::Kind::kKey || event.key.byte != 'a') return 1;
+        if (write(1, "busy", 4) != 4) return 3;
+        pollfd input{0, POLLIN, 0};
+        poll(&input, 1, 5000);  // the rest of the sequence has come in
+        clock.Advance(1000);    // while answering 'a' took a second
+        device.ReadInput(event, -1);
+        return event.kind == InputEvent::Kind::kKey && event.key.key == vk::kDown ? 0 : 2;
+      },
+      clock);
   ASSERT_TRUE(child.Started());
   ASSERT_TRUE(child.WaitForOutput("Hi"));
   child.Send("a\x1b");
@@ -402,16 +482,19 @@ TEST(TerminalConsole, ManyResizesWhileTypingLoseNoKeyAndEndAtTheLastSize) {
   std::string typed;
   for (int i = 0; typed.size() < 200; ++i) typed += "word" + std::to_string(i) + " ";
   typed.resize(200);
-  PtyChild child([&typed](ConsoleDevice& device) {
-    const Text answer = RunInputBox(device, 33, 40, 15, "Where to?", "a hint", "", 1, 0);
-    InputEvent event;
-    while (device.ReadInput(event, 200)) {  // a last resize may still be on its way
-    }
-    BufferInfo info;
-    device.GetBufferInfo(info);
-    if (answer != typed) return 1;
-    return info.window == InclusiveRect{0, 0, 69, 19} ? 0 : 2;
-  });
+  testing::ManualClock clock;
+  PtyChild child(
+      [&typed](ConsoleDevice& device) {
+        const Text answer = RunInputBox(device, 33, 40, 15, "Where to?", "a hint", "", 1, 0);
+        InputEvent event;
+        while (device.ReadInput(event, 200)) {  // the last resize, signalled before Enter, may not be read yet
+        }
+        BufferInfo info;
+        device.GetBufferInfo(info);
+        if (answer != typed) return 1;
+        return info.window == InclusiveRect{0, 0, 69, 19} ? 0 : 2;
+      },
+      clock);
   ASSERT_TRUE(child.Started());
   ASSERT_TRUE(child.WaitForOutput("Where to?"));
   const std::vector<Coord> sizes = {{20, 5},      {300, 100}, {1, 1}, {79, 29},
