@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include "device/terminal_presenter.h"
+#include "device/terminal_sequences.h"
 
 namespace zul {
 
@@ -65,7 +65,7 @@ void Wake() {
 }
 
 void StoreCutShortBytes(std::string_view bytes) {
-  if (bytes.empty() || bytes.size() > TerminalSession::kMaxCutShortBytes) bytes = TerminalPresenter::kRestoreModes;
+  if (bytes.empty() || bytes.size() > TerminalSession::kMaxCutShortBytes) bytes = vt::kRestoreModes;
   const int next = 1 - g_state.cut_short_current.load();
   CutShortBytes& spare = g_state.cut_short[next];
   bytes.copy(spare.bytes, bytes.size());
@@ -237,7 +237,7 @@ void TerminalSession::SetCutShortBytes(std::string_view bytes) { StoreCutShortBy
 
 void TerminalSession::Restore(std::string_view last_bytes) {
   if (g_state.restored.exchange(true)) return;
-  Write(last_bytes.empty() ? TerminalPresenter::kRestoreModes : last_bytes);
+  Write(last_bytes.empty() ? vt::kRestoreModes : last_bytes);
   g_state.raw_active = false;
   if (g_state.have_saved) tcsetattr(STDIN_FILENO, TCSANOW, &g_state.saved);
 }

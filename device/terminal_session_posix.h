@@ -50,8 +50,7 @@ class TerminalSession {
   // autowrap on, the terminal's own colours and the cursor shown, and may place
   // the cursor. Kept in a buffer of its own, so that a signal handler may write
   // them whenever it comes; empty, or longer than kMaxCutShortBytes: just those
-  // modes (TerminalPresenter::kRestoreModes), which is also what a session
-  // starts with.
+  // modes (vt::kRestoreModes), which is also what a session starts with.
   static constexpr std::size_t kMaxCutShortBytes = 96;
   void SetCutShortBytes(std::string_view bytes);
 
