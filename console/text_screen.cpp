@@ -108,7 +108,7 @@ void TextScreen::ScrollUpOneRow(Coord size) {
     device_.FillCells({0, 0}, static_cast<uint32_t>(size.x), blank);
     return;
   }
-  device_.ScrollRegion({0, 1, static_cast<int16_t>(size.x - 1), static_cast<int16_t>(size.y - 1)}, {0, 0}, blank);
+  device_.ScrollRegion(InclusiveRect::FromSize({0, 1}, size.x, size.y - 1), {0, 0}, blank);
 }
 
 // Setting the size:
@@ -125,7 +125,7 @@ void TextScreen::SetSize(int32_t columns, int32_t rows) {
     device_.SetBufferSize({static_cast<int16_t>(std::max<int32_t>(info.size.x, columns)),
                            static_cast<int16_t>(std::max<int32_t>(info.size.y, rows))});
   }
-  device_.SetWindowRect({0, 0, static_cast<int16_t>(columns - 1), static_cast<int16_t>(rows - 1)});
+  device_.SetWindowRect(InclusiveRect::FromSize({0, 0}, columns, rows));
   device_.SetBufferSize({static_cast<int16_t>(columns), static_cast<int16_t>(rows)});
 }
 
