@@ -26,7 +26,7 @@ void SetUpWindow(RunState& state, Services& services, void* instance) {
 
   tools.InitConsoleTools(instance, 128, 32, 3, 0, 0);
   tools.ConsoleToolBar(0, 99);
-  tools.ConsoleMove(32767, 32767);
+  tools.ConsoleMove(kCentreWindow, kCentreWindow);
 
   state.startup_directory = ReadWorkingDirectory();
 

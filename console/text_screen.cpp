@@ -112,7 +112,7 @@ void TextScreen::ScrollUpOneRow(Coord size) {
 }
 
 // Setting the size:
-// 1. either side above 9999 (as unsigned): nothing happens;
+// 1. either side above kMaxSide (as unsigned): nothing happens;
 // 2. grow the buffer to at least the new size in each direction;
 // 3. set the window to the new size at the top left;
 // 4. set the buffer to exactly the new size.

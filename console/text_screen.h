@@ -35,7 +35,7 @@ class TextScreen {
   // Writes the text at the cursor, then ends the line.
   void WriteLine(const Text& text);
   // Makes the window and the buffer `columns` by `rows`; nothing happens when
-  // either exceeds 9999.
+  // either exceeds kMaxSide.
   void SetSize(int32_t columns, int32_t rows);
   void SetWindowTitle(const Text& title);
   // Input mode exactly 16: mouse input, and nothing else.

@@ -15,13 +15,6 @@ InclusiveRect BufferRect(ConsoleDevice& device) {
   return InclusiveRect::FromSize({0, 0}, info.size.x, info.size.y);
 }
 
-void HideCursor(ConsoleDevice& device) {
-  CursorInfo cursor;
-  if (!device.GetCursorInfo(cursor) || cursor.size < 1 || cursor.size > 100) cursor.size = 25;
-  cursor.visible = false;
-  device.SetCursorInfo(cursor);
-}
-
 }  // namespace
 
 // Placing a box:
@@ -112,6 +105,13 @@ void DialogSession::Close() {
   if (closed_) return;
   closed_ = true;
   if (have_mode_) device_.SetInputMode(DialogInputModesFor(saved_mode_).given_back);
+}
+
+void SetCursorShown(ConsoleDevice& device, bool visible) {
+  CursorInfo cursor;
+  if (!device.GetCursorInfo(cursor) || !cursor.SizeValid()) cursor = CursorInfo{};
+  cursor.visible = visible;
+  device.SetCursorInfo(cursor);
 }
 
 void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill) {
@@ -246,7 +246,7 @@ DialogResult RunDialog(ConsoleDevice& device, Dialog& dialog) {
   InclusiveRect box = dialog.Layout(info);
   SavedRegion saved(device, AreaWithShadow(box, info.window));
   auto draw = [&] {
-    HideCursor(device);
+    SetCursorShown(device, false);
     if (box.IsEmpty()) return;
     DrawShadow(device, box, info.window);
     dialog.Draw(device);

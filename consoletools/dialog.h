@@ -98,6 +98,10 @@ class DialogSession {
   bool closed_ = false;
 };
 
+// Shows or hides the cursor, in the shape the console gives it, or in the
+// default shape when it gives none that it would take back.
+void SetCursorShown(ConsoleDevice& device, bool visible);
+
 // Fills every cell of `area` with `fill`, clipped to the buffer.
 void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill);
 

@@ -133,10 +133,7 @@ void InputBox::DrawField(ConsoleDevice& device) {
     device.WriteCells({static_cast<int16_t>(text_left_ + text_width_), y}, std::span<const Cell>(&right_mark, 1));
   }
   device.SetCursorPosition({static_cast<int16_t>(text_left_ + static_cast<int>(cursor_ - scroll_)), y});
-  CursorInfo cursor;
-  if (!device.GetCursorInfo(cursor) || cursor.size < 1 || cursor.size > 100) cursor.size = 25;
-  cursor.visible = true;
-  device.SetCursorInfo(cursor);
+  SetCursorShown(device, true);
 }
 
 // Scrolls the field so that the insertion point is inside it, and no further

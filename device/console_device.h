@@ -113,10 +113,13 @@ struct BufferInfo {
   Coord largest_window;
 };
 
-// Cursor size (1 to 100, percent of the cell) and visibility.
+// Cursor size (1 to 100, percent of the cell) and visibility; by default, the
+// shape of a new console's cursor.
 struct CursorInfo {
   uint32_t size = 25;
   bool visible = true;
+  // Whether a console takes this size.
+  bool SizeValid() const { return size >= 1 && size <= 100; }
 };
 
 class ConsoleDevice {

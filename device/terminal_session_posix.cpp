@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <exception>
@@ -185,7 +186,7 @@ Coord TerminalSession::Size() const {
   winsize size{};
   const int fd = output_fd_ >= 0 ? output_fd_ : STDIN_FILENO;
   if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) return {80, 25};
-  auto clamp = [](unsigned short value) { return static_cast<int16_t>(value > 9999 ? 9999 : value); };
+  auto clamp = [](unsigned short value) { return static_cast<int16_t>(std::min<int>(value, kLargestSide)); };
   return {clamp(size.ws_col), clamp(size.ws_row)};
 }
 

@@ -26,7 +26,9 @@ class TerminalSession {
 
   // Whether there is a terminal to draw on. Without one, drawing stays in memory.
   bool Presenting() const { return output_fd_ >= 0; }
-  // The terminal's size in columns and rows; 80 by 25 when it cannot be read.
+  // The terminal's size in columns and rows, each held to kLargestSide; 80 by
+  // 25 when it cannot be read.
+  static constexpr int16_t kLargestSide = 9999;
   Coord Size() const;
 
   // Raw input: no echo, no line editing, no translation; the interrupt and

@@ -92,7 +92,7 @@ bool VirtualConsole::GetCursorInfo(CursorInfo& info) {
 }
 
 bool VirtualConsole::SetCursorInfo(const CursorInfo& info) {
-  if (info.size < 1 || info.size > 100) return false;
+  if (!info.SizeValid()) return false;
   cursor_info_ = info;
   return true;
 }
