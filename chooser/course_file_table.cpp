@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "console/text_screen.h"
+#include "device/console_colours.h"
 #include "system/directory.h"
 
 namespace zul {
@@ -13,23 +14,28 @@ namespace {
 
 constexpr const char* kPattern = "*.ZUL";
 constexpr int kNormalFilesOnly = 0;
-constexpr int kUnchanged = -1;
-constexpr int kBlack = 0;
-constexpr int kLightRed = 12;
 // The blanks that start a notice's lines in the middle of the screen.
 constexpr std::string_view kNoticeIndent = "                                    ";
 
 uint8_t UpperCaseByte(uint8_t byte) {
   if (byte >= 'a' && byte <= 'z') return static_cast<uint8_t>(byte - 0x20);
   switch (byte) {
-    case 0x84: return 0x8E;
-    case 0x94: return 0x99;
-    case 0x81: return 0x9A;
-    case 0x82: return 0x90;
-    case 0xA4: return 0xA5;
-    case 0x86: return 0x8F;
-    case 0x87: return 0x80;
-    default: return byte;
+    case 0x84:
+      return 0x8E;
+    case 0x94:
+      return 0x99;
+    case 0x81:
+      return 0x9A;
+    case 0x82:
+      return 0x90;
+    case 0xA4:
+      return 0xA5;
+    case 0x86:
+      return 0x8F;
+    case 0x87:
+      return 0x80;
+    default:
+      return byte;
   }
 }
 
@@ -92,10 +98,10 @@ void CourseFileSelection::StoreInto(RunState& state) {
 void BuildCourseFileTable(RunState& state, Services& services) {
   TextScreen& screen = services.screen;
   if (StartDirectorySearch(kPattern, kNormalFilesOnly).empty()) {
-    screen.SetColour(kLightRed, kUnchanged);
+    screen.SetColour(colour::kLightRed, TextScreen::kKeepColour);
     screen.WriteLine("                                    There are no .ZUL files");
     screen.WriteLine("                                    in this directory!!");
-    screen.SetColour(kBlack, kUnchanged);
+    screen.SetColour(colour::kBlack, TextScreen::kKeepColour);
     screen.WriteLine("");
   }
 
@@ -107,11 +113,11 @@ void BuildCourseFileTable(RunState& state, Services& services) {
   selection.StoreInto(state);
 
   if (selection.Found() > static_cast<std::size_t>(kTableSize)) {
-    screen.SetColour(kLightRed, kUnchanged);
+    screen.SetColour(colour::kLightRed, TextScreen::kKeepColour);
     screen.WriteLine(Text(kNoticeIndent) + "Only the first " + std::to_string(kTableSize) + " of " +
                      std::to_string(selection.Found()) + " .ZUL files");
     screen.WriteLine(Text(kNoticeIndent) + "are listed!!");
-    screen.SetColour(kBlack, kUnchanged);
+    screen.SetColour(colour::kBlack, TextScreen::kKeepColour);
     screen.WriteLine("");
   }
 }

@@ -4,14 +4,10 @@
 
 #include "console/console_tools_adapter.h"
 #include "console/text_screen.h"
+#include "device/console_colours.h"
 #include "system/system.h"
 
 namespace zul {
-
-namespace {
-constexpr int kUnchanged = -1;
-constexpr int kLightMagenta = 13;
-}  // namespace
 
 void SplitSelection(const Text& selection, int field_count, ChosenNameTable& chosen, int16_t& chosen_count) {
   chosen_count = 0;
@@ -37,7 +33,7 @@ void SplitSelection(const Text& selection, int field_count, ChosenNameTable& cho
 // 4. clear the screen and split the answer, one field more than the count.
 void SelectCourseFiles(RunState& state, Services& services) {
   services.tools.ConsoleToTop();
-  services.screen.SetColour(kLightMagenta, kUnchanged);
+  services.screen.SetColour(colour::kLightMagenta, TextScreen::kKeepColour);
   services.screen.WriteLine("");
   services.screen.WriteLine("");
   services.screen.WriteLine("                                   Make simultaneous choices ");

@@ -6,16 +6,10 @@
 #include "chooser/file_selection.h"
 #include "console/console_tools_adapter.h"
 #include "console/text_screen.h"
+#include "device/console_colours.h"
 #include "system/system.h"
 
 namespace zul {
-
-namespace {
-constexpr int kBlack = 0;
-constexpr int kGreen = 2;
-constexpr int kYellow = 14;
-constexpr int kBrightWhite = 15;
-}  // namespace
 
 // Window set-up, in this order:
 // 1. start the console-tools library;
@@ -35,15 +29,15 @@ void SetUpWindow(RunState& state, Services& services, void* instance) {
 
   tools.InitConsoleTools(instance, 128, 32, 3, 0, 0);
   tools.ConsoleToolBar(0, 99);
-  tools.ConsoleMove(32767, 32767);
+  tools.ConsoleMove(kCentreWindow, kCentreWindow);
 
   state.startup_directory = ReadWorkingDirectory();
 
   screen.MouseInputOn();
-  screen.SetColour(kYellow, kGreen);
+  screen.SetColour(colour::kYellow, colour::kGreen);
   screen.Clear();
   screen.SetSize(80, 25);
-  screen.SetColour(kBlack, kBrightWhite);
+  screen.SetColour(colour::kBlack, colour::kBrightWhite);
   screen.Clear();
 
   tools.ConsoleIcon(32519);
@@ -60,7 +54,7 @@ void SetUpWindow(RunState& state, Services& services, void* instance) {
 
   screen.SetWindowTitle("Select zul files for conversion");
   screen.SetSize(80, 30);
-  screen.SetColour(kBlack, kBrightWhite);
+  screen.SetColour(colour::kBlack, colour::kBrightWhite);
   screen.Clear();
 }
 

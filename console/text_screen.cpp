@@ -108,11 +108,11 @@ void TextScreen::ScrollUpOneRow(Coord size) {
     device_.FillCells({0, 0}, static_cast<uint32_t>(size.x), blank);
     return;
   }
-  device_.ScrollRegion({0, 1, static_cast<int16_t>(size.x - 1), static_cast<int16_t>(size.y - 1)}, {0, 0}, blank);
+  device_.ScrollRegion(InclusiveRect::FromSize({0, 1}, size.x, size.y - 1), {0, 0}, blank);
 }
 
 // Setting the size:
-// 1. either side above 9999 (as unsigned): nothing happens;
+// 1. either side above kMaxSide (as unsigned): nothing happens;
 // 2. grow the buffer to at least the new size in each direction;
 // 3. set the window to the new size at the top left;
 // 4. set the buffer to exactly the new size.
@@ -125,7 +125,7 @@ void TextScreen::SetSize(int32_t columns, int32_t rows) {
     device_.SetBufferSize({static_cast<int16_t>(std::max<int32_t>(info.size.x, columns)),
                            static_cast<int16_t>(std::max<int32_t>(info.size.y, rows))});
   }
-  device_.SetWindowRect({0, 0, static_cast<int16_t>(columns - 1), static_cast<int16_t>(rows - 1)});
+  device_.SetWindowRect(InclusiveRect::FromSize({0, 0}, columns, rows));
   device_.SetBufferSize({static_cast<int16_t>(columns), static_cast<int16_t>(rows)});
 }
 

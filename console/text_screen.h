@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/text.h"
+#include "device/console_colours.h"
 #include "device/console_device.h"
 
 namespace zul {
@@ -14,6 +15,8 @@ namespace zul {
 class TextScreen {
  public:
   static constexpr int32_t kMaxSide = 9999;
+  // A colour for SetColour that keeps the current one.
+  static constexpr int32_t kKeepColour = -1;
   static constexpr uint32_t kStartOutputMode = output_mode::kProcessed | output_mode::kWrapAtEol;
   static constexpr uint32_t kMouseInputMode = input_mode::kMouse;
 
@@ -32,7 +35,7 @@ class TextScreen {
   // Writes the text at the cursor, then ends the line.
   void WriteLine(const Text& text);
   // Makes the window and the buffer `columns` by `rows`; nothing happens when
-  // either exceeds 9999.
+  // either exceeds kMaxSide.
   void SetSize(int32_t columns, int32_t rows);
   void SetWindowTitle(const Text& title);
   // Input mode exactly 16: mouse input, and nothing else.
@@ -40,7 +43,7 @@ class TextScreen {
 
   int32_t Foreground() const { return foreground_; }
   int32_t Background() const { return background_; }
-  uint16_t Attribute() const { return static_cast<uint16_t>(background_ * 16 + foreground_); }
+  uint16_t Attribute() const { return colour::Attribute(foreground_, background_); }
   bool ScrollPending() const { return scroll_pending_; }
   ConsoleDevice& Device() { return device_; }
 
@@ -52,8 +55,8 @@ class TextScreen {
   void ScrollUpOneRow(Coord size);
 
   ConsoleDevice& device_;
-  int32_t foreground_ = 7;
-  int32_t background_ = 0;
+  int32_t foreground_ = colour::kLightGrey;
+  int32_t background_ = colour::kBlack;
   bool scroll_pending_ = false;
   CursorInfo cursor_shape_;
 };

@@ -17,6 +17,9 @@ constexpr int32_t kScMinimize = 61472;
 constexpr int32_t kScMaximize = 61488;
 constexpr int32_t kScClose = 61536;
 
+// The place that, given to ConsoleMove for both x and y, centres the window.
+constexpr int32_t kCentreWindow = 32767;
+
 class ConsoleTools {
  public:
   virtual ~ConsoleTools() = default;
@@ -26,7 +29,7 @@ class ConsoleTools {
   virtual int32_t InitConsoleTools(void* instance, int32_t columns, int32_t rows, int32_t mode, int32_t* flags,
                                    int32_t reserved) = 0;
   virtual int32_t ConsoleToolBar(int32_t shown, int32_t height) = 0;
-  // Moves the console window; 32767 on both sides centres it on the display.
+  // Moves the console window; kCentreWindow on both sides centres it on the display.
   virtual int32_t ConsoleMove(int32_t x, int32_t y) = 0;
   virtual int32_t ConsoleIcon(int32_t icon) = 0;
   // Sets the window caption; returns the caption it had (the caller owns it).
@@ -46,8 +49,8 @@ class ConsoleTools {
   // ones, separated by single zero bytes, with no empty field between two
   // names; the empty text when nothing is chosen or the box is cancelled.
   virtual ByteString ConsoleListBox(int32_t buttons, int32_t left, int32_t top, const char* heading,
-                                    const char* hint, const ListDescriptor* list, int32_t sorted,
-                                    int32_t multiple, int32_t first_shown) = 0;
+                                    const char* hint, const ListDescriptor* list, int32_t sorted, int32_t multiple,
+                                    int32_t first_shown) = 0;
 };
 
 }  // namespace zul

@@ -8,24 +8,11 @@ namespace zul {
 
 namespace {
 
-InclusiveRect EmptyRect() { return InclusiveRect{0, 0, -1, -1}; }
-
-bool IsEmpty(const InclusiveRect& r) { return r.Width() < 1 || r.Height() < 1; }
-
-int16_t Short(int64_t value) { return static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767)); }
-
 // The buffer as a rectangle; empty when its size cannot be read.
 InclusiveRect BufferRect(ConsoleDevice& device) {
   BufferInfo info;
-  if (!device.GetBufferInfo(info)) return EmptyRect();
-  return InclusiveRect{0, 0, Short(info.size.x - 1), Short(info.size.y - 1)};
-}
-
-void HideCursor(ConsoleDevice& device) {
-  CursorInfo cursor;
-  if (!device.GetCursorInfo(cursor) || cursor.size < 1 || cursor.size > 100) cursor.size = 25;
-  cursor.visible = false;
-  device.SetCursorInfo(cursor);
+  if (!device.GetBufferInfo(info)) return kEmptyRect;
+  return InclusiveRect::FromSize({0, 0}, info.size.x, info.size.y);
 }
 
 }  // namespace
@@ -35,7 +22,7 @@ void HideCursor(ConsoleDevice& device) {
 // 2. centre it on the given cell (counted from 1);
 // 3. move it into the window, keeping room for the shadow where the window has it.
 InclusiveRect PlaceDialog(const InclusiveRect& window, int width, int height, int32_t column, int32_t row) {
-  if (IsEmpty(window) || width < 1 || height < 1) return EmptyRect();
+  if (window.IsEmpty() || width < 1 || height < 1) return kEmptyRect;
   const int64_t w = std::min(width, window.Width());
   const int64_t h = std::min(height, window.Height());
   const int64_t room_x = w + kShadowColumns <= window.Width() ? kShadowColumns : 0;
@@ -44,19 +31,13 @@ InclusiveRect PlaceDialog(const InclusiveRect& window, int width, int height, in
   int64_t top = static_cast<int64_t>(row) - 1 - h / 2;
   left = std::clamp<int64_t>(left, window.left, window.right - w + 1 - room_x);
   top = std::clamp<int64_t>(top, window.top, window.bottom - h + 1 - room_y);
-  return InclusiveRect{Short(left), Short(top), Short(left + w - 1), Short(top + h - 1)};
+  return InclusiveRect::FromSize({Short(left), Short(top)}, w, h);
 }
 
 InclusiveRect AreaWithShadow(const InclusiveRect& box, const InclusiveRect& clip) {
-  if (IsEmpty(box)) return EmptyRect();
+  if (box.IsEmpty()) return kEmptyRect;
   const InclusiveRect area{box.left, box.top, Short(box.right + kShadowColumns), Short(box.bottom + kShadowRows)};
-  return Intersect(area, clip);
-}
-
-InclusiveRect Intersect(const InclusiveRect& a, const InclusiveRect& b) {
-  const InclusiveRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                        std::min(a.bottom, b.bottom)};
-  return IsEmpty(r) ? EmptyRect() : r;
+  return area.Intersect(clip);
 }
 
 SavedRegion::SavedRegion(ConsoleDevice& device, const InclusiveRect& area) : device_(device) {
@@ -83,9 +64,9 @@ void SavedRegion::Move(const InclusiveRect& area) {
 }
 
 void SavedRegion::Save(const InclusiveRect& area) {
-  area_ = Intersect(area, BufferRect(device_));
+  area_ = area.Intersect(BufferRect(device_));
   cells_.clear();
-  if (IsEmpty(area_)) return;
+  if (area_.IsEmpty()) return;
   const auto width = static_cast<std::size_t>(area_.Width());
   cells_.resize(width * static_cast<std::size_t>(area_.Height()));
   for (int y = area_.top; y <= area_.bottom; ++y) {
@@ -97,8 +78,8 @@ void SavedRegion::Save(const InclusiveRect& area) {
 // Only where the buffer still has the cells: one that shrank since they were
 // saved (a resize) gets back the part it kept and no write beyond its edges.
 void SavedRegion::PutCellsBack() {
-  const InclusiveRect kept = Intersect(area_, BufferRect(device_));
-  if (IsEmpty(kept)) return;
+  const InclusiveRect kept = area_.Intersect(BufferRect(device_));
+  if (kept.IsEmpty()) return;
   const auto width = static_cast<std::size_t>(area_.Width());
   const auto count = static_cast<std::size_t>(kept.Width());
   const auto skip = static_cast<std::size_t>(kept.left - area_.left);
@@ -126,9 +107,16 @@ void DialogSession::Close() {
   if (have_mode_) device_.SetInputMode(DialogInputModesFor(saved_mode_).given_back);
 }
 
+void SetCursorShown(ConsoleDevice& device, bool visible) {
+  CursorInfo cursor;
+  if (!device.GetCursorInfo(cursor) || !cursor.SizeValid()) cursor = CursorInfo{};
+  cursor.visible = visible;
+  device.SetCursorInfo(cursor);
+}
+
 void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill) {
-  const InclusiveRect r = Intersect(area, BufferRect(device));
-  if (IsEmpty(r)) return;
+  const InclusiveRect r = area.Intersect(BufferRect(device));
+  if (r.IsEmpty()) return;
   for (int y = r.top; y <= r.bottom; ++y)
     device.FillCells(Coord{r.left, static_cast<int16_t>(y)}, static_cast<uint32_t>(r.Width()), fill);
 }
@@ -182,16 +170,16 @@ void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_a
 }
 
 void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const InclusiveRect& clip) {
-  if (IsEmpty(box)) return;
-  const InclusiveRect limit = Intersect(clip, BufferRect(device));
+  if (box.IsEmpty()) return;
+  const InclusiveRect limit = clip.Intersect(BufferRect(device));
   const InclusiveRect strips[] = {
       {Short(box.right + 1), Short(box.top + 1), Short(box.right + kShadowColumns),
        Short(box.bottom + kShadowRows)},
       {Short(box.left + kShadowColumns), Short(box.bottom + 1), box.right, Short(box.bottom + kShadowRows)},
   };
   for (const InclusiveRect& strip : strips) {
-    const InclusiveRect r = Intersect(strip, limit);
-    if (IsEmpty(r)) continue;
+    const InclusiveRect r = strip.Intersect(limit);
+    if (r.IsEmpty()) continue;
     std::vector<Cell> row(static_cast<std::size_t>(r.Width()));
     for (int y = r.top; y <= r.bottom; ++y) {
       const Coord at{r.left, static_cast<int16_t>(y)};
@@ -258,8 +246,8 @@ DialogResult RunDialog(ConsoleDevice& device, Dialog& dialog) {
   InclusiveRect box = dialog.Layout(info);
   SavedRegion saved(device, AreaWithShadow(box, info.window));
   auto draw = [&] {
-    HideCursor(device);
-    if (IsEmpty(box)) return;
+    SetCursorShown(device, false);
+    if (box.IsEmpty()) return;
     DrawShadow(device, box, info.window);
     dialog.Draw(device);
   };

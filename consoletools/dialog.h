@@ -29,9 +29,6 @@ InclusiveRect PlaceDialog(const InclusiveRect& window, int width, int height, in
 // The cells a box and its shadow cover, clipped to `clip` (the buffer or the window).
 InclusiveRect AreaWithShadow(const InclusiveRect& box, const InclusiveRect& clip);
 
-// The rectangle shared by `a` and `b`; empty when they do not meet.
-InclusiveRect Intersect(const InclusiveRect& a, const InclusiveRect& b);
-
 // What lies under a dialog: the cells of a rectangle, and the cursor's position
 // and shape. Restore puts them back exactly, once; the destructor restores what
 // has not been restored yet.
@@ -101,6 +98,10 @@ class DialogSession {
   bool closed_ = false;
 };
 
+// Shows or hides the cursor, in the shape the console gives it, or in the
+// default shape when it gives none that it would take back.
+void SetCursorShown(ConsoleDevice& device, bool visible);
+
 // Fills every cell of `area` with `fill`, clipped to the buffer.
 void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill);
 
@@ -134,7 +135,7 @@ struct Button {
   // The cells "[ Label ]" needs.
   int FullWidth() const { return static_cast<int>(label.size()) + 4; }
   // Whether the cell `cell` is one of the button's drawn cells.
-  bool Hit(Coord cell) const { return width > 0 && cell.y == at.y && cell.x >= at.x && cell.x < at.x + width; }
+  bool Hit(Coord cell) const { return InclusiveRect::FromSize(at, width, 1).Contains(cell); }
 };
 
 // Lays out `buttons` side by side on row `row`, `gap` cells apart, centred

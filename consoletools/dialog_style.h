@@ -1,24 +1,30 @@
-// The look shared by the console-tools dialogs: attributes (background * 16 +
-// foreground) and frame bytes in the console's code page, CP437.
+// The look shared by the console-tools dialogs: attributes (foreground on
+// background) and frame bytes in the console's code page, CP437.
 #pragma once
 
 #include <cstdint>
 
+#include "device/console_colours.h"
+
 namespace zul::dialog_style {
 
-constexpr uint16_t kBox = 0x70;    // black on grey: the dialog's face
-constexpr uint16_t kFrame = 0x7F;  // bright white on grey: its double frame
-constexpr uint16_t kTitle = 0x71;  // blue on grey: heading and question
-constexpr uint16_t kHint = 0x78;   // dark grey on grey: hints and key help
-constexpr uint16_t kField = 0x1F;  // bright white on blue: the input field, the list and its names
+constexpr uint16_t kBox = colour::Attribute(colour::kBlack, colour::kLightGrey);          // the dialog's face
+constexpr uint16_t kFrame = colour::Attribute(colour::kBrightWhite, colour::kLightGrey);  // its double frame
+constexpr uint16_t kTitle = colour::Attribute(colour::kBlue, colour::kLightGrey);         // heading and question
+constexpr uint16_t kHint = colour::Attribute(colour::kDarkGrey, colour::kLightGrey);      // hints and key help
+
+// The input field, the list and its names.
+constexpr uint16_t kField = colour::Attribute(colour::kBrightWhite, colour::kBlue);
+
 // The list's signs share one colour with its count, so that moving the pointer
 // or marking a name changes only glyphs: a cell or two on a terminal.
-constexpr uint16_t kPointer = 0x1E;      // yellow on blue: the pointer at the highlighted name
-constexpr uint16_t kMarked = 0x1E;       // yellow on blue: the check mark of a marked name
-constexpr uint16_t kListStatus = 0x1E;   // yellow on blue: the row under the list with the count
-constexpr uint16_t kButton = 0x20;       // black on green: a button
-constexpr uint16_t kButtonFocus = 0x2F;  // bright white on green: the default button
-constexpr uint16_t kShadow = 0x08;       // dark grey on black: the shadow
+constexpr uint16_t kPointer = colour::Attribute(colour::kYellow, colour::kBlue);  // the pointer at the highlight
+constexpr uint16_t kMarked = colour::Attribute(colour::kYellow, colour::kBlue);   // a marked name's check mark
+constexpr uint16_t kListStatus = colour::Attribute(colour::kYellow, colour::kBlue);  // the count under the list
+
+constexpr uint16_t kButton = colour::Attribute(colour::kBlack, colour::kGreen);             // a button
+constexpr uint16_t kButtonFocus = colour::Attribute(colour::kBrightWhite, colour::kGreen);  // the default button
+constexpr uint16_t kShadow = colour::Attribute(colour::kDarkGrey, colour::kBlack);          // the shadow
 
 constexpr uint8_t kTopLeft = 0xC9;  // double frame corners and sides
 constexpr uint8_t kTopRight = 0xBB;

@@ -75,8 +75,8 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
   const InclusiveRect& window = info.window;
   rows_.fill(-1);
   for (Button& button : buttons_) button.width = 0;
-  box_ = InclusiveRect{0, 0, -1, -1};
-  if (window.Width() < 1 || window.Height() < 1) return box_;
+  box_ = kEmptyRect;
+  if (window.IsEmpty()) return box_;
 
   framed_ = window.Width() >= 6 && window.Height() >= 3;
   const int frame = framed_ ? 1 : 0;
@@ -87,7 +87,7 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
   for (int i = 0; i < row_count; ++i) kept[kKeptOrder[static_cast<std::size_t>(i)]] = true;
 
   box_ = PlaceDialog(window, width, row_count + 2 * frame, column_, row_);
-  if (box_.Width() < 1 || box_.Height() < 1) return box_;
+  if (box_.IsEmpty()) return box_;
 
   int y = box_.top + frame;
   for (Row row : kShownOrder)
@@ -133,10 +133,7 @@ void InputBox::DrawField(ConsoleDevice& device) {
     device.WriteCells({static_cast<int16_t>(text_left_ + text_width_), y}, std::span<const Cell>(&right_mark, 1));
   }
   device.SetCursorPosition({static_cast<int16_t>(text_left_ + static_cast<int>(cursor_ - scroll_)), y});
-  CursorInfo cursor;
-  if (!device.GetCursorInfo(cursor) || cursor.size < 1 || cursor.size > 100) cursor.size = 25;
-  cursor.visible = true;
-  device.SetCursorInfo(cursor);
+  SetCursorShown(device, true);
 }
 
 // Scrolls the field so that the insertion point is inside it, and no further
@@ -197,9 +194,9 @@ DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
   if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
-  const int x = mouse.position.x;
-  if (Shows(kField) && mouse.position.y == rows_[kField] && x >= text_left_ && x < text_left_ + text_width_) {
-    cursor_ = std::min(text_.size(), scroll_ + static_cast<std::size_t>(x - text_left_));
+  const InclusiveRect field = InclusiveRect::FromSize({Short(text_left_), Short(rows_[kField])}, text_width_, 1);
+  if (Shows(kField) && field.Contains(mouse.position)) {
+    cursor_ = std::min(text_.size(), scroll_ + static_cast<std::size_t>(mouse.position.x - text_left_));
     KeepCursorVisible();
     DrawField(device);
   }

@@ -162,8 +162,6 @@ enum Row { kHeading, kHint, kStatus, kKeys, kButtons, kRowCount };
 // The rows a short window keeps, most needed first; the list always keeps one row.
 constexpr std::array<Row, kRowCount> kKeptOrder = {kButtons, kHeading, kStatus, kHint, kKeys};
 
-int16_t Short(int64_t value) { return static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767)); }
-
 // The place PlaceDialog centres a box of `size` cells on, along one axis of a
 // window that starts at `start` and is `room` cells long: `asked` > 0 puts the
 // box's first cell there (counted from 1), else the box is centred.
@@ -249,10 +247,10 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   drawn_rows_.clear();
   drawn_top_ = -1;
   status_drawn_ = false;
-  box_ = InclusiveRect{0, 0, -1, -1};
+  box_ = kEmptyRect;
+  if (window.IsEmpty()) return box_;
   const int window_width = window.Width();
   const int window_height = window.Height();
-  if (window_width < 1 || window_height < 1) return box_;
 
   framed_ = window_width >= 8 && window_height >= 5;
   const int frame = framed_ ? 1 : 0;
@@ -264,7 +262,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   box_ = PlaceDialog(window, width, height, PlacementCentre(left_, window.left, window_width, width),
                      PlacementCentre(top_, window.top, window_height, height));
   if (box_.Width() != width || box_.Height() != height) {
-    box_ = InclusiveRect{0, 0, -1, -1};
+    box_ = kEmptyRect;
     return box_;
   }
 
@@ -510,10 +508,11 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
   if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
+  const InclusiveRect list =
+      InclusiveRect::FromSize({Short(text_left_), Short(list_first_)}, text_width_, list_rows_);
+  if (!list.Contains(mouse.position)) return DialogResult::kOpen;
   const int row = mouse.position.y - list_first_;
-  const int x = mouse.position.x;
-  if (row < 0 || row >= list_rows_ || x < text_left_ || x >= text_left_ + text_width_) return DialogResult::kOpen;
-  if (x == bar_x_) {
+  if (mouse.position.x == bar_x_) {
     ClickScrollBar(row);
   } else {
     const int index = model_.Top() + row;

@@ -16,8 +16,8 @@ class WindowDecorations {
   virtual bool DeleteMenuItem(int32_t command) = 0;
   // Gives the window menu back its default items.
   virtual bool ResetMenu() = 0;
-  // Moves the window's top-left corner to (x, y) in display pixels; 32767 on
-  // both sides centres it.
+  // Moves the window's top-left corner to (x, y) in display pixels;
+  // kCentreWindow on both sides centres it.
   virtual bool Move(int32_t x, int32_t y) = 0;
   virtual bool BringToTop() = 0;
 };

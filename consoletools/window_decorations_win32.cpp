@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "consoletools/console_tools.h"
 #include "consoletools/window_decorations.h"
 #include "consoletools/window_placement.h"
 

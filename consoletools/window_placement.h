@@ -6,9 +6,6 @@
 
 namespace zul {
 
-// The value that, given for both x and y, asks for the window to be centred.
-constexpr int32_t kCentreWindow = 32767;
-
 // A pixel rectangle whose right and bottom edges are exclusive, like the Windows RECT.
 struct PixelRect {
   int32_t left = 0;

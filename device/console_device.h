@@ -32,7 +32,8 @@ constexpr uint32_t kProcessed = 0x0001;
 constexpr uint32_t kWrapAtEol = 0x0002;
 }  // namespace output_mode
 
-// Virtual-key codes of the keys the dialogs use (the Windows VK_* values).
+// Virtual-key codes of the keys the dialogs use and the byte keys report (the
+// Windows VK_* values; the OEM keys as a US layout places them).
 namespace vk {
 constexpr uint16_t kBack = 0x08;
 constexpr uint16_t kTab = 0x09;
@@ -49,7 +50,10 @@ constexpr uint16_t kRight = 0x27;
 constexpr uint16_t kDown = 0x28;
 constexpr uint16_t kInsert = 0x2D;
 constexpr uint16_t kDelete = 0x2E;
-constexpr uint16_t kF1 = 0x70;  // F1..F12 are consecutive
+constexpr uint16_t kF1 = 0x70;               // F1..F12 are consecutive
+constexpr uint16_t kOemMinus = 0xBD;         // - and _
+constexpr uint16_t kOemBackslash = 0xDC;     // \ and | (VK_OEM_5)
+constexpr uint16_t kOemCloseBracket = 0xDD;  // ] and } (VK_OEM_6)
 }  // namespace vk
 
 // Modifier keys held with a key or mouse event (Windows dwControlKeyState bits).
@@ -109,10 +113,13 @@ struct BufferInfo {
   Coord largest_window;
 };
 
-// Cursor size (1 to 100, percent of the cell) and visibility.
+// Cursor size (1 to 100, percent of the cell) and visibility; by default, the
+// shape of a new console's cursor.
 struct CursorInfo {
   uint32_t size = 25;
   bool visible = true;
+  // Whether a console takes this size.
+  bool SizeValid() const { return size >= 1 && size <= 100; }
 };
 
 class ConsoleDevice {

@@ -138,8 +138,7 @@ void TerminalConsole::Resize(Coord size) {
   const int height = std::min<int>(info.size.y, size.y);
   const int left = std::min<int>(window.left, info.size.x - width);
   const int top = std::min<int>(window.top, info.size.y - height);
-  console_.SetWindowRect({static_cast<int16_t>(left), static_cast<int16_t>(top),
-                          static_cast<int16_t>(left + width - 1), static_cast<int16_t>(top + height - 1)});
+  console_.SetWindowRect(InclusiveRect::FromSize({Short(left), Short(top)}, width, height));
   presenter_.Invalidate();
   dirty_ = true;
 }

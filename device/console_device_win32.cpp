@@ -294,8 +294,7 @@ bool Win32ConsoleDevice::WriteCells(Coord at, std::span<const Cell> cells) {
     const std::size_t n = std::min(count - done, kCellsPerCall);
     buffer.clear();
     for (std::size_t i = 0; i < n; ++i) buffer.push_back(ToCharInfo(cells[done + i]));
-    const auto left = static_cast<SHORT>(at.x + done);
-    SMALL_RECT region{left, at.y, static_cast<SHORT>(left + n - 1), at.y};
+    SMALL_RECT region = ToRect(InclusiveRect::FromSize({Short(at.x + done), at.y}, n, 1));
     if (!WriteConsoleOutputW(output_, buffer.data(), COORD{static_cast<SHORT>(n), 1}, COORD{0, 0}, &region))
       return false;
     done += n;
@@ -310,8 +309,7 @@ bool Win32ConsoleDevice::ReadCells(Coord at, std::span<Cell> cells) {
   for (std::size_t done = 0; done < count;) {
     const std::size_t n = std::min(count - done, kCellsPerCall);
     buffer.assign(n, CHAR_INFO{});
-    const auto left = static_cast<SHORT>(at.x + done);
-    SMALL_RECT region{left, at.y, static_cast<SHORT>(left + n - 1), at.y};
+    SMALL_RECT region = ToRect(InclusiveRect::FromSize({Short(at.x + done), at.y}, n, 1));
     if (!ReadConsoleOutputW(output_, buffer.data(), COORD{static_cast<SHORT>(n), 1}, COORD{0, 0}, &region))
       return false;
     for (std::size_t i = 0; i < n; ++i)

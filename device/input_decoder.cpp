@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 
+#include "device/byte_keys.h"
 #include "device/cp437.h"
 
 namespace zul {
@@ -114,34 +115,6 @@ uint16_t TildeKey(int code) {
   if (code >= 17 && code <= 21) return static_cast<uint16_t>(vk::kF1 + 5 + (code - 17));   // F6-F10
   if (code == 23 || code == 24) return static_cast<uint16_t>(vk::kF1 + 10 + (code - 23));  // F11, F12
   return 0;
-}
-
-// The key a single byte gives, as a keyboard types it.
-KeyEvent ByteKey(uint8_t byte) {
-  switch (byte) {
-    case 0x0D:
-    case 0x0A:
-      return KeyEvent{vk::kReturn, 0x0D, 0};
-    case 0x09:
-      return KeyEvent{vk::kTab, 0x09, 0};
-    case 0x08:
-    case 0x7F:
-      return KeyEvent{vk::kBack, 0x08, 0};
-    case kEsc:
-      return KeyEvent{vk::kEscape, kEsc, 0};
-    case 0x00:
-      return KeyEvent{vk::kSpace, 0x00, modifier::kLeftCtrl};
-    case ' ':
-      return KeyEvent{vk::kSpace, ' ', 0};
-    default:
-      break;
-  }
-  if (byte <= 0x1A) return KeyEvent{static_cast<uint16_t>('A' + byte - 1), byte, modifier::kLeftCtrl};
-  if (byte < 0x20) return KeyEvent{0, byte, modifier::kLeftCtrl};  // Ctrl with \ ] ^ _
-  if (byte >= 'a' && byte <= 'z') return KeyEvent{static_cast<uint16_t>(byte - 'a' + 'A'), byte, 0};
-  if (byte >= 'A' && byte <= 'Z') return KeyEvent{byte, byte, modifier::kShift};
-  if (byte >= '0' && byte <= '9') return KeyEvent{byte, byte, 0};
-  return KeyEvent{0, byte, 0};  // punctuation and bytes above 0x7F: the byte says it all
 }
 
 uint32_t ButtonBit(int button) {

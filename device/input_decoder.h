@@ -14,9 +14,9 @@
 namespace zul {
 
 // The events it gives, as the Windows console would report the same input:
-// - a byte types itself (letters and digits with their key codes, capitals with
-//   Shift, punctuation with key 0); CR and LF are Enter, 0x7F and 0x08 Backspace
-//   (byte 0x08), 0x01-0x1A Ctrl with a letter, the byte kept (Ctrl+C types 0x03);
+// - a byte below 0x80 is the key that ByteKey gives it: letters and digits with
+//   their key codes, CR and LF Enter, 0x01-0x1A Ctrl with a letter, the byte
+//   kept (Ctrl+C types 0x03);
 // - Esc before another byte is Alt with that byte's key; Esc Esc is the Escape key
 //   and a fresh Esc; keys from sequences (arrows, F1-F12, ...) type no byte;
 // - a UTF-8 character types the CP437 byte of its glyph with key 0; one with no

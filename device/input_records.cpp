@@ -1,5 +1,6 @@
 #include "device/input_records.h"
 
+#include "device/byte_keys.h"
 #include "device/cp437.h"
 
 namespace zul {
@@ -52,42 +53,7 @@ bool PlainByteKeys::Next(uint8_t byte, KeyEvent& key) {
   const bool pair_end = after_carriage_return_ && byte == '\n';
   after_carriage_return_ = byte == '\r';
   if (pair_end) return false;
-  key = KeyEvent{};
-  key.byte = byte;
-  switch (byte) {
-    case '\r':
-    case '\n':
-      key.key = vk::kReturn;
-      key.byte = '\r';
-      return true;
-    case 0x1B:
-      key.key = vk::kEscape;
-      return true;
-    case 0x08:
-    case 0x7F:
-      key.key = vk::kBack;
-      key.byte = 0x08;
-      return true;
-    case '\t':
-      key.key = vk::kTab;
-      return true;
-    case ' ':
-      key.key = vk::kSpace;
-      return true;
-    default:
-      break;
-  }
-  if (byte >= 0x01 && byte <= 0x1A) {
-    key.key = static_cast<uint16_t>('A' + byte - 1);
-    key.modifiers = modifier::kLeftCtrl;
-  } else if (byte >= 'a' && byte <= 'z') {
-    key.key = static_cast<uint16_t>(byte - 'a' + 'A');
-  } else if (byte >= 'A' && byte <= 'Z') {
-    key.key = byte;
-    key.modifiers = modifier::kShift;
-  } else if (byte >= '0' && byte <= '9') {
-    key.key = byte;
-  }
+  key = ByteKey(byte);
   return true;
 }
 

@@ -30,9 +30,8 @@ bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_sta
                      MouseEvent& mouse);
 
 // Keys from bytes read one by one when the input is not a console and no sequence decoding
-// is done: carriage return or line feed is Enter (a carriage return followed by a line feed
-// is one Enter), 0x1B Escape, 0x08 and 0x7F Backspace, 0x09 Tab, other control bytes
-// Ctrl with a letter (0x03 is Ctrl+C), and every other byte types itself.
+// is done: each byte is the key ByteKey gives it (0x03 is Ctrl+C, 0x1B Escape), but that a
+// carriage return followed by a line feed is one Enter.
 class PlainByteKeys {
  public:
   // The key that `byte` gives; false when it gives none (the line feed of a pair).

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "device/cp437.h"
+#include "device/terminal_sequences.h"
 
 namespace zul {
 
@@ -12,18 +13,6 @@ namespace {
 constexpr uint32_t kUnknownCell = 0xFFFFFFFF;
 constexpr std::size_t kMaxTitle = 255;
 
-constexpr std::string_view kAutowrapOff = "\x1b[?7l";
-constexpr std::string_view kAutowrapOn = "\x1b[?7h";
-constexpr std::string_view kCursorShow = "\x1b[?25h";
-constexpr std::string_view kCursorHide = "\x1b[?25l";
-constexpr std::string_view kMouseOn = "\x1b[?1000h\x1b[?1006h";
-constexpr std::string_view kMouseOff = "\x1b[?1000l\x1b[?1006l";
-constexpr std::string_view kEraseScreen = "\x1b[2J";
-constexpr std::string_view kEraseToLineEnd = "\x1b[K";
-constexpr std::string_view kDefaultColours = "\x1b[0m";
-constexpr std::string_view kIndex = "\033D";         // one row down, same column
-constexpr std::string_view kReverseIndex = "\033M";  // one row up, same column
-constexpr std::string_view kNextLine = "\033E";      // the next row's first column
 // Backspaces move one column left each; from this many on, a count is shorter.
 constexpr int kMostBackspaces = 3;
 
@@ -31,35 +20,6 @@ int Glyph(uint32_t shown) { return static_cast<int>(shown & 0xFF); }
 int Foreground(uint32_t shown) { return static_cast<int>((shown >> 8) & 0xFF); }
 int Background(uint32_t shown) { return static_cast<int>((shown >> 16) & 0xFF); }
 bool IsBlank(uint32_t shown) { return Glyph(shown) == ' '; }
-
-// The ANSI colour code of console colour `colour` (blue 1, green 2, red 4,
-// bright 8) as a foreground; a background's is 10 more. The terminal's own
-// colour is 39.
-int ForegroundCode(int colour) {
-  if (colour < 0 || colour > 15) return 39;
-  const int ansi = ((colour & 1) << 2) | (colour & 2) | ((colour & 4) >> 2);
-  return (colour & 8 ? 90 : 30) + ansi;
-}
-
-// "ESC [ n final", with n left out when it is 1.
-std::string Csi(int n, char final) {
-  std::string s = "\x1b[";
-  if (n != 1) s += std::to_string(n);
-  s += final;
-  return s;
-}
-
-// Cursor position: 1-based row and column, each left out when it is 1.
-std::string CursorPosition(int x, int y) {
-  std::string s = "\x1b[";
-  if (x == 0) {
-    if (y != 0) s += std::to_string(y + 1);
-  } else {
-    s += std::to_string(y + 1) + ";" + std::to_string(x + 1);
-  }
-  s += 'H';
-  return s;
-}
 
 // The title as a terminal may be given it: at most 255 of its bytes, control
 // bytes left out (they could end or change the sequence), the others as their
@@ -116,7 +76,7 @@ bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vect
 std::string TerminalPresenter::Screen::Move(bool from_known, int from_x, int from_y, int x, int y,
                                             const std::vector<Shown>& want) const {
   if (from_known && from_x == x && from_y == y) return {};
-  std::string best = CursorPosition(x, y);
+  std::string best = vt::CursorPosition(x, y);
   if (!from_known) return best;
 
   struct Vertical {
@@ -127,9 +87,10 @@ std::string TerminalPresenter::Screen::Move(bool from_known, int from_x, int fro
   std::size_t count = 0;
   if (y == from_y) verticals[count++] = {"", from_x};
   if (y < from_y)
-    verticals[count++] = {y + 1 == from_y ? std::string(kReverseIndex) : Csi(from_y - y, 'A'), from_x};
-  if (y > from_y) verticals[count++] = {y == from_y + 1 ? std::string(kIndex) : Csi(y - from_y, 'B'), from_x};
-  if (y == from_y + 1) verticals[count++] = {std::string(kNextLine), 0};
+    verticals[count++] = {y + 1 == from_y ? std::string(vt::kReverseIndex) : vt::Csi(from_y - y, 'A'), from_x};
+  if (y > from_y)
+    verticals[count++] = {y == from_y + 1 ? std::string(vt::kIndex) : vt::Csi(y - from_y, 'B'), from_x};
+  if (y == from_y + 1) verticals[count++] = {std::string(vt::kNextLine), 0};
 
   for (std::size_t i = 0; i < count; ++i) {
     const Vertical& vertical = verticals[i];
@@ -143,17 +104,17 @@ std::string TerminalPresenter::Screen::Move(bool from_known, int from_x, int fro
       continue;
     }
     if (x > from) {
-      consider(Csi(x - from, 'C'));
+      consider(vt::Csi(x - from, 'C'));
     } else {
-      consider(Csi(from - x, 'D'));
+      consider(vt::Csi(from - x, 'D'));
       if (from - x <= kMostBackspaces) consider(std::string(static_cast<std::size_t>(from - x), '\b'));
     }
     if (x == 0) {
       consider("\r");
     } else {
-      consider(Csi(x + 1, 'G'));
+      consider(vt::Csi(x + 1, 'G'));
       std::string way = "\r";
-      consider(way.append(Csi(x, 'C')));
+      consider(way.append(vt::Csi(x, 'C')));
     }
     const std::size_t room = best.size() - vertical.bytes.size();
     std::string way;
@@ -181,20 +142,18 @@ void TerminalPresenter::Screen::SetColours(int foreground_wanted, int background
   if (known && foreground_ok && background_wanted == background) return;
 
   const int new_foreground = foreground_wanted == kAnyColour ? kDefaultColour : foreground_wanted;
-  auto append_code = [](std::string& sequence, int code) {
-    if (sequence.back() != '[') sequence += ';';
-    sequence += std::to_string(code);
-  };
-  std::string reset = "\x1b[0";
-  if (new_foreground != kDefaultColour) append_code(reset, ForegroundCode(new_foreground));
-  if (background_wanted != kDefaultColour) append_code(reset, ForegroundCode(background_wanted) + 10);
-  reset += 'm';
+  std::array<int, 3> codes{0};
+  std::size_t count = 1;
+  if (new_foreground != kDefaultColour) codes[count++] = vt::ForegroundCode(new_foreground);
+  if (background_wanted != kDefaultColour) codes[count++] = vt::BackgroundCode(background_wanted);
+  const std::string reset = vt::Graphics(std::span(codes.data(), count));
 
-  std::string changes = "\x1b[";
+  std::string changes;
   if (known) {
-    if (!foreground_ok) append_code(changes, ForegroundCode(foreground_wanted));
-    if (background_wanted != background) append_code(changes, ForegroundCode(background_wanted) + 10);
-    changes += 'm';
+    count = 0;
+    if (!foreground_ok) codes[count++] = vt::ForegroundCode(foreground_wanted);
+    if (background_wanted != background) codes[count++] = vt::BackgroundCode(background_wanted);
+    changes = vt::Graphics(std::span(codes.data(), count));
   }
   if (known && changes.size() <= reset.size()) {
     out += changes;
@@ -234,7 +193,7 @@ void TerminalPresenter::Screen::EraseAll(const std::vector<Shown>& want, std::st
   }
 
   SetColours(pen, erase, out);
-  out += kEraseScreen;
+  out += vt::kEraseScreen;
   const Shown blank = ' ' | (static_cast<Shown>(kAnyColour) << 8) | (static_cast<Shown>(erase) << 16);
   std::fill(cells.begin(), cells.end(), blank);
   contents_known = true;
@@ -310,12 +269,12 @@ int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>
   };
 
   const std::string spaces(static_cast<std::size_t>(stop - x), ' ');
-  const std::string erase = Csi(stop - x, 'X');
+  const std::string erase = vt::Csi(stop - x, 'X');
   const std::size_t spaces_cost = cost_from(stop < columns, stop, spaces);
   std::size_t erase_cost = cost_from(true, x, erase);
   const std::string* way = &erase;
   if (to_row_end) {
-    static const std::string kLineEnd(kEraseToLineEnd);
+    static const std::string kLineEnd(vt::kEraseToLineEnd);
     const std::size_t line_cost = cost_from(true, x, kLineEnd);
     if (line_cost < erase_cost) {
       way = &kLineEnd;
@@ -449,17 +408,17 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
   Capture(console);
 
   if (!autowrap_off_) {
-    out += kAutowrapOff;
+    out += vt::kAutowrapOff;
     autowrap_off_ = true;
   }
   const Mode mouse = console.MouseReporting() ? Mode::kOn : Mode::kOff;
   if (mouse_ != mouse) {
-    out += mouse == Mode::kOn ? kMouseOn : kMouseOff;
+    out += mouse == Mode::kOn ? vt::kMouseOn : vt::kMouseOff;
     mouse_ = mouse;
   }
   std::string title = TitleText(console.Title());
   if (!title_known_ || title != title_) {
-    out += "\x1b]2;" + title + "\x07";
+    out += vt::WindowTitle(title);
     title_ = std::move(title);
     title_known_ = true;
   }
@@ -471,7 +430,7 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
   const bool show = console.CursorShape().visible && window.Contains(cursor) && cursor.x < console.Size().x &&
                     cursor.y < console.Size().y && cursor_x < columns && cursor_y < rows;
   if (!show && cursor_shown_ != Mode::kOff) {
-    out += kCursorHide;
+    out += vt::kCursorHide;
     cursor_shown_ = Mode::kOff;
   }
 
@@ -480,7 +439,7 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
   if (show) {
     screen_.MoveTo(cursor_x, cursor_y, want_, out);
     if (cursor_shown_ != Mode::kOn) {
-      out += kCursorShow;
+      out += vt::kCursorShow;
       cursor_shown_ = Mode::kOn;
     }
   }
@@ -497,29 +456,30 @@ void TerminalPresenter::Invalidate() {
 
 void TerminalPresenter::HandOver(const VirtualConsole& console, Coord terminal, std::string_view colours,
                                  std::string& out) {
-  if (mouse_ != Mode::kOff) out += kMouseOff;
-  out += kAutowrapOn;
+  if (mouse_ != Mode::kOff) out += vt::kMouseOff;
+  out += vt::kAutowrapOn;
   out += colours;
   const int columns = std::clamp<int>(terminal.x, 0, kMaxTerminalSide);
   const int rows = std::clamp<int>(terminal.y, 0, kMaxTerminalSide);
   if (columns > 0 && rows > 0) {
     const int x = std::clamp(console.Cursor().x - console.Window().left, 0, columns - 1);
     const int y = std::clamp(console.Cursor().y - console.Window().top, 0, rows - 1);
-    out += CursorPosition(x, y);
+    out += vt::CursorPosition(x, y);
   }
-  out += kCursorShow;
+  out += vt::kCursorShow;
   Invalidate();
 }
 
 void TerminalPresenter::Release(const VirtualConsole& console, Coord terminal, uint16_t attribute,
                                 std::string& out) {
-  const std::string colours = "\x1b[0;" + std::to_string(ForegroundCode(attribute & 0x0F)) + ";" +
-                              std::to_string(ForegroundCode((attribute >> 4) & 0x0F) + 10) + "m";
+  const std::array<int, 3> codes = {0, vt::ForegroundCode(attribute & 0x0F),
+                                    vt::BackgroundCode((attribute >> 4) & 0x0F)};
+  const std::string colours = vt::Graphics(codes);
   HandOver(console, terminal, colours, out);
 }
 
 void TerminalPresenter::End(const VirtualConsole& console, Coord terminal, std::string& out) {
-  HandOver(console, terminal, kDefaultColours, out);
+  HandOver(console, terminal, vt::kDefaultColours, out);
 }
 
 // A line feed from the lowest row drawn: the next row, or, on the terminal's
@@ -527,10 +487,10 @@ void TerminalPresenter::End(const VirtualConsole& console, Coord terminal, std::
 // the terminal have shrunk meanwhile, the position stops at its last row and
 // the line feed still gives a new row.
 void TerminalPresenter::AppendCutShort(const VirtualConsole& console, Coord terminal, std::string& out) {
-  out += kRestoreModes;
+  out += vt::kRestoreModes;
   const int rows = std::min({console.Window().Height(), static_cast<int>(terminal.y), kMaxTerminalSide});
   if (rows <= 0 || terminal.x <= 0) return;
-  out += CursorPosition(0, rows - 1);
+  out += vt::CursorPosition(0, rows - 1);
   out += '\n';
 }
 

@@ -16,12 +16,6 @@ namespace zul {
 
 class TerminalPresenter {
  public:
-  // What any terminal must be given to be usable again, whatever the presenter
-  // had sent: mouse tracking off, autowrap on, the terminal's own colours and
-  // attributes, the cursor shown. Fixed bytes, so that a signal handler may
-  // write them.
-  static constexpr std::string_view kRestoreModes = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0m\x1b[?25h";
-
   // Appends to `out` the bytes that make a terminal of `terminal` columns and
   // rows, which shows what the previous calls left on it, show the console's
   // window now. The window's top-left cell is the terminal's top-left; what does
@@ -49,9 +43,9 @@ class TerminalPresenter {
   void End(const VirtualConsole& console, Coord terminal, std::string& out);
 
   // Appends the bytes that give the terminal back when a run that shows the
-  // console is cut short (a signal, a crash): kRestoreModes, then the cursor at
-  // the start of the line below the lowest row the window takes on the
-  // terminal, where the shell's next words then land; that row is a new one,
+  // console is cut short (a signal, a crash): vt::kRestoreModes, then the
+  // cursor at the start of the line below the lowest row the window takes on
+  // the terminal, where the shell's next words then land; that row is a new one,
   // scrolled in, when the window reaches the terminal's last row. They depend
   // only on the window's height and the terminal's size, so that they can be
   // made ahead, for a signal handler to write.

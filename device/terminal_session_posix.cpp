@@ -8,11 +8,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <exception>
 
-#include "device/terminal_presenter.h"
+#include "device/terminal_sequences.h"
 
 namespace zul {
 
@@ -65,7 +66,7 @@ void Wake() {
 }
 
 void StoreCutShortBytes(std::string_view bytes) {
-  if (bytes.empty() || bytes.size() > TerminalSession::kMaxCutShortBytes) bytes = TerminalPresenter::kRestoreModes;
+  if (bytes.empty() || bytes.size() > TerminalSession::kMaxCutShortBytes) bytes = vt::kRestoreModes;
   const int next = 1 - g_state.cut_short_current.load();
   CutShortBytes& spare = g_state.cut_short[next];
   bytes.copy(spare.bytes, bytes.size());
@@ -185,7 +186,7 @@ Coord TerminalSession::Size() const {
   winsize size{};
   const int fd = output_fd_ >= 0 ? output_fd_ : STDIN_FILENO;
   if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) return {80, 25};
-  auto clamp = [](unsigned short value) { return static_cast<int16_t>(value > 9999 ? 9999 : value); };
+  auto clamp = [](unsigned short value) { return static_cast<int16_t>(std::min<int>(value, kLargestSide)); };
   return {clamp(size.ws_col), clamp(size.ws_row)};
 }
 
@@ -237,7 +238,7 @@ void TerminalSession::SetCutShortBytes(std::string_view bytes) { StoreCutShortBy
 
 void TerminalSession::Restore(std::string_view last_bytes) {
   if (g_state.restored.exchange(true)) return;
-  Write(last_bytes.empty() ? TerminalPresenter::kRestoreModes : last_bytes);
+  Write(last_bytes.empty() ? vt::kRestoreModes : last_bytes);
   g_state.raw_active = false;
   if (g_state.have_saved) tcsetattr(STDIN_FILENO, TCSANOW, &g_state.saved);
 }

@@ -26,7 +26,9 @@ class TerminalSession {
 
   // Whether there is a terminal to draw on. Without one, drawing stays in memory.
   bool Presenting() const { return output_fd_ >= 0; }
-  // The terminal's size in columns and rows; 80 by 25 when it cannot be read.
+  // The terminal's size in columns and rows, each held to kLargestSide; 80 by
+  // 25 when it cannot be read.
+  static constexpr int16_t kLargestSide = 9999;
   Coord Size() const;
 
   // Raw input: no echo, no line editing, no translation; the interrupt and
@@ -50,8 +52,7 @@ class TerminalSession {
   // autowrap on, the terminal's own colours and the cursor shown, and may place
   // the cursor. Kept in a buffer of its own, so that a signal handler may write
   // them whenever it comes; empty, or longer than kMaxCutShortBytes: just those
-  // modes (TerminalPresenter::kRestoreModes), which is also what a session
-  // starts with.
+  // modes (vt::kRestoreModes), which is also what a session starts with.
   static constexpr std::size_t kMaxCutShortBytes = 96;
   void SetCutShortBytes(std::string_view bytes);
 

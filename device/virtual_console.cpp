@@ -10,7 +10,7 @@ constexpr int kMaxBufferSide = 32766;
 
 VirtualConsole::VirtualConsole(Coord size, Coord largest)
     : size_(size),
-      window_{0, 0, static_cast<int16_t>(size.x - 1), static_cast<int16_t>(size.y - 1)},
+      window_(InclusiveRect::FromSize({0, 0}, size.x, size.y)),
       largest_(largest),
       cells_(static_cast<std::size_t>(size.x) * static_cast<std::size_t>(size.y), Cell{' ', 0x07}) {}
 
@@ -54,23 +54,20 @@ bool VirtualConsole::FillCells(Coord at, uint32_t count, Cell fill) {
 // 4. write the copy at the destination, clipped to the buffer, so that only the
 //    source cells that the destination does not cover keep the fill.
 bool VirtualConsole::ScrollRegion(InclusiveRect source, Coord destination, Cell fill) {
-  const int left = std::max<int>(source.left, 0);
-  const int top = std::max<int>(source.top, 0);
-  const int right = std::min<int>(source.right, size_.x - 1);
-  const int bottom = std::min<int>(source.bottom, size_.y - 1);
-  if (left > right || top > bottom) return false;
-  const int dx = destination.x + (left - source.left);
-  const int dy = destination.y + (top - source.top);
-  const int width = right - left + 1;
-  const int height = bottom - top + 1;
+  const InclusiveRect clipped = source.Intersect(Buffer());
+  if (clipped.IsEmpty()) return false;
+  const int dx = destination.x + (clipped.left - source.left);
+  const int dy = destination.y + (clipped.top - source.top);
+  const int width = clipped.Width();
+  const int height = clipped.Height();
 
   std::vector<Cell> copy;
   copy.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  for (int y = top; y <= bottom; ++y)
-    for (int x = left; x <= right; ++x) copy.push_back(At({int16_t(x), int16_t(y)}));
+  for (int y = clipped.top; y <= clipped.bottom; ++y)
+    for (int x = clipped.left; x <= clipped.right; ++x) copy.push_back(At({int16_t(x), int16_t(y)}));
 
-  for (int y = top; y <= bottom; ++y)
-    for (int x = left; x <= right; ++x) cells_[Index({int16_t(x), int16_t(y)})] = fill;
+  for (int y = clipped.top; y <= clipped.bottom; ++y)
+    for (int x = clipped.left; x <= clipped.right; ++x) cells_[Index({int16_t(x), int16_t(y)})] = fill;
 
   for (int row = 0; row < height; ++row) {
     for (int col = 0; col < width; ++col) {
@@ -95,7 +92,7 @@ bool VirtualConsole::GetCursorInfo(CursorInfo& info) {
 }
 
 bool VirtualConsole::SetCursorInfo(const CursorInfo& info) {
-  if (info.size < 1 || info.size > 100) return false;
+  if (!info.SizeValid()) return false;
   cursor_info_ = info;
   return true;
 }
@@ -137,9 +134,7 @@ bool VirtualConsole::SetBufferSize(Coord size) {
 }
 
 bool VirtualConsole::SetWindowRect(InclusiveRect window) {
-  if (window.left < 0 || window.top < 0) return false;
-  if (window.right >= size_.x || window.bottom >= size_.y) return false;
-  if (window.Width() < 1 || window.Height() < 1) return false;
+  if (window.IsEmpty() || !Buffer().Covers(window)) return false;
   if (window.Width() > largest_.x || window.Height() > largest_.y) return false;
   window_ = window;
   return true;
@@ -183,9 +178,7 @@ bool VirtualConsole::ReadInput(InputEvent& event, int /*timeout_ms*/) {
   return true;
 }
 
-bool VirtualConsole::MouseReporting() const {
-  return (input_mode_ & input_mode::kMouse) != 0 && !quick_edit_;
-}
+bool VirtualConsole::MouseReporting() const { return (input_mode_ & input_mode::kMouse) != 0 && !quick_edit_; }
 
 std::string VirtualConsole::RowText(int y) const { return RowText(y, 0, size_.x); }
 

@@ -78,7 +78,8 @@ class VirtualConsole : public ConsoleDevice {
   std::size_t Index(Coord at) const {
     return static_cast<std::size_t>(at.y) * static_cast<std::size_t>(size_.x) + static_cast<std::size_t>(at.x);
   }
-  bool InBuffer(Coord at) const { return at.x >= 0 && at.y >= 0 && at.x < size_.x && at.y < size_.y; }
+  InclusiveRect Buffer() const { return InclusiveRect::FromSize({0, 0}, size_.x, size_.y); }
+  bool InBuffer(Coord at) const { return Buffer().Contains(at); }
 
   Coord size_;
   InclusiveRect window_;

@@ -72,6 +72,9 @@ bool IsKnownKey(uint16_t key) {
     case vk::kDown:
     case vk::kInsert:
     case vk::kDelete:
+    case vk::kOemMinus:
+    case vk::kOemBackslash:
+    case vk::kOemCloseBracket:
       return true;
     default:
       return false;

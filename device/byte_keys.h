@@ -1,0 +1,25 @@
+// What one byte means as a key press, for the readers that get keys as bytes:
+// the terminal decoder and the Windows device reading a redirected input. One
+// table, so that a byte is the same key whichever way it comes in.
+#pragma once
+
+#include <cstdint>
+
+#include "device/console_device.h"
+
+namespace zul {
+
+// The key press that the lone byte `byte` stands for, reported as a Windows
+// console (US layout) reports the key that sends that byte on a terminal:
+// - letters with their key code, capitals with Shift; digits with theirs; the
+//   space with the space key; other printable bytes, and every byte from 0x80
+//   on, with key 0: the byte says it all;
+// - CR and LF are Enter, typing CR; 0x08 and 0x7F Backspace, typing 0x08; Tab
+//   and Esc their keys;
+// - the other control bytes are Ctrl with the key that sends them, the byte
+//   kept: 0x01-0x1A Ctrl with a letter (Ctrl+C types 0x03), 0x00 Ctrl+Space,
+//   0x1C Ctrl+\, 0x1D Ctrl+], 0x1E Ctrl+Shift+6 (Ctrl+^), 0x1F Ctrl+Shift+-
+//   (Ctrl+_).
+KeyEvent ByteKey(uint8_t byte);
+
+}  // namespace zul

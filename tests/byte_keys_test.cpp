@@ -1,0 +1,97 @@
+#include "device/byte_keys.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "consoletools/dialog.h"
+#include "device/cp437.h"
+#include "device/input_decoder.h"
+#include "device/input_records.h"
+
+namespace zul {
+namespace {
+
+std::string Show(const KeyEvent& key) {
+  char line[48];
+  std::snprintf(line, sizeof line, "key %02X byte %02X mods %02X", key.key, key.byte,
+                static_cast<unsigned>(key.modifiers));
+  return line;
+}
+
+// The key a terminal's decoder gives for `byte` typed alone: bytes from 0x80 on
+// come from a terminal as the UTF-8 of their glyph. "none" when it gives no
+// key, "several" when more than one.
+std::string FromTerminal(uint8_t byte) {
+  std::string bytes;
+  if (byte < 0x80)
+    bytes.push_back(static_cast<char>(byte));
+  else
+    AppendCp437Utf8(byte, bytes);
+  InputDecoder decoder;
+  decoder.Feed(bytes, 0);
+  decoder.Finish();
+  InputEvent event;
+  if (!decoder.Next(event)) return "none";
+  InputEvent more;
+  if (decoder.Next(more)) return "several";
+  return event.kind == InputEvent::Kind::kKey ? Show(event.key) : "not a key";
+}
+
+// The key the Windows device gives for `byte` read alone from a redirected input.
+std::string FromRedirectedInput(uint8_t byte) {
+  PlainByteKeys keys;
+  KeyEvent key;
+  return keys.Next(byte, key) ? Show(key) : "none";
+}
+
+constexpr uint32_t kCtrl = modifier::kLeftCtrl;
+constexpr uint32_t kShift = modifier::kShift;
+
+// Both readers give every byte the same key, and these bytes the keys that a
+// Windows console reports for the keys that send them on a terminal. None of
+// the control bytes types itself into a dialog, and only 0x03 and Esc cancel.
+TEST(ByteKeys, BothReadersGiveEveryByteTheKeyThatSendsIt) {
+  struct Row {
+    uint8_t byte;
+    KeyEvent key;
+  };
+  const Row rows[] = {
+      {0x00, {vk::kSpace, 0x00, kCtrl}},              // Ctrl+Space, Ctrl+@
+      {0x01, {'A', 0x01, kCtrl}},                     // Ctrl+A
+      {0x03, {'C', 0x03, kCtrl}},                     // Ctrl+C
+      {0x08, {vk::kBack, 0x08, 0}},                   // Backspace, Ctrl+H
+      {0x09, {vk::kTab, 0x09, 0}},                    // Tab
+      {0x0A, {vk::kReturn, 0x0D, 0}},                 // Enter as a line feed
+      {0x0D, {vk::kReturn, 0x0D, 0}},                 // Enter
+      {0x1A, {'Z', 0x1A, kCtrl}},                     // Ctrl+Z
+      {0x1B, {vk::kEscape, 0x1B, 0}},                 // Esc
+      {0x1C, {vk::kOemBackslash, 0x1C, kCtrl}},       // Ctrl+backslash
+      {0x1D, {vk::kOemCloseBracket, 0x1D, kCtrl}},    // Ctrl+]
+      {0x1E, {'6', 0x1E, kCtrl | kShift}},            // Ctrl+^
+      {0x1F, {vk::kOemMinus, 0x1F, kCtrl | kShift}},  // Ctrl+_
+      {' ', {vk::kSpace, ' ', 0}},
+      {'7', {'7', '7', 0}},
+      {'Q', {'Q', 'Q', kShift}},
+      {'q', {'Q', 'q', 0}},
+      {'~', {0, '~', 0}},
+      {0x7F, {vk::kBack, 0x08, 0}},  // Backspace as DEL
+      {0xE9, {0, 0xE9, 0}},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(Show(ByteKey(row.byte)), Show(row.key)) << "byte " << int(row.byte);
+    if (row.byte >= 0x20) continue;
+    EXPECT_FALSE(IsTypedByte(row.key)) << "byte " << int(row.byte);
+    EXPECT_EQ(IsCancelKey(row.key), row.byte == 0x03 || row.byte == 0x1B) << "byte " << int(row.byte);
+  }
+  for (int b = 0; b < 0x100; ++b) {
+    const auto byte = static_cast<uint8_t>(b);
+    const std::string expected = Show(ByteKey(byte));
+    EXPECT_EQ(FromRedirectedInput(byte), expected) << "byte " << b;
+    EXPECT_EQ(FromTerminal(byte), expected) << "byte " << b;
+  }
+}
+
+}  // namespace
+}  // namespace zul
