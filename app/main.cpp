@@ -1,11 +1,11 @@
 // The chooser's entry point: opens the console and its tools, then runs the
 // chooser. Arguments and environment are not read.
 #include "chooser/run_sequence.h"
-#include "device/console_device.h"
 #include "console/console_tools_adapter.h"
 #include "console/text_screen.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/window_decorations.h"
+#include "device/console_device.h"
 #include "system/system.h"
 
 int main() {

@@ -34,9 +34,9 @@ void PromptForCourseDirectory(RunState& state, Services& services) {
 
   const int32_t row = services.tools.LocOfRow(15);
   const int32_t column = services.tools.LocOfCol(40);
-  const Text answer = Trim(services.tools.ConsoleInputBox(33, column, row,
-                                                          "Change default directory for .ZUL course files? ",
-                                                          "<Cancel> accepts program's directory", "", 1, 32768));
+  const Text answer =
+      Trim(services.tools.ConsoleInputBox(33, column, row, "Change default directory for .ZUL course files? ",
+                                          "<Cancel> accepts program's directory", "", 1, 32768));
   services.screen.Clear();
   if (answer.empty()) return;
   if (ChangeWorkingDirectory(answer))

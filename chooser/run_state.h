@@ -17,9 +17,9 @@ struct RunState {
   ListTable course_files;          // upper-cased, sorted, packed at the front
   ListTable course_files_on_disk;  // the same names as spelled on disk
   int16_t course_file_count = 0;
-  ListTable list_table;            // what the list box offers
-  Text selection;                  // the list box's answer: names split by zero bytes
-  ChosenNameTable chosen_names;    // used from entry 1
+  ListTable list_table;          // what the list box offers
+  Text selection;                // the list box's answer: names split by zero bytes
+  ChosenNameTable chosen_names;  // used from entry 1
   int16_t chosen_count = 0;
 };
 

@@ -1,5 +1,5 @@
+// SysAllocStringByteLen and SysFreeString come with <windows.h> (through <ole2.h>).
 #include <windows.h>
-#include <oleauto.h>
 
 #include <new>
 

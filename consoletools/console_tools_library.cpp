@@ -54,8 +54,8 @@ int32_t ConsoleToolsLibrary::ConsoleToTop() { return window_.BringToTop() ? 1 : 
 ByteString ConsoleToolsLibrary::ConsoleListBox(int32_t buttons, int32_t left, int32_t top, const char* heading,
                                                const char* hint, const ListDescriptor* list, int32_t sorted,
                                                int32_t multiple, int32_t first_shown) {
-  return AllocByteString(RunListBox(device_, buttons, left, top, ByteStringText(heading), ByteStringText(hint), list,
-                                    sorted, multiple, first_shown));
+  return AllocByteString(RunListBox(device_, buttons, left, top, ByteStringText(heading), ByteStringText(hint),
+                                    list, sorted, multiple, first_shown));
 }
 
 }  // namespace zul

@@ -3,9 +3,9 @@
 // console device.
 #pragma once
 
-#include "device/console_device.h"
 #include "consoletools/console_tools.h"
 #include "consoletools/window_decorations.h"
+#include "device/console_device.h"
 
 namespace zul {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/text.h"
-#include "device/console_device.h"
 #include "consoletools/list_descriptor.h"
+#include "device/console_device.h"
 
 namespace zul {
 

@@ -17,6 +17,8 @@ class TerminalWindowDecorations : public WindowDecorations {
 
 }  // namespace
 
-std::unique_ptr<WindowDecorations> OpenWindowDecorations() { return std::make_unique<TerminalWindowDecorations>(); }
+std::unique_ptr<WindowDecorations> OpenWindowDecorations() {
+  return std::make_unique<TerminalWindowDecorations>();
+}
 
 }  // namespace zul

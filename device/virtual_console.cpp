@@ -74,7 +74,8 @@ bool VirtualConsole::ScrollRegion(InclusiveRect source, Coord destination, Cell 
       const int x = dx + col;
       const int y = dy + row;
       if (x < 0 || y < 0 || x >= size_.x || y >= size_.y) continue;
-      cells_[Index({int16_t(x), int16_t(y)})] = copy[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(col)];
+      cells_[Index({int16_t(x), int16_t(y)})] =
+          copy[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(col)];
     }
   }
   return true;

@@ -1,10 +1,11 @@
+#include "system/directory_posix.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "system/directory.h"
-#include "system/directory_posix.h"
 #include "system/system.h"
 
 namespace zul {

@@ -1,3 +1,5 @@
+#include "system/process_posix.h"
+
 #include <errno.h>
 #include <limits.h>
 #include <signal.h>
@@ -11,7 +13,6 @@
 
 #include "system/command_line.h"
 #include "system/process.h"
-#include "system/process_posix.h"
 #include "system/system.h"
 
 extern char** environ;

@@ -87,11 +87,11 @@ TEST(ConsoleToolsAdapter, PassesTextsAsByteStringsAndTakesResultsBack) {
   EXPECT_THAT(library.last_list, ElementsAre("A.ZUL", "C.ZUL"));
   EXPECT_EQ(tools.ConsoleListBox(3, 0, 0, "", "", list, 0, 1, 0), "");  // no answer left: null
 
-  EXPECT_THAT(log, ElementsAre("InitConsoleTools(null, 128, 32, 3, &0, 0)", "ConsoleTitle(\"caption\")",
-                               "LocOfRow(15)", "LocOfCol(40)",
-                               "ConsoleInputBox(33, 400, 1500, \"Q? \", \"hint\", null, 1, 32768)",
-                               "ConsoleListBox(3, 0, 0, \"/dir\", \" hint\", list, 0, 1, 0)",
-                               "ConsoleListBox(3, 0, 0, \"\", \"\", list, 0, 1, 0)"));
+  EXPECT_THAT(log,
+              ElementsAre("InitConsoleTools(null, 128, 32, 3, &0, 0)", "ConsoleTitle(\"caption\")", "LocOfRow(15)",
+                          "LocOfCol(40)", "ConsoleInputBox(33, 400, 1500, \"Q? \", \"hint\", null, 1, 32768)",
+                          "ConsoleListBox(3, 0, 0, \"/dir\", \" hint\", list, 0, 1, 0)",
+                          "ConsoleListBox(3, 0, 0, \"\", \"\", list, 0, 1, 0)"));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "device/virtual_console.h"
 #include "consoletools/dialog_style.h"
+#include "device/virtual_console.h"
 #include "tests/support/events.h"
 
 namespace zul {

@@ -1,6 +1,7 @@
-#include "system/directory.h"
+#include "system/directory_posix.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,9 +9,7 @@
 #include <set>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "system/directory_posix.h"
+#include "system/directory.h"
 #include "tests/support/scratch_directory_posix.h"
 
 namespace zul {
@@ -136,16 +135,36 @@ TEST(MatchesWildcard, MatchesTheWholeNameWithStarQuestionMarkAndAsciiCaseFolding
     bool matches;
   };
   const Case cases[] = {
-      {"*.ZUL", "a.zul", true},       {"*.ZUL", "A.ZUL", true},        {"*.ZUL", "Mixed.Zul", true},
-      {"*.ZUL", ".zul", true},        {"*.ZUL", "a.zulu", false},      {"*.ZUL", "z.ZUL.txt", false},
-      {"*.ZUL", "azul", false},       {"*.ZUL", "x.zul.zul", true},    {"*.ZUL", "a.zu", false},
-      {"*", "", true},                {"*", "anything", true},         {"", "", true},
-      {"", "a", false},               {"a", "", false},                {"?", "", false},
-      {"?.zul", "a.ZUL", true},       {"?.zul", "ab.zul", false},      {"a?c", "abc", true},
-      {"a?c", "ac", false},           {"a*b*c", "aXbYbZc", true},      {"a*b*c", "aXbYbZ", false},
-      {"**x", "abx", true},           {"*x*", "x", true},              {"*ab", "aab", true},
-      {"*.Z?L", "f.zal", true},       {"\xE9.zul", "\xC9.zul", false}, {"\x84*", "\x84.zul", true},
-      {"a_b", "A_B", true},           {"[ab]", "a", false},            {"@", "`", false},
+      {"*.ZUL", "a.zul", true},
+      {"*.ZUL", "A.ZUL", true},
+      {"*.ZUL", "Mixed.Zul", true},
+      {"*.ZUL", ".zul", true},
+      {"*.ZUL", "a.zulu", false},
+      {"*.ZUL", "z.ZUL.txt", false},
+      {"*.ZUL", "azul", false},
+      {"*.ZUL", "x.zul.zul", true},
+      {"*.ZUL", "a.zu", false},
+      {"*", "", true},
+      {"*", "anything", true},
+      {"", "", true},
+      {"", "a", false},
+      {"a", "", false},
+      {"?", "", false},
+      {"?.zul", "a.ZUL", true},
+      {"?.zul", "ab.zul", false},
+      {"a?c", "abc", true},
+      {"a?c", "ac", false},
+      {"a*b*c", "aXbYbZc", true},
+      {"a*b*c", "aXbYbZ", false},
+      {"**x", "abx", true},
+      {"*x*", "x", true},
+      {"*ab", "aab", true},
+      {"*.Z?L", "f.zal", true},
+      {"\xE9.zul", "\xC9.zul", false},
+      {"\x84*", "\x84.zul", true},
+      {"a_b", "A_B", true},
+      {"[ab]", "a", false},
+      {"@", "`", false},
   };
   for (const Case& each : cases) {
     EXPECT_EQ(MatchesWildcard(each.pattern, each.name), each.matches)
@@ -169,8 +188,8 @@ TEST(DirectorySearch, ListsMatchingFilesButNotHiddenEntriesDirectoriesOrDangling
   ASSERT_EQ(symlink("nowhere", (scratch / "dangle.zul").c_str()), 0);
   ASSERT_EQ(mkfifo((scratch / "pipe.zul").c_str(), 0600), 0);
 
-  const std::vector<Text> expected{"A.ZUL", "SAME.ZUL", "b.zul", "c.Zul", "caf\xE9.ZUL", "pipe.zul",
-                                   "same.zul", "tofile.zul", "\x84x.zul"};
+  const std::vector<Text> expected{"A.ZUL",    "SAME.ZUL", "b.zul",      "c.Zul",    "caf\xE9.ZUL",
+                                   "pipe.zul", "same.zul", "tofile.zul", "\x84x.zul"};
   EXPECT_EQ(Sorted(Listing("*.ZUL")), expected);
   EXPECT_EQ(Sorted(Listing("*.zul")), expected);
 

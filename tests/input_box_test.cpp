@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "device/virtual_console.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/dialog_style.h"
+#include "device/virtual_console.h"
 #include "tests/support/events.h"
 
 namespace zul {

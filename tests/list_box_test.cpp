@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "console/console_tools_adapter.h"
-#include "device/terminal_presenter.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/dialog_style.h"
+#include "device/terminal_presenter.h"
 #include "tests/support/events.h"
 #include "tests/support/terminal_replay.h"
 

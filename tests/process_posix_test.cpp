@@ -1,5 +1,6 @@
-#include "system/process.h"
+#include "system/process_posix.h"
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,11 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "system/command_line.h"
 #include "system/directory.h"
-#include "system/process_posix.h"
+#include "system/process.h"
 #include "tests/support/scratch_directory_posix.h"
 
 namespace zul {
@@ -55,7 +54,7 @@ TEST(FindProgram, LooksInTheOwnDirectoryThenTheWorkingDirectoryThenThePath) {
 TEST(FindProgram, SkipsWhatCannotBeRun) {
   ScratchDirectory scratch;
   for (const char* folder : {"own", "work", "p1"}) ASSERT_EQ(mkdir((scratch / folder).c_str(), 0755), 0);
-  MakeProgram(scratch / "own/prog", 0644);              // not executable
+  MakeProgram(scratch / "own/prog", 0644);                     // not executable
   ASSERT_EQ(mkdir((scratch / "work/prog").c_str(), 0755), 0);  // a directory
   MakeProgram(scratch / "p1/prog");
   EXPECT_EQ(FindProgram("prog", scratch / "own", scratch / "work", scratch / "p1"), scratch / "p1/prog");
@@ -167,7 +166,9 @@ TEST_F(StartAndWaitTest, RunsEachProgramToItsEndBeforeReturning) {
 TEST_F(StartAndWaitTest, ReturnsFalseWhenNothingCanBeStarted) {
   ASSERT_TRUE(WriteBytes(scratch_ / "notexec", "#!/bin/sh\nexit 0\n"));
   ASSERT_EQ(chmod((scratch_ / "notexec").c_str(), 0644), 0);
-  ASSERT_TRUE(WriteBytes(scratch_ / "garbage", std::string("\x7F" "ELF-not-really", 15)));
+  ASSERT_TRUE(WriteBytes(scratch_ / "garbage", std::string("\x7F"
+                                                           "ELF-not-really",
+                                                           15)));
   ASSERT_EQ(chmod((scratch_ / "garbage").c_str(), 0755), 0);
 
   EXPECT_FALSE(StartAndWait("zul-no-such-program-anywhere   A.ZUL"));
@@ -195,8 +196,8 @@ TEST_F(StartAndWaitTest, CutsTheLineTo256BytesAndAtAZeroByteBeforeSplittingIt) {
 }
 
 TEST_F(StartAndWaitTest, HandsShellCharactersToTheProgramWithoutRunningAnything) {
-  const std::string line = std::string(kRecorder) +
-                           " $HOME ; touch pwned `touch tick` $(touch dollar) 'q r' \"a;b|c\" >out <in && x*";
+  const std::string line =
+      std::string(kRecorder) + " $HOME ; touch pwned `touch tick` $(touch dollar) 'q r' \"a;b|c\" >out <in && x*";
   ASSERT_TRUE(StartAndWait(line));
   const std::vector<RecordedRun> runs = ReadRuns(log_);
   ASSERT_EQ(runs.size(), 1u);
@@ -220,7 +221,8 @@ TEST_F(StartAndWaitTest, KeepsTerminalSignalsOffTheChooserButNotOffTheChild) {
   sigemptyset(&counting.sa_mask);
   struct sigaction counting_quits = counting;
   counting_quits.sa_handler = CountQuit;
-  struct sigaction old_interrupt {}, old_quit {};
+  struct sigaction old_interrupt {
+  }, old_quit{};
   ASSERT_EQ(sigaction(SIGINT, &counting, &old_interrupt), 0);
   ASSERT_EQ(sigaction(SIGQUIT, &counting_quits, &old_quit), 0);
   sigset_t user, old_mask;
@@ -234,7 +236,8 @@ TEST_F(StartAndWaitTest, KeepsTerminalSignalsOffTheChooserButNotOffTheChild) {
   setenv("ZUL_RECORDER_INTERRUPT_PARENT", "1", 1);
   const bool started = StartAndWait(kRecorder);
 
-  struct sigaction after_interrupt {}, after_quit {};
+  struct sigaction after_interrupt {
+  }, after_quit{};
   sigaction(SIGINT, nullptr, &after_interrupt);
   sigaction(SIGQUIT, nullptr, &after_quit);
   sigaction(SIGINT, &old_interrupt, nullptr);

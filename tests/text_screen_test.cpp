@@ -8,8 +8,8 @@
 namespace zul {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::CallLog;
+using ::testing::ElementsAre;
 using testing::RecordingConsole;
 
 class TextScreenTest : public ::testing::Test {

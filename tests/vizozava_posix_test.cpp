@@ -1,13 +1,12 @@
 // The converter stand-in, run as the chooser would run it and directly with chosen arguments.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "system/directory.h"
 #include "system/process.h"

@@ -72,10 +72,16 @@ int main(int argc, char** argv) {
   // 2. Write the three outputs beside it, named after it without its extension.
   const std::string name = source.stem().string();
   const fs::path folder = source.parent_path();
-  const std::string report = "vizozava stand-in report\n"
-                             "source: " + source.string() + "\n"
-                             "size: " + std::to_string(bytes.size()) + " bytes\n"
-                             "lines: " + std::to_string(CountLines(bytes)) + "\n";
+  const std::string report =
+      "vizozava stand-in report\n"
+      "source: " +
+      source.string() +
+      "\n"
+      "size: " +
+      std::to_string(bytes.size()) +
+      " bytes\n"
+      "lines: " +
+      std::to_string(CountLines(bytes)) + "\n";
   const std::string outputs[3][2] = {{".DAT", bytes}, {".TXT", report}, {".ANS", ""}};
   for (const auto& output : outputs) {
     const fs::path target = folder / (name + output[0]);

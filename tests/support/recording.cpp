@@ -14,7 +14,6 @@ std::string Hex(unsigned value) {
   return buffer;
 }
 
-
 }  // namespace
 
 std::string Quoted(const std::string& text) {
@@ -143,7 +142,8 @@ bool RecordingConsole::SetBufferSize(Coord size) {
 }
 
 bool RecordingConsole::SetWindowRect(InclusiveRect window) {
-  log_.push_back("SetWindowRect(" + std::to_string(window.right + 1) + "x" + std::to_string(window.bottom + 1) + ")");
+  log_.push_back("SetWindowRect(" + std::to_string(window.right + 1) + "x" + std::to_string(window.bottom + 1) +
+                 ")");
   return VirtualConsole::SetWindowRect(window);
 }
 

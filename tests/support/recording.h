@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "device/virtual_console.h"
 #include "consoletools/console_tools.h"
+#include "device/virtual_console.h"
 
 namespace zul::testing {
 
