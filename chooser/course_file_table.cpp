@@ -17,25 +17,26 @@ constexpr int kNormalFilesOnly = 0;
 // The blanks that start a notice's lines in the middle of the screen.
 constexpr std::string_view kNoticeIndent = "                                    ";
 
-uint8_t UpperCaseByte(uint8_t byte) {
-  if (byte >= 'a' && byte <= 'z') return static_cast<uint8_t>(byte - 0x20);
-  switch (byte) {
-    case 0x84:
-      return 0x8E;
-    case 0x94:
-      return 0x99;
-    case 0x81:
-      return 0x9A;
-    case 0x82:
-      return 0x90;
-    case 0xA4:
-      return 0xA5;
-    case 0x86:
-      return 0x8F;
-    case 0x87:
-      return 0x80;
+// The capital of a letter names are upper-cased by; any other character as it is.
+char32_t UpperCaseLetter(char32_t character) {
+  if (character >= 'a' && character <= 'z') return character - 0x20;
+  switch (character) {
+    case U'\u00E4':  // a with diaeresis
+      return U'\u00C4';
+    case U'\u00F6':  // o with diaeresis
+      return U'\u00D6';
+    case U'\u00FC':  // u with diaeresis
+      return U'\u00DC';
+    case U'\u00E9':  // e with acute
+      return U'\u00C9';
+    case U'\u00F1':  // n with tilde
+      return U'\u00D1';
+    case U'\u00E5':  // a with ring
+      return U'\u00C5';
+    case U'\u00E7':  // c with cedilla
+      return U'\u00C7';
     default:
-      return byte;
+      return character;
   }
 }
 
@@ -47,15 +48,25 @@ bool Before(const std::pair<Text, Text>& a, const std::pair<Text, Text>& b) {
 
 }  // namespace
 
-Text UpperCaseName(const Text& name) {
-  Text upper = name;
-  for (char& c : upper) c = static_cast<char>(UpperCaseByte(static_cast<uint8_t>(c)));
+Text UpperCaseName(const Text& name, const CodePage& code_page) {
+  Text upper;
+  upper.reserve(name.size());
+  for (std::size_t at = 0; at < name.size();) {
+    const Spelled spelled = code_page.Decode(std::string_view(name).substr(at));
+    if (spelled.length == 0) {
+      upper.push_back(name[at++]);
+      continue;
+    }
+    const char32_t capital = UpperCaseLetter(spelled.character);
+    if (capital == spelled.character || !code_page.Encode(capital, upper)) upper.append(name, at, spelled.length);
+    at += spelled.length;
+  }
   return upper;
 }
 
 void CourseFileSelection::Add(const Text& on_disk) {
   ++found_;
-  kept_.emplace_back(UpperCaseName(on_disk), on_disk);
+  kept_.emplace_back(UpperCaseName(on_disk, code_page_), on_disk);
   if (kept_.size() >= 2 * static_cast<std::size_t>(kTableSize)) DropBeyondTable();
 }
 
@@ -108,7 +119,7 @@ void BuildCourseFileTable(RunState& state, Services& services) {
   Text name = StartDirectorySearch(kPattern, kNormalFilesOnly);
   state.course_file_count = 1;
   if (name.empty()) return;
-  CourseFileSelection selection;
+  CourseFileSelection selection(services.screen.Device().TextCodePage());
   for (; !name.empty(); name = NextDirectoryName()) selection.Add(name);
   selection.StoreInto(state);
 

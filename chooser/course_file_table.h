@@ -7,14 +7,18 @@
 #include <utility>
 #include <vector>
 
+#include "base/code_page.h"
 #include "chooser/run_state.h"
 
 namespace zul {
 
-// A course file's name as the table holds it: a to z upper-cased, and the seven
-// accented letters of the console's code page that have capitals (0x84, 0x94,
-// 0x81, 0x82, 0xA4, 0x86, 0x87). Every other byte stays; no locale is read.
-Text UpperCaseName(const Text& name);
+// A course file's name as the table holds it, read in the run's code page: a to z
+// and the seven letters a-umlaut, o-umlaut, u-umlaut, e-acute, n-tilde, a-ring and
+// c-cedilla become their capitals, spelled in that code page (under code pages 437
+// and 850 the bytes 0x84, 0x94, 0x81, 0x82, 0xA4, 0x86, 0x87 become 0x8E, 0x99,
+// 0x9A, 0x90, 0xA5, 0x8F, 0x80). Every other character, and every byte that spells
+// none, stays as it is; no locale is read.
+Text UpperCaseName(const Text& name, const CodePage& code_page);
 
 // The course files of a listing as the table keeps them: the first kTableSize
 // in the table's order (byte order of the upper-cased names, equal names by
@@ -23,6 +27,8 @@ Text UpperCaseName(const Text& name);
 // kTableSize names at any time.
 class CourseFileSelection {
  public:
+  // Names are upper-cased as read in `code_page`.
+  explicit CourseFileSelection(const CodePage& code_page) : code_page_(code_page) {}
   // One name of the listing, as spelled on disk.
   void Add(const Text& on_disk);
   // How many names were added.
@@ -36,6 +42,7 @@ class CourseFileSelection {
   // Drops every name after the first kTableSize in the table's order.
   void DropBeyondTable();
 
+  const CodePage& code_page_;
   std::vector<std::pair<Text, Text>> kept_;  // upper-cased name, on-disk spelling
   std::size_t found_ = 0;
 };

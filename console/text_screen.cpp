@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "device/text_cells.h"
+
 namespace zul {
 
 namespace {
@@ -37,12 +39,14 @@ void TextScreen::Clear() {
 
 // Writing text at the cursor:
 // 1. take the cursor (X, Y) and the buffer size (W, H) once;
-// 2. while bytes remain: a pending scroll happens first; then the next
-//    min(remaining, W - X) bytes go into row Y from column X, each byte a cell
-//    in the current attribute, control bytes included; reaching the row's end
+// 2. the text becomes cells in the current attribute, read in the device's code
+//    page: a character a cell (two for a wide one), control bytes and bytes that
+//    spell nothing as their glyphs;
+// 3. while cells remain: a pending scroll happens first; then the next
+//    min(remaining, W - X) cells go into row Y from column X; reaching the row's end
 //    wraps to column 0 of the next row, or, on the last row, sets scroll pending
 //    and stays there;
-// 3. the console cursor goes to (X, Y).
+// 4. the console cursor goes to (X, Y).
 void TextScreen::Write(const Text& text) {
   BufferInfo info;
   if (!device_.GetBufferInfo(info)) return;
@@ -51,17 +55,17 @@ void TextScreen::Write(const Text& text) {
   int x = info.cursor.x;
   int y = info.cursor.y;
   const uint16_t attribute = Attribute();
-  std::vector<Cell> run;
+  std::vector<Cell> cells;
+  AppendTextCells(text, device_.TextCodePage(), attribute, -1, cells);
   std::size_t done = 0;
-  while (done < text.size()) {
+  while (done < cells.size()) {
     if (scroll_pending_) {
       scroll_pending_ = false;
       ScrollUpOneRow(info.size);
     }
-    const std::size_t n = std::min<std::size_t>(text.size() - done, static_cast<std::size_t>(width - x));
-    run.clear();
-    for (std::size_t i = 0; i < n; ++i) run.push_back(Cell{static_cast<uint8_t>(text[done + i]), attribute});
-    device_.WriteCells({static_cast<int16_t>(x), static_cast<int16_t>(y)}, run);
+    const std::size_t n = std::min<std::size_t>(cells.size() - done, static_cast<std::size_t>(width - x));
+    device_.WriteCells({static_cast<int16_t>(x), static_cast<int16_t>(y)},
+                       std::span<const Cell>(cells).subspan(done, n));
     done += n;
     x += static_cast<int>(n);
     if (x >= width) {

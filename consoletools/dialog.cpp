@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "consoletools/dialog_style.h"
+#include "device/text_cells.h"
 
 namespace zul {
 
@@ -121,30 +122,31 @@ void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill) {
     device.FillCells(Coord{r.left, static_cast<int16_t>(y)}, static_cast<uint32_t>(r.Width()), fill);
 }
 
-void WriteText(ConsoleDevice& device, Coord at, std::string_view bytes, uint16_t attribute, int width) {
-  const std::size_t count = width < 0 ? bytes.size() : static_cast<std::size_t>(width);
-  std::size_t skip = 0;
+void WriteCells(ConsoleDevice& device, Coord at, std::vector<Cell> cells) {
   if (at.x < 0) {
-    skip = static_cast<std::size_t>(-at.x);
+    const std::size_t skip = static_cast<std::size_t>(-at.x);
+    if (skip >= cells.size()) return;
+    cells.erase(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(skip));
     at.x = 0;
-  }
-  if (skip >= count) return;
-  std::vector<Cell> cells;
-  cells.reserve(count - skip);
-  for (std::size_t i = skip; i < count; ++i) {
-    const uint8_t byte = i < bytes.size() ? static_cast<uint8_t>(bytes[i]) : uint8_t{' '};
-    cells.push_back(Cell{byte, attribute});
   }
   device.WriteCells(at, cells);
 }
 
-void WriteCentred(ConsoleDevice& device, Coord at, std::string_view bytes, uint16_t attribute, int width) {
+void WriteText(ConsoleDevice& device, Coord at, std::string_view text, uint16_t attribute, int width) {
+  std::vector<Cell> cells;
+  AppendTextCells(text, device.TextCodePage(), attribute, width, cells);
+  if (width >= 0) cells.resize(static_cast<std::size_t>(width), Cell{U' ', attribute});
+  WriteCells(device, at, std::move(cells));
+}
+
+void WriteCentred(ConsoleDevice& device, Coord at, std::string_view text, uint16_t attribute, int width) {
   if (width < 1) return;
-  const std::size_t lead =
-      bytes.size() < static_cast<std::size_t>(width) ? (static_cast<std::size_t>(width) - bytes.size()) / 2 : 0;
-  std::string line(lead, ' ');
-  line.append(bytes.substr(0, static_cast<std::size_t>(width) - lead));
-  WriteText(device, at, line, attribute, width);
+  const int columns = TextColumns(text, device.TextCodePage());
+  const int lead = columns < width ? (width - columns) / 2 : 0;
+  std::vector<Cell> cells(static_cast<std::size_t>(lead), Cell{U' ', attribute});
+  AppendTextCells(text, device.TextCodePage(), attribute, width - lead, cells);
+  cells.resize(static_cast<std::size_t>(width), Cell{U' ', attribute});
+  WriteCells(device, at, std::move(cells));
 }
 
 void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_attribute, std::string_view title,
@@ -152,21 +154,25 @@ void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_a
   using namespace dialog_style;
   if (box.Width() < 2 || box.Height() < 2) return;
   const int inner = box.Width() - 2;
-  std::string edge(static_cast<std::size_t>(inner), static_cast<char>(kHorizontal));
-  WriteText(device, {box.left, box.top}, std::string(1, char(kTopLeft)) + edge + char(kTopRight), frame_attribute);
-  WriteText(device, {box.left, box.bottom}, std::string(1, char(kBottomLeft)) + edge + char(kBottomRight),
-            frame_attribute);
+  auto edge = [&](char32_t left, char32_t right) {
+    std::vector<Cell> cells(static_cast<std::size_t>(box.Width()), Cell{kHorizontal, frame_attribute});
+    cells.front().character = left;
+    cells.back().character = right;
+    return cells;
+  };
+  WriteCells(device, {box.left, box.top}, edge(kTopLeft, kTopRight));
+  WriteCells(device, {box.left, box.bottom}, edge(kBottomLeft, kBottomRight));
   const Cell side{kVertical, frame_attribute};
   for (int y = box.top + 1; y < box.bottom; ++y) {
     device.WriteCells({box.left, static_cast<int16_t>(y)}, std::span<const Cell>(&side, 1));
     device.WriteCells({box.right, static_cast<int16_t>(y)}, std::span<const Cell>(&side, 1));
   }
   if (title.empty() || inner < 3) return;
-  std::string shown = " ";
-  shown.append(title.substr(0, static_cast<std::size_t>(inner - 2)));
-  shown.push_back(' ');
+  std::vector<Cell> shown(1, Cell{U' ', title_attribute});
+  AppendTextCells(title, device.TextCodePage(), title_attribute, inner - 2, shown);
+  shown.push_back(Cell{U' ', title_attribute});
   const int at = box.left + 1 + (inner - static_cast<int>(shown.size())) / 2;
-  WriteText(device, {static_cast<int16_t>(at), box.top}, shown, title_attribute);
+  WriteCells(device, {static_cast<int16_t>(at), box.top}, std::move(shown));
 }
 
 void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const InclusiveRect& clip) {
@@ -210,14 +216,14 @@ void DrawButton(ConsoleDevice& device, const Button& button, bool focused) {
 }
 
 bool IsCancelKey(const KeyEvent& key) {
-  if (key.key == vk::kEscape || key.byte == 0x1B || key.byte == 0x03) return true;
+  if (key.key == vk::kEscape || key.character == 0x1B || key.character == 0x03) return true;
   return key.key == 'C' && (key.modifiers & modifier::kCtrl) != 0 && (key.modifiers & modifier::kAlt) == 0;
 }
 
-bool IsEnterKey(const KeyEvent& key) { return key.key == vk::kReturn || (key.key == 0 && key.byte == 0x0D); }
+bool IsEnterKey(const KeyEvent& key) { return key.key == vk::kReturn || (key.key == 0 && key.character == 0x0D); }
 
-bool IsTypedByte(const KeyEvent& key) {
-  if (key.byte < 0x20) return false;
+bool IsTypedCharacter(const KeyEvent& key) {
+  if (key.character < 0x20) return false;
   switch (key.key) {
     case vk::kBack:
     case vk::kReturn:
@@ -225,7 +231,7 @@ bool IsTypedByte(const KeyEvent& key) {
     case vk::kTab:
       return false;
     case vk::kDelete:
-      if (key.byte == 0x7F) return false;
+      if (key.character == 0x7F) return false;
       break;
     default:
       break;

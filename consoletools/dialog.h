@@ -105,15 +105,19 @@ void SetCursorShown(ConsoleDevice& device, bool visible);
 // Fills every cell of `area` with `fill`, clipped to the buffer.
 void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill);
 
-// Writes `bytes` as cells from `at`, each byte one cell shown as its glyph
-// (control bytes included), in `attribute`. With `width` >= 0 exactly `width`
-// cells are written: the bytes cut or padded with blanks; with `width` < 0 all
-// the bytes. Cells beyond the buffer's row are dropped.
-void WriteText(ConsoleDevice& device, Coord at, std::string_view bytes, uint16_t attribute, int width = -1);
+// Writes `cells` from `at`; those left of the buffer's first column or beyond its
+// row's end are dropped.
+void WriteCells(ConsoleDevice& device, Coord at, std::vector<Cell> cells);
 
-// Writes `bytes` centred in the `width` cells from `at`, padded with blanks in
-// `attribute`, or cut at the right when they do not fit.
-void WriteCentred(ConsoleDevice& device, Coord at, std::string_view bytes, uint16_t attribute, int width);
+// Writes `text` as cells from `at` in `attribute`, read in the device's code page
+// (AppendTextCells: a character a cell or two, control bytes and bytes that spell
+// nothing as their glyphs). With `width` >= 0 exactly `width` cells are written:
+// the text cut at a character or padded with blanks; with `width` < 0 all of it.
+void WriteText(ConsoleDevice& device, Coord at, std::string_view text, uint16_t attribute, int width = -1);
+
+// Writes `text` centred in the `width` cells from `at`, padded with blanks in
+// `attribute`, or cut at the right when it does not fit.
+void WriteCentred(ConsoleDevice& device, Coord at, std::string_view text, uint16_t attribute, int width);
 
 // Draws a double frame on the edge of `box` in `frame_attribute` (the inside is
 // left alone) with `title`, when not empty, centred in the top edge between
@@ -153,12 +157,12 @@ enum class DialogResult { kOpen, kOk, kCancel };
 bool IsCancelKey(const KeyEvent& key);
 // Enter.
 bool IsEnterKey(const KeyEvent& key);
-// A key that types its byte: 0x20 and above (0x80-0xFF included) with neither
-// Ctrl nor Alt held, or with both (AltGr, which types on many keyboards); never
-// Backspace, Enter, Esc, Tab, nor Delete when it brings 0x7F. A dialog asks this
-// before it reads navigation keys by their key code: typed punctuation may share
-// a code with one ('.' and Delete).
-bool IsTypedByte(const KeyEvent& key);
+// A key that types its character: U+0020 and above with neither Ctrl nor Alt
+// held, or with both (AltGr, which types on many keyboards); never Backspace,
+// Enter, Esc, Tab, nor Delete when it brings 0x7F. A dialog asks this before it
+// reads navigation keys by their key code: typed punctuation may share a code
+// with one ('.' and Delete).
+bool IsTypedCharacter(const KeyEvent& key);
 // A press of the left mouse button (a single or a double click).
 bool IsLeftPress(const MouseEvent& mouse);
 

@@ -1,5 +1,6 @@
 // The look shared by the console-tools dialogs: attributes (foreground on
-// background) and frame bytes in the console's code page, CP437.
+// background) and the characters of frames and signs (those of the original
+// console's code page, CP437, which every console font has).
 #pragma once
 
 #include <cstdint>
@@ -26,17 +27,19 @@ constexpr uint16_t kButton = colour::Attribute(colour::kBlack, colour::kGreen); 
 constexpr uint16_t kButtonFocus = colour::Attribute(colour::kBrightWhite, colour::kGreen);  // the default button
 constexpr uint16_t kShadow = colour::Attribute(colour::kDarkGrey, colour::kBlack);          // the shadow
 
-constexpr uint8_t kTopLeft = 0xC9;  // double frame corners and sides
-constexpr uint8_t kTopRight = 0xBB;
-constexpr uint8_t kBottomLeft = 0xC8;
-constexpr uint8_t kBottomRight = 0xBC;
-constexpr uint8_t kHorizontal = 0xCD;
-constexpr uint8_t kVertical = 0xBA;
-constexpr uint8_t kPointerByte = 0x10;  // the pointer left of the highlighted name
-constexpr uint8_t kMarkByte = 0xFB;     // the check mark shown beside a marked name
-constexpr uint8_t kScrollTrack = 0xB0;  // the scroll bar's track and thumb
-constexpr uint8_t kScrollThumb = 0xDB;
-constexpr uint8_t kArrowUp = 0x1E;
-constexpr uint8_t kArrowDown = 0x1F;
+constexpr char32_t kTopLeft = U'\u2554';  // double frame corners and sides
+constexpr char32_t kTopRight = U'\u2557';
+constexpr char32_t kBottomLeft = U'\u255A';
+constexpr char32_t kBottomRight = U'\u255D';
+constexpr char32_t kHorizontal = U'\u2550';
+constexpr char32_t kVertical = U'\u2551';
+constexpr char32_t kPointerSign = U'\u25BA';  // the pointer left of the highlighted name
+constexpr char32_t kMarkSign = U'\u221A';     // the check mark shown beside a marked name
+constexpr char32_t kScrollTrack = U'\u2591';  // the scroll bar's track and thumb
+constexpr char32_t kScrollThumb = U'\u2588';
+constexpr char32_t kArrowUp = U'\u25B2';
+constexpr char32_t kArrowDown = U'\u25BC';
+constexpr char32_t kMoreLeft = U'\u25C4';   // beside a field whose text runs on to the left
+constexpr char32_t kMoreRight = U'\u25BA';  // and to the right
 
 }  // namespace zul::dialog_style

@@ -2,18 +2,19 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "consoletools/dialog.h"
 #include "consoletools/dialog_style.h"
+#include "device/text_cells.h"
 
 namespace zul {
 
 namespace {
 
 constexpr int kMinWidth = 40;
-constexpr int kMargin = 2;            // blanks between the frame and the texts
-constexpr uint8_t kMoreLeft = 0x11;   // shown beside the field when the answer runs on to the left
-constexpr uint8_t kMoreRight = 0x10;  // and to the right
+constexpr int kMargin = 2;  // blanks between the frame and the texts
 
 // The rows of the box inside its frame, top to bottom.
 enum Row { kTopBlank, kQuestion, kField, kHint, kLowBlank, kButtons, kRowCount };
@@ -21,39 +22,54 @@ constexpr std::array<Row, kRowCount> kShownOrder = {kTopBlank, kQuestion, kField
 // The rows a short window keeps, most needed first.
 constexpr std::array<Row, kRowCount> kKeptOrder = {kField, kQuestion, kButtons, kHint, kLowBlank, kTopBlank};
 
+// One glyph of the answer: the bytes that spell it and how it shows. The answer is
+// edited glyph by glyph, so that a character, with the marks over it, is moved over
+// and deleted whole.
+struct Piece {
+  std::string bytes;
+  char32_t character = U' ';
+  char32_t mark = 0;
+  int width = 1;
+};
+
 class InputBox : public Dialog {
  public:
-  InputBox(int32_t column, int32_t row, const Text& question, const Text& hint, const Text& answer,
-           std::size_t limit)
-      : column_(column),
-        row_(row),
-        question_(question),
-        hint_(hint),
-        text_(answer.substr(0, limit)),
-        limit_(limit),
-        cursor_(text_.size()) {}
+  InputBox(const CodePage& code_page, int32_t column, int32_t row, const Text& question, const Text& hint,
+           const Text& answer, std::size_t limit)
+      : code_page_(code_page), column_(column), row_(row), question_(question), hint_(hint), limit_(limit) {
+    const Text start = answer.substr(0, limit);
+    for (const Glyph& glyph : Glyphs(start, code_page_))
+      pieces_.push_back(Piece{start.substr(glyph.offset, glyph.length), glyph.character, glyph.mark, glyph.width});
+    bytes_ = start.size();
+    cursor_ = pieces_.size();
+  }
 
   InclusiveRect Layout(const BufferInfo& info) override;
   void Draw(ConsoleDevice& device) override;
   DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) override;
   DialogResult OnMouse(ConsoleDevice& device, const MouseEvent& mouse) override;
 
-  const Text& Answer() const { return text_; }
+  Text Answer() const;
 
  private:
   bool Shows(Row row) const { return rows_[row] >= 0; }
   bool Edit(const KeyEvent& key);
+  void Type(char32_t character);
   void KeepCursorVisible();
   void DrawField(ConsoleDevice& device);
+  // The cells the pieces [from, to) take.
+  int Columns(std::size_t from, std::size_t to) const;
 
+  const CodePage& code_page_;
   int32_t column_;
   int32_t row_;
   Text question_;
   Text hint_;
-  Text text_;
+  std::vector<Piece> pieces_;
+  std::size_t bytes_ = 0;  // the bytes of all the pieces
   std::size_t limit_;
-  std::size_t cursor_;      // insertion point, 0..text_.size()
-  std::size_t scroll_ = 0;  // the first byte the field shows
+  std::size_t cursor_ = 0;  // insertion point, 0..pieces_.size()
+  std::size_t scroll_ = 0;  // the first piece the field shows
 
   InclusiveRect box_;
   bool framed_ = false;
@@ -80,7 +96,8 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
 
   framed_ = window.Width() >= 6 && window.Height() >= 3;
   const int frame = framed_ ? 1 : 0;
-  const auto longest = static_cast<int>(std::min<std::size_t>(std::max(question_.size(), hint_.size()), 30000));
+  const int longest =
+      std::min(std::max(TextColumns(question_, code_page_), TextColumns(hint_, code_page_)), 30000);
   const int width = std::max(kMinWidth, longest + 2 * (frame + kMargin));
   const int row_count = std::min<int>(kRowCount, window.Height() - 2 * frame);
   std::array<bool, kRowCount> kept{};
@@ -117,45 +134,94 @@ void InputBox::Draw(ConsoleDevice& device) {
   DrawField(device);
 }
 
+Text InputBox::Answer() const {
+  Text answer;
+  answer.reserve(bytes_);
+  for (const Piece& piece : pieces_) answer += piece.bytes;
+  return answer;
+}
+
+int InputBox::Columns(std::size_t from, std::size_t to) const {
+  int columns = 0;
+  for (std::size_t i = from; i < to; ++i) columns += pieces_[i].width;
+  return columns;
+}
+
 // Rewrites the field's row (the field and the marks beside it) and puts the
-// cursor at the insertion point; the rest of the box stays as drawn.
+// cursor at the insertion point; the rest of the box stays as drawn. A wide
+// glyph that would pass the field's end is left for the next scroll.
 void InputBox::DrawField(ConsoleDevice& device) {
   const auto y = static_cast<int16_t>(rows_[kField]);
   if (y < 0) return;
-  const std::string_view shown = std::string_view(text_).substr(std::min(scroll_, text_.size()));
-  WriteText(device, {static_cast<int16_t>(text_left_), y}, shown, dialog_style::kField, text_width_);
+  std::vector<Cell> cells;
+  int used = 0;
+  std::size_t end = scroll_;
+  for (; end < pieces_.size() && used + pieces_[end].width <= text_width_; ++end) {
+    const Piece& piece = pieces_[end];
+    AppendGlyphCells(Glyph{0, 0, piece.character, piece.mark, piece.width}, dialog_style::kField, cells);
+    used += piece.width;
+  }
+  cells.resize(static_cast<std::size_t>(text_width_), Cell{U' ', dialog_style::kField});
+  WriteCells(device, {static_cast<int16_t>(text_left_), y}, std::move(cells));
   if (margin_ > 0) {
-    const bool more_left = scroll_ > 0;
-    const bool more_right = text_.size() > scroll_ + static_cast<std::size_t>(text_width_);
-    const Cell left_mark{more_left ? kMoreLeft : uint8_t{' '}, dialog_style::kTitle};
-    const Cell right_mark{more_right ? kMoreRight : uint8_t{' '}, dialog_style::kTitle};
+    const Cell left_mark{scroll_ > 0 ? dialog_style::kMoreLeft : U' ', dialog_style::kTitle};
+    const Cell right_mark{end < pieces_.size() ? dialog_style::kMoreRight : U' ', dialog_style::kTitle};
     device.WriteCells({static_cast<int16_t>(text_left_ - 1), y}, std::span<const Cell>(&left_mark, 1));
     device.WriteCells({static_cast<int16_t>(text_left_ + text_width_), y}, std::span<const Cell>(&right_mark, 1));
   }
-  device.SetCursorPosition({static_cast<int16_t>(text_left_ + static_cast<int>(cursor_ - scroll_)), y});
+  device.SetCursorPosition({static_cast<int16_t>(text_left_ + Columns(scroll_, cursor_)), y});
   SetCursorShown(device, true);
 }
 
-// Scrolls the field so that the insertion point is inside it, and no further
-// than needed to show the end of the answer and the cell after it.
+// Scrolls the field so that the insertion point and the glyph at it are inside
+// it, and no further than needed to show the end of the answer and the cell
+// after it.
 void InputBox::KeepCursorVisible() {
-  const auto width = static_cast<std::size_t>(text_width_);
   if (cursor_ < scroll_) scroll_ = cursor_;
-  if (cursor_ >= scroll_ + width) scroll_ = cursor_ - width + 1;
-  const std::size_t furthest = text_.size() + 1 > width ? text_.size() + 1 - width : 0;
+  const int at_cursor = cursor_ < pieces_.size() ? pieces_[cursor_].width : 1;
+  int before = Columns(scroll_, cursor_);
+  while (scroll_ < cursor_ && before + at_cursor > text_width_) before -= pieces_[scroll_++].width;
+  std::size_t furthest = pieces_.size();
+  for (int room = text_width_ - 1; furthest > 0 && pieces_[furthest - 1].width <= room;)
+    room -= pieces_[--furthest].width;
   scroll_ = std::min(scroll_, furthest);
+}
+
+// A typed character goes in at the insertion point as the bytes that spell it in
+// the code page; one that none spell, or that would pass the limit, is not typed.
+// A mark joins the glyph before the insertion point.
+void InputBox::Type(char32_t character) {
+  std::string bytes;
+  if (!code_page_.Encode(character, bytes) || bytes_ + bytes.size() > limit_) return;
+  bytes_ += bytes.size();
+  const char32_t shown = ShownCharacter(character);
+  if (CharacterWidth(shown) == 0) {
+    if (cursor_ == 0) {
+      pieces_.insert(pieces_.begin(), Piece{bytes, U' ', shown, 1});
+      ++cursor_;
+      return;
+    }
+    Piece& before = pieces_[cursor_ - 1];
+    before.bytes += bytes;
+    if (before.mark == 0) before.mark = shown;
+    return;
+  }
+  pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(cursor_++),
+                 Piece{bytes, shown, 0, CharacterWidth(shown)});
 }
 
 // Applies an editing key; false when the key does nothing here.
 bool InputBox::Edit(const KeyEvent& key) {
+  auto erase = [&](std::size_t at) {
+    bytes_ -= pieces_[at].bytes.size();
+    pieces_.erase(pieces_.begin() + static_cast<std::ptrdiff_t>(at));
+  };
   if (key.key == vk::kBack) {
-    if (cursor_ == 0) return true;
-    text_.erase(--cursor_, 1);
+    if (cursor_ > 0) erase(--cursor_);
     return true;
   }
-  if (IsTypedByte(key)) {
-    if (text_.size() >= limit_) return true;
-    text_.insert(cursor_++, 1, static_cast<char>(key.byte));
+  if (IsTypedCharacter(key)) {
+    Type(key.character);
     return true;
   }
   switch (key.key) {
@@ -163,16 +229,16 @@ bool InputBox::Edit(const KeyEvent& key) {
       if (cursor_ > 0) --cursor_;
       return true;
     case vk::kRight:
-      if (cursor_ < text_.size()) ++cursor_;
+      if (cursor_ < pieces_.size()) ++cursor_;
       return true;
     case vk::kHome:
       cursor_ = 0;
       return true;
     case vk::kEnd:
-      cursor_ = text_.size();
+      cursor_ = pieces_.size();
       return true;
     case vk::kDelete:
-      if (cursor_ < text_.size()) text_.erase(cursor_, 1);
+      if (cursor_ < pieces_.size()) erase(cursor_);
       return true;
     default:
       return false;
@@ -196,7 +262,9 @@ DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
   const InclusiveRect field = InclusiveRect::FromSize({Short(text_left_), Short(rows_[kField])}, text_width_, 1);
   if (Shows(kField) && field.Contains(mouse.position)) {
-    cursor_ = std::min(text_.size(), scroll_ + static_cast<std::size_t>(mouse.position.x - text_left_));
+    int left = mouse.position.x - text_left_;
+    cursor_ = scroll_;
+    while (cursor_ < pieces_.size() && left >= pieces_[cursor_].width) left -= pieces_[cursor_++].width;
     KeepCursorVisible();
     DrawField(device);
   }
@@ -210,7 +278,7 @@ Text RunInputBox(ConsoleDevice& device, int32_t /*buttons*/, int32_t column_posi
                  int32_t max_length) {
   const auto limit =
       static_cast<std::size_t>(max_length <= 0 || max_length > kInputBoxLimit ? kInputBoxLimit : max_length);
-  InputBox box(column_position, row_position, question, hint, default_answer, limit);
+  InputBox box(device.TextCodePage(), column_position, row_position, question, hint, default_answer, limit);
   return RunDialog(device, box) == DialogResult::kOk ? box.Answer() : Text();
 }
 

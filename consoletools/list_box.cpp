@@ -9,6 +9,7 @@
 
 #include "consoletools/dialog.h"
 #include "consoletools/dialog_style.h"
+#include "device/text_cells.h"
 
 namespace zul {
 
@@ -69,13 +70,15 @@ void ListBoxModel::ScrollBy(int delta) {
   ClampTop();
 }
 
-bool ListBoxModel::JumpTo(uint8_t byte) {
-  auto fold = [](uint8_t b) { return b >= 'a' && b <= 'z' ? static_cast<uint8_t>(b - 'a' + 'A') : b; };
-  const uint8_t wanted = fold(byte);
+bool ListBoxModel::JumpTo(char32_t character, const CodePage& code_page) {
+  auto fold = [](char32_t c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+  const char32_t wanted = fold(character);
   for (int step = 1; step <= Count(); ++step) {
     const int index = (highlight_ + step) % Count();
     const Text& name = Name(index);
-    if (!name.empty() && fold(static_cast<uint8_t>(name[0])) == wanted) {
+    if (name.empty()) continue;
+    const Spelled first = code_page.Decode(name);
+    if (first.length > 0 && fold(first.character) == wanted) {
       MoveTo(index);
       return true;
     }
@@ -352,26 +355,25 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   using namespace dialog_style;
   if (name_width_ < 1) return;
   const auto width = static_cast<std::size_t>(name_width_);
-  std::vector<Cell> cells(width, Cell{' ', kField});
+  std::vector<Cell> cells;
+  cells.reserve(width);
   std::string_view text;
-  std::size_t at = 0;
   if (look.index >= 0) {
-    const Cell pointer{look.highlighted ? kPointerByte : uint8_t{' '}, kPointer};
-    const Cell mark{look.marked ? kMarkByte : uint8_t{' '}, kMarked};
+    const Cell pointer{look.highlighted ? kPointerSign : U' ', kPointer};
+    const Cell mark{look.marked ? kMarkSign : U' ', kMarked};
     if (width == 1) {
-      cells[0] = look.highlighted || !look.marked ? pointer : mark;
-      at = 1;
+      cells.push_back(look.highlighted || !look.marked ? pointer : mark);
     } else {
-      cells[0] = pointer;
-      cells[1] = mark;
-      at = width >= 4 ? 3 : 2;
+      cells.push_back(pointer);
+      cells.push_back(mark);
+      if (width >= 4) cells.push_back(Cell{U' ', kField});
     }
     text = model_.Name(look.index);
   } else if (row == 0 && model_.Count() == 0) {
     text = kNoNames;
   }
-  for (std::size_t i = 0; i < text.size() && at + i < width; ++i)
-    cells[at + i].byte = static_cast<uint8_t>(text[i]);
+  AppendTextCells(text, device.TextCodePage(), kField, static_cast<int>(width - cells.size()), cells);
+  cells.resize(width, Cell{U' ', kField});
   device.WriteCells({Short(text_left_), Short(list_first_ + row)}, cells);
 }
 
@@ -394,14 +396,14 @@ void ListBox::DrawScrollBar(ConsoleDevice& device) {
   if (bar_x_ < 0) return;
   const Thumb thumb = ThumbNow();
   for (int row = 0; row < list_rows_; ++row) {
-    uint8_t byte = kScrollTrack;
+    char32_t sign = kScrollTrack;
     if (row < thumb.track_first)
-      byte = kArrowUp;
+      sign = kArrowUp;
     else if (row >= thumb.track_first + thumb.track_rows)
-      byte = kArrowDown;
+      sign = kArrowDown;
     else if (row >= thumb.first && row < thumb.first + thumb.rows)
-      byte = kScrollThumb;
-    const Cell cell{byte, kField};
+      sign = kScrollThumb;
+    const Cell cell{sign, kField};
     device.WriteCells({Short(bar_x_), Short(list_first_ + row)}, std::span<const Cell>(&cell, 1));
   }
 }
@@ -426,12 +428,12 @@ DialogResult ListBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
   if (IsCancelKey(key)) return DialogResult::kCancel;
   const bool ctrl = (key.modifiers & modifier::kCtrl) != 0;
   const bool alt = (key.modifiers & modifier::kAlt) != 0;
-  if (key.key == vk::kSpace || key.byte == ' ') {
+  if (key.key == vk::kSpace || key.character == ' ') {
     model_.Toggle(model_.Highlight());
-  } else if (key.byte == 0x01 || (key.key == 'A' && ctrl && !alt)) {
+  } else if (key.character == 0x01 || (key.key == 'A' && ctrl && !alt)) {
     model_.ToggleAll();
-  } else if (IsTypedByte(key)) {
-    model_.JumpTo(key.byte);
+  } else if (IsTypedCharacter(key)) {
+    model_.JumpTo(key.character, device.TextCodePage());
   } else {
     switch (key.key) {
       case vk::kUp:

@@ -55,9 +55,10 @@ class ListBoxModel {
   void PageUp();
   // Moves the view by `delta` rows (positive: towards the end), the highlight staying.
   void ScrollBy(int delta);
-  // Highlights the next name after the highlighted one that starts with `byte`
-  // (ASCII letters in either case), going round to the first; false when none does.
-  bool JumpTo(uint8_t byte);
+  // Highlights the next name after the highlighted one whose first character, read
+  // in `code_page`, is `character` (ASCII letters in either case), going round to
+  // the first; false when none does.
+  bool JumpTo(char32_t character, const CodePage& code_page);
 
   void SetMark(int index, bool marked);
   void Toggle(int index);

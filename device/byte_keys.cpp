@@ -31,21 +31,22 @@ constexpr std::array<KeyEvent, 0x20> kControlKeys = {{
 // Each row stands at its own byte (the line feed's types a carriage return).
 constexpr bool ControlKeysInPlace() {
   for (int b = 0; b < 0x20; ++b)
-    if (kControlKeys[b].byte != b && b != '\n') return false;
+    if (kControlKeys[b].character != char32_t(b) && b != '\n') return false;
   return true;
 }
 static_assert(ControlKeysInPlace());
 
 // Every byte's key: the control bytes from their table, 0x7F as Backspace, the
-// space, letters and digits with their key codes, the rest with none.
+// space, letters and digits with their key codes, the other ASCII bytes with none,
+// and the bytes from 0x80 on as nothing: alone they spell no character.
 constexpr std::array<KeyEvent, 0x100> MakeByteKeys() {
   std::array<KeyEvent, 0x100> keys{};
-  for (int b = 0; b < 0x100; ++b) keys[b] = KeyEvent{0, static_cast<uint8_t>(b), 0};
+  for (int b = 0; b < 0x80; ++b) keys[b] = KeyEvent{0, static_cast<char32_t>(b), 0};
   for (int b = 0; b < 0x20; ++b) keys[b] = kControlKeys[b];
   keys[0x7F] = KeyEvent{vk::kBack, 0x08, 0};
   keys[' '] = KeyEvent{vk::kSpace, ' ', 0};
   for (int b = '0'; b <= '9'; ++b) keys[b].key = static_cast<uint16_t>(b);
-  for (int b = 'A'; b <= 'Z'; ++b) keys[b] = KeyEvent{static_cast<uint16_t>(b), static_cast<uint8_t>(b), kShift};
+  for (int b = 'A'; b <= 'Z'; ++b) keys[b] = KeyEvent{static_cast<uint16_t>(b), static_cast<char32_t>(b), kShift};
   for (int b = 'a'; b <= 'z'; ++b) keys[b].key = static_cast<uint16_t>(b - 'a' + 'A');
   return keys;
 }

@@ -12,8 +12,8 @@ namespace zul {
 // The key press that the lone byte `byte` stands for, reported as a Windows
 // console (US layout) reports the key that sends that byte on a terminal:
 // - letters with their key code, capitals with Shift; digits with theirs; the
-//   space with the space key; other printable bytes, and every byte from 0x80
-//   on, with key 0: the byte says it all;
+//   space with the space key; other printable bytes with key 0: the character
+//   says it all; a byte from 0x80 on types nothing (alone it is no character);
 // - CR and LF are Enter, typing CR; 0x08 and 0x7F Backspace, typing 0x08; Tab
 //   and Esc their keys;
 // - the other control bytes are Ctrl with the key that sends them, the byte

@@ -60,11 +60,18 @@ constexpr InclusiveRect InclusiveRect::Intersect(const InclusiveRect& other) con
   return shared.IsEmpty() ? kEmptyRect : shared;
 }
 
-// One character cell: the byte shown (in the console's byte code page) and its
-// attribute, background * 16 + foreground.
+// What a cell holds in place of a character when it is the right half of the East
+// Asian wide character in the cell before it.
+constexpr char32_t kRightHalf = 0xFFFFFFFF;
+
+// One character cell: the character shown, its attribute (background * 16 +
+// foreground) and a combining mark drawn over the character (0 for none). A wide
+// character takes two cells: itself, then kRightHalf. The character is what is seen:
+// control characters are never in a cell (they are shown by their CP437 glyphs).
 struct Cell {
-  uint8_t byte = ' ';
+  char32_t character = U' ';
   uint16_t attribute = 0x07;
+  char32_t mark = 0;
   bool operator==(const Cell&) const = default;
 };
 
@@ -73,7 +80,9 @@ inline std::ostream& operator<<(std::ostream& os, const InclusiveRect& r) {
   return os << "[" << r.left << "," << r.top << ".." << r.right << "," << r.bottom << "]";
 }
 inline std::ostream& operator<<(std::ostream& os, const Cell& c) {
-  return os << "Cell{0x" << std::hex << int(c.byte) << ", 0x" << int(c.attribute) << std::dec << "}";
+  os << "Cell{U+" << std::hex << uint32_t(c.character) << ", 0x" << int(c.attribute);
+  if (c.mark != 0) os << ", U+" << uint32_t(c.mark);
+  return os << std::dec << "}";
 }
 
 }  // namespace zul

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "base/code_page.h"
 #include "device/cell.h"
 
 namespace zul {
@@ -77,11 +78,11 @@ constexpr uint32_t kDoubleClick = 0x0002;
 constexpr uint32_t kWheeled = 0x0004;
 }  // namespace mouse
 
-// A key pressed: its virtual-key code, the byte it types (0 when it types none;
-// Ctrl+C types 0x03) and the modifiers held. Only key presses are reported.
+// A key pressed: its virtual-key code, the character it types (0 when it types
+// none; Ctrl+C types U+0003) and the modifiers held. Only key presses are reported.
 struct KeyEvent {
   uint16_t key = 0;
-  uint8_t byte = 0;
+  char32_t character = 0;
   uint32_t modifiers = 0;
 };
 
@@ -162,6 +163,11 @@ class ConsoleDevice {
   // Shows what has been drawn so far (a terminal shows it in one write).
   virtual void Flush() = 0;
 
+  // The code page the program's texts are spelled in, by which the text screen and
+  // the dialogs show them and a typed character becomes bytes: UTF-8 until told.
+  const CodePage& TextCodePage() const { return *code_page_; }
+  void SetTextCodePage(const CodePage& code_page) { code_page_ = &code_page; }
+
  protected:
   // Around a child process that shares the console: hand it over (normal input,
   // cursor shown, current colour set) and take it back (repaint afterwards).
@@ -169,6 +175,9 @@ class ConsoleDevice {
   virtual void HandToChild() = 0;
   virtual void TakeBack() = 0;
   friend class HandedToChild;
+
+ private:
+  const CodePage* code_page_ = &Utf8CodePage();
 };
 
 // The console lent to a child process for as long as this lives: made, it hands

@@ -14,10 +14,10 @@
 
 #include "device/console_device.h"
 #include "device/control_events.h"
-#include "device/cp437.h"
 #include "device/fill_runs.h"
 #include "device/input_records.h"
 #include "device/private_input_flags.h"
+#include "device/text_cells.h"
 
 namespace zul {
 
@@ -98,11 +98,29 @@ Coord FromCoord(COORD c) { return Coord{c.X, c.Y}; }
 SMALL_RECT ToRect(InclusiveRect r) { return SMALL_RECT{r.left, r.top, r.right, r.bottom}; }
 InclusiveRect FromRect(SMALL_RECT r) { return InclusiveRect{r.Left, r.Top, r.Right, r.Bottom}; }
 
-CHAR_INFO ToCharInfo(Cell cell) {
+CHAR_INFO ToCharInfo(std::span<const Cell> cells, std::size_t index) {
+  const ConsoleCell cell = ToConsoleCell(cells, index);
   CHAR_INFO info{};
-  info.Char.UnicodeChar = static_cast<WCHAR>(Cp437Glyph(cell.byte));
-  info.Attributes = cell.attribute;
+  info.Char.UnicodeChar = static_cast<WCHAR>(cell.character);
+  info.Attributes = cell.attributes;
   return info;
+}
+
+// The characters of `text` in the program's code page, for the wide-character calls.
+std::wstring WideText(const std::string& text, const CodePage& code_page) {
+  std::wstring wide;
+  for (const Glyph& glyph : Glyphs(text, code_page)) {
+    for (const char32_t character : {glyph.character, glyph.mark}) {
+      if (character == 0) continue;
+      if (character > 0xFFFF) {
+        wide.push_back(static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10)));
+        wide.push_back(static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF)));
+      } else {
+        wide.push_back(static_cast<wchar_t>(character));
+      }
+    }
+  }
+  return wide;
 }
 
 bool IsConsole(HANDLE handle) {
@@ -293,7 +311,7 @@ bool Win32ConsoleDevice::WriteCells(Coord at, std::span<const Cell> cells) {
   for (std::size_t done = 0; done < count;) {
     const std::size_t n = std::min(count - done, kCellsPerCall);
     buffer.clear();
-    for (std::size_t i = 0; i < n; ++i) buffer.push_back(ToCharInfo(cells[done + i]));
+    for (std::size_t i = 0; i < n; ++i) buffer.push_back(ToCharInfo(cells.first(count), done + i));
     SMALL_RECT region = ToRect(InclusiveRect::FromSize({Short(at.x + done), at.y}, n, 1));
     if (!WriteConsoleOutputW(output_, buffer.data(), COORD{static_cast<SHORT>(n), 1}, COORD{0, 0}, &region))
       return false;
@@ -313,7 +331,8 @@ bool Win32ConsoleDevice::ReadCells(Coord at, std::span<Cell> cells) {
     if (!ReadConsoleOutputW(output_, buffer.data(), COORD{static_cast<SHORT>(n), 1}, COORD{0, 0}, &region))
       return false;
     for (std::size_t i = 0; i < n; ++i)
-      cells[done + i] = Cell{CellByte(buffer[i].Char.UnicodeChar), buffer[i].Attributes};
+      cells[done + i] =
+          FromConsoleCell(ConsoleCell{static_cast<char16_t>(buffer[i].Char.UnicodeChar), buffer[i].Attributes});
     done += n;
   }
   return true;
@@ -328,7 +347,7 @@ bool Win32ConsoleDevice::FillCells(Coord at, uint32_t count, Cell fill) {
   if (!GetConsoleScreenBufferInfo(output_, &csbi)) return false;
   const Coord size = FromCoord(csbi.dwSize);
   if (at.x < 0 || at.y < 0 || at.x >= size.x || at.y >= size.y) return false;
-  const auto glyph = static_cast<WCHAR>(Cp437Glyph(fill.byte));
+  const auto glyph = static_cast<WCHAR>(ToConsoleCell(std::span<const Cell>(&fill, 1), 0).character);
   bool filled = true;
   for (const FillRun& run : SplitFill(at, count, size)) {
     DWORD written = 0;
@@ -340,7 +359,7 @@ bool Win32ConsoleDevice::FillCells(Coord at, uint32_t count, Cell fill) {
 
 bool Win32ConsoleDevice::ScrollRegion(InclusiveRect source, Coord destination, Cell fill) {
   const SMALL_RECT rect = ToRect(source);
-  const CHAR_INFO fill_info = ToCharInfo(fill);
+  const CHAR_INFO fill_info = ToCharInfo(std::span<const Cell>(&fill, 1), 0);
   return ScrollConsoleScreenBufferW(output_, &rect, nullptr, ToCoord(destination), &fill_info) != 0;
 }
 
@@ -374,15 +393,19 @@ bool Win32ConsoleDevice::SetWindowRect(InclusiveRect window) {
   return SetConsoleWindowInfo(output_, TRUE, &rect) != 0;
 }
 
-bool Win32ConsoleDevice::SetTitle(const std::string& title) { return SetConsoleTitleA(title.c_str()) != 0; }
+bool Win32ConsoleDevice::SetTitle(const std::string& title) {
+  return SetConsoleTitleW(WideText(title, TextCodePage()).c_str()) != 0;
+}
 
 // A title of no characters and a failure both read as 0; the error code tells them apart.
 bool Win32ConsoleDevice::GetTitle(std::string& title) {
-  std::vector<char> buffer(kTitleBuffer, '\0');
+  std::vector<wchar_t> buffer(kTitleBuffer, L'\0');
   SetLastError(ERROR_SUCCESS);
-  const DWORD length = GetConsoleTitleA(buffer.data(), kTitleBuffer);
+  const DWORD length = GetConsoleTitleW(buffer.data(), kTitleBuffer);
   if (length == 0 && GetLastError() != ERROR_SUCCESS) return false;
-  title.assign(buffer.data(), std::min<DWORD>(length, kTitleBuffer - 1));
+  title.clear();
+  for (DWORD i = 0; i < std::min<DWORD>(length, kTitleBuffer - 1); ++i)
+    if (!TextCodePage().Encode(buffer[i], title)) title.push_back('?');
   return true;
 }
 
@@ -512,7 +535,7 @@ void Win32ConsoleDevice::QueueBytes(const std::string& bytes) {
   for (char byte : bytes) {
     InputEvent event;
     event.kind = InputEvent::Kind::kKey;
-    if (plain_keys_.Next(static_cast<uint8_t>(byte), event.key)) pending_.push_back(event);
+    if (plain_keys_.Next(static_cast<uint8_t>(byte), TextCodePage(), event.key)) pending_.push_back(event);
   }
 }
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <limits>
 
+#include "base/code_page.h"
 #include "device/byte_keys.h"
-#include "device/cp437.h"
 
 namespace zul {
 
@@ -16,6 +16,8 @@ constexpr uint8_t kEsc = 0x1B;
 // sequence (parameters, private markers and intermediates), and the final bytes.
 bool IsParameterByte(uint8_t byte) { return byte >= 0x20 && byte <= 0x3F; }
 bool IsFinalByte(uint8_t byte) { return byte >= 0x40 && byte <= 0x7E; }
+// The C1 control characters end here; a terminal may take one for a command.
+constexpr char32_t kLastC1Control = 0x9F;
 
 // Milliseconds from `from` to `to`, 0 when `to` is not later; never overflows.
 uint64_t Elapsed(int64_t from, int64_t to) {
@@ -228,41 +230,22 @@ InputDecoder::Step InputDecoder::DecodeEscape(std::string_view bytes, int64_t no
   return {character.result, character.length + 1};  // an invalid character takes the Esc with it
 }
 
-// One UTF-8 character as the CP437 byte of its glyph. Characters without a
-// byte, and those whose byte is a control byte (which would act as Enter or
-// Ctrl+C), give no event. Invalid bytes are dropped up to the first one that
-// cannot continue the character, which is then decoded afresh.
+// One UTF-8 character, typed with key 0. Control characters (C1 ones included,
+// which a terminal may take for commands) give no event. Invalid bytes are dropped
+// up to the first one that cannot continue the character, which is then decoded
+// afresh.
 InputDecoder::Step InputDecoder::DecodeUtf8(std::string_view bytes, uint32_t modifiers) {
-  const auto lead = static_cast<uint8_t>(bytes[0]);
-  std::size_t length = 0;
-  char32_t character = 0;
-  uint8_t low = 0x80;   // the range of the second byte, which excludes overlong
-  uint8_t high = 0xBF;  // forms, surrogates and values above U+10FFFF
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    character = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    character = lead & 0x0F;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    character = lead & 0x07;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return Dropped(1);
+  const Utf8Read read = ReadUtf8(bytes);
+  switch (read.kind) {
+    case Utf8Read::Kind::kCutShort:
+      return Partial();
+    case Utf8Read::Kind::kInvalid:
+      return Dropped(read.length);
+    case Utf8Read::Kind::kWhole:
+      break;
   }
-  for (std::size_t i = 1; i < length; ++i) {
-    if (i >= bytes.size()) return Partial();
-    const auto byte = static_cast<uint8_t>(bytes[i]);
-    if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF)) return Dropped(i);
-    character = (character << 6) | (byte & 0x3F);
-  }
-  uint8_t byte = 0;
-  if (Cp437Byte(character, byte) && byte >= 0x20) QueueKey(0, byte, modifiers);
-  return Complete(length);
+  if (read.character > kLastC1Control) QueueKey(0, read.character, modifiers);
+  return Complete(read.length);
 }
 
 // A sequence that starts "Esc [" (CSI) or "Esc O" (SS3). Steps:
@@ -418,16 +401,16 @@ void InputDecoder::ResolvePending() {
   skipping_ = false;
 }
 
-void InputDecoder::QueueKey(uint16_t key, uint8_t byte, uint32_t modifiers) {
+void InputDecoder::QueueKey(uint16_t key, char32_t character, uint32_t modifiers) {
   InputEvent event;
   event.kind = InputEvent::Kind::kKey;
-  event.key = KeyEvent{key, byte, modifiers};
+  event.key = KeyEvent{key, character, modifiers};
   events_.push_back(event);
 }
 
 void InputDecoder::QueueByteKey(uint8_t byte, uint32_t extra_modifiers) {
   const KeyEvent key = ByteKey(byte);
-  QueueKey(key.key, key.byte, key.modifiers | extra_modifiers);
+  QueueKey(key.key, key.character, key.modifiers | extra_modifiers);
 }
 
 }  // namespace zul

@@ -1,5 +1,5 @@
 // Turns the bytes a terminal sends into console input events: keys with their
-// Windows virtual-key codes, xterm SGR mouse reports, typed UTF-8 as CP437 bytes.
+// Windows virtual-key codes, xterm SGR mouse reports, typed UTF-8 as characters.
 // A pure class: it reads no device and keeps no clock; the caller gives the time.
 #pragma once
 
@@ -19,8 +19,8 @@ namespace zul {
 //   kept (Ctrl+C types 0x03);
 // - Esc before another byte is Alt with that byte's key; Esc Esc is the Escape key
 //   and a fresh Esc; keys from sequences (arrows, F1-F12, ...) type no byte;
-// - a UTF-8 character types the CP437 byte of its glyph with key 0; one with no
-//   byte, or whose byte is a control byte (it would act as Enter or Ctrl+C), none;
+// - a UTF-8 character types itself with key 0; a control character spelled in
+//   more than one byte (a C1 control, which a terminal may take for a command) none;
 // - a mouse report has its 0-based terminal cell, the buttons held after it, and
 //   for a wheel turn mouse::kWheeled with wheel +1 (up) or -1 (down).
 class InputDecoder {
@@ -58,7 +58,7 @@ class InputDecoder {
   // What one decoding step made of the bytes at the start of its input:
   // - kComplete: a whole key, mouse report, character or sequence, queued as its
   //   event, or as none when it names nothing reported (a focus report, a
-  //   character with no CP437 byte);
+  //   C1 control character);
   // - kPartial: the start of one that has not fully arrived; it waits for more;
   // - kDropped: bytes that make no sense (invalid UTF-8, a sequence broken off
   //   by a byte that cannot stand in it, or grown past kMaxSequence).
@@ -81,7 +81,7 @@ class InputDecoder {
   void DecodeSs3(std::string_view parameters, char final_byte);
   void QueueMouse(int code, int column, int row, bool release, int64_t now_ms);
   void ResolvePending();
-  void QueueKey(uint16_t key, uint8_t byte, uint32_t modifiers);
+  void QueueKey(uint16_t key, char32_t character, uint32_t modifiers);
   void QueueByteKey(uint8_t byte, uint32_t extra_modifiers);
   bool LoneEscapeWaits() const { return pending_ == "\x1b"; }
 

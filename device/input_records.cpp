@@ -1,7 +1,7 @@
 #include "device/input_records.h"
 
 #include "device/byte_keys.h"
-#include "device/cp437.h"
+#include "device/text_cells.h"
 
 namespace zul {
 
@@ -12,26 +12,37 @@ constexpr uint32_t kButtonBits = 0x07;
 constexpr uint32_t kEventKindBits = 0x07;
 constexpr uint32_t kHorizontalWheel = 0x08;
 
-bool IsControlCharacter(char32_t character) { return character < 0x20 || character == 0x7F; }
-
 }  // namespace
 
-uint8_t TypedByte(char32_t character) {
-  if (IsControlCharacter(character)) return static_cast<uint8_t>(character);
-  uint8_t byte = 0;
-  return Cp437Byte(character, byte) ? byte : 0;
-}
-
-uint8_t CellByte(char32_t character) {
-  if (IsControlCharacter(character)) return static_cast<uint8_t>(character);
-  uint8_t byte = 0;
-  return Cp437Byte(character, byte) ? byte : '?';
-}
-
 KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t control_state) {
-  KeyEvent key{virtual_key, TypedByte(character), control_state & kModifierBits};
-  if (virtual_key == vk::kEscape && key.byte == 0) key.byte = 0x1B;
+  KeyEvent key{virtual_key, character, control_state & kModifierBits};
+  if (virtual_key == vk::kEscape && key.character == 0) key.character = 0x1B;
   return key;
+}
+
+ConsoleCell ToConsoleCell(std::span<const Cell> cells, std::size_t index) {
+  const Cell& cell = cells[index];
+  const auto attributes = static_cast<uint16_t>(cell.attribute & ~(kLeadingHalf | kTrailingHalf));
+  const ConsoleCell blank{u' ', attributes};
+  auto unit = [](char32_t character) {
+    const char32_t shown = ShownCharacter(character);
+    return shown > 0xFFFF || (shown >= 0xD800 && shown <= 0xDFFF) ? u'\uFFFD' : static_cast<char16_t>(shown);
+  };
+  if (cell.character == kRightHalf) {
+    if (index == 0 || CharacterWidth(cells[index - 1].character) != 2) return blank;
+    return ConsoleCell{unit(cells[index - 1].character), static_cast<uint16_t>(attributes | kTrailingHalf)};
+  }
+  if (CharacterWidth(cell.character) == 2) {
+    if (index + 1 >= cells.size() || cells[index + 1].character != kRightHalf) return blank;
+    return ConsoleCell{unit(cell.character), static_cast<uint16_t>(attributes | kLeadingHalf)};
+  }
+  return ConsoleCell{unit(cell.character), attributes};
+}
+
+Cell FromConsoleCell(ConsoleCell cell) {
+  const auto attribute = static_cast<uint16_t>(cell.attributes & ~(kLeadingHalf | kTrailingHalf));
+  if ((cell.attributes & kTrailingHalf) != 0) return Cell{kRightHalf, attribute, 0};
+  return Cell{cell.character == 0 ? U' ' : char32_t(cell.character), attribute, 0};
 }
 
 bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_state, uint32_t event_flags,
@@ -49,12 +60,30 @@ bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_sta
   return true;
 }
 
-bool PlainByteKeys::Next(uint8_t byte, KeyEvent& key) {
+// Bytes from 0x80 on wait until they spell a character; kMostPending of them that
+// spell none, or an ASCII byte after some that it does not complete, drop them.
+bool PlainByteKeys::Next(uint8_t byte, const CodePage& code_page, KeyEvent& key) {
   const bool pair_end = after_carriage_return_ && byte == '\n';
   after_carriage_return_ = byte == '\r';
   if (pair_end) return false;
-  key = ByteKey(byte);
-  return true;
+  if (byte < 0x80 && pending_.empty()) {
+    key = ByteKey(byte);
+    return true;
+  }
+  pending_.push_back(static_cast<char>(byte));
+  const Spelled spelled = code_page.Decode(pending_);
+  if (spelled.length == pending_.size()) {
+    pending_.clear();
+    key = KeyEvent{0, spelled.character, 0};
+    return key.character >= 0x20;
+  }
+  if (byte < 0x80) {
+    pending_.clear();
+    key = ByteKey(byte);
+    return true;
+  }
+  if (pending_.size() >= kMostPending) pending_.clear();
+  return false;
 }
 
 }  // namespace zul

@@ -1,26 +1,21 @@
-// Turning what a Windows console reports into the device's input events and cell bytes:
-// the fields of its key and mouse records, the characters of its cells, and plain bytes
-// read when the input is a file or a pipe. Pure translations; reading them is the device's job.
+// Turning what a Windows console reports into the device's input events: the fields of
+// its key and mouse records, and plain bytes read when the input is a file or a pipe. Pure translations; reading
+// them is the device's job.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string>
 
 #include "device/console_device.h"
 
 namespace zul {
 
-// The byte a typed character stands for: a control character (below 0x20, or 0x7F) is its
-// own byte, so Ctrl+C gives 0x03; any other character gives the CP437 byte whose glyph it
-// is; 0 when no byte has it.
-uint8_t TypedByte(char32_t character);
-
-// The byte a console cell that shows `character` holds: as TypedByte, but '?' when no
-// byte has that glyph. A blank reads back as 0x20.
-uint8_t CellByte(char32_t character);
-
-// A key press record: its virtual-key code, the character it typed and the control-key
-// state, of which only the Alt, Ctrl and Shift bits are kept. Escape always types 0x1B, as
-// on Windows, also where the console reports it without a character (wine does).
+// A key press record: its virtual-key code, the character it typed (a control character
+// too: Ctrl+C types U+0003) and the control-key state, of which only the Alt, Ctrl and
+// Shift bits are kept. Escape always types 0x1B, as on Windows, also where the console
+// reports it without a character (wine does).
 KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t control_state);
 
 // A mouse record: the buttons held (left, right, middle), the modifiers, the kind of event
@@ -29,16 +24,43 @@ KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t contro
 bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_state, uint32_t event_flags,
                      MouseEvent& mouse);
 
+// How a Windows console holds the halves of an East Asian wide character: both cells
+// hold the character, the left one flagged as the leading half, the right one as the
+// trailing half (COMMON_LVB_LEADING_BYTE and COMMON_LVB_TRAILING_BYTE).
+constexpr uint16_t kLeadingHalf = 0x0100;
+constexpr uint16_t kTrailingHalf = 0x0200;
+
+// A console cell as WriteConsoleOutputW and ReadConsoleOutputW take it: one UTF-16 unit
+// and the attribute bits.
+struct ConsoleCell {
+  char16_t character = u' ';
+  uint16_t attributes = 0;
+  bool operator==(const ConsoleCell&) const = default;
+};
+
+// The console cell that shows `cells[index]`: its character (control characters as their
+// glyphs; one beyond the 16 bits of a unit as U+FFFD) with the halves of a wide character
+// flagged. A half whose other half is not beside it in `cells` shows as a blank.
+ConsoleCell ToConsoleCell(std::span<const Cell> cells, std::size_t index);
+
+// The cell a console cell read back holds: the right half of a wide character as
+// kRightHalf, a zero unit as a blank, the attribute without the halves' flags.
+Cell FromConsoleCell(ConsoleCell cell);
+
 // Keys from bytes read one by one when the input is not a console and no sequence decoding
-// is done: each byte is the key ByteKey gives it (0x03 is Ctrl+C, 0x1B Escape), but that a
-// carriage return followed by a line feed is one Enter.
+// is done: each ASCII byte is the key ByteKey gives it (0x03 is Ctrl+C, 0x1B Escape), but
+// that a carriage return followed by a line feed is one Enter; bytes from 0x80 on type the
+// character they spell in the program's code page.
 class PlainByteKeys {
  public:
-  // The key that `byte` gives; false when it gives none (the line feed of a pair).
-  bool Next(uint8_t byte, KeyEvent& key);
+  // The key that `byte` gives; false when it gives none yet (the line feed of a pair, a
+  // byte of a character not yet whole, bytes that spell nothing).
+  bool Next(uint8_t byte, const CodePage& code_page, KeyEvent& key);
 
  private:
+  static constexpr std::size_t kMostPending = 4;
   bool after_carriage_return_ = false;
+  std::string pending_;
 };
 
 }  // namespace zul

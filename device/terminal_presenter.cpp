@@ -3,33 +3,57 @@
 #include <algorithm>
 #include <array>
 
-#include "device/cp437.h"
+#include "base/cp437.h"
 #include "device/terminal_sequences.h"
+#include "device/text_cells.h"
 
 namespace zul {
 
 namespace {
 
-constexpr uint32_t kUnknownCell = 0xFFFFFFFF;
+using Shown = uint64_t;
+
+// A shown cell packs its character (bits 0-20), foreground (21-25), background
+// (26-30) and mark (32-52). The right half of a wide character has a code of its own.
+constexpr Shown kUnknownCell = ~Shown{0};
+constexpr char32_t kRightHalfCode = 0x110000;
 constexpr std::size_t kMaxTitle = 255;
 
 // Backspaces move one column left each; from this many on, a count is shorter.
 constexpr int kMostBackspaces = 3;
 
-int Glyph(uint32_t shown) { return static_cast<int>(shown & 0xFF); }
-int Foreground(uint32_t shown) { return static_cast<int>((shown >> 8) & 0xFF); }
-int Background(uint32_t shown) { return static_cast<int>((shown >> 16) & 0xFF); }
-bool IsBlank(uint32_t shown) { return Glyph(shown) == ' '; }
+char32_t Character(Shown shown) { return static_cast<char32_t>(shown & 0x1FFFFF); }
+int Foreground(Shown shown) { return static_cast<int>((shown >> 21) & 0x1F); }
+int Background(Shown shown) { return static_cast<int>((shown >> 26) & 0x1F); }
+char32_t Mark(Shown shown) { return static_cast<char32_t>((shown >> 32) & 0x1FFFFF); }
+Shown MakeShown(char32_t character, int foreground, int background, char32_t mark = 0) {
+  return Shown{character} | (Shown(foreground) << 21) | (Shown(background) << 26) | (Shown{mark} << 32);
+}
+bool IsBlank(Shown shown) { return Character(shown) == ' ' && Mark(shown) == 0; }
+bool IsRightHalf(Shown shown) { return shown != kUnknownCell && Character(shown) == kRightHalfCode; }
+bool IsLeftHalf(Shown shown) { return shown != kUnknownCell && CharacterWidth(Character(shown)) == 2; }
 
-// The title as a terminal may be given it: at most 255 of its bytes, control
-// bytes left out (they could end or change the sequence), the others as their
-// glyphs in UTF-8.
-std::string TitleText(const std::string& title) {
+// The bytes that draw `shown`: its character and its mark in UTF-8.
+void AppendShown(Shown shown, std::string& out) {
+  AppendUtf8(Character(shown), out);
+  if (Mark(shown) != 0) AppendUtf8(Mark(shown), out);
+}
+
+// The title as a terminal may be given it: at most 255 of its bytes, read in the
+// console's code page, control characters left out (they could end or change the
+// sequence), bytes that spell nothing as their CP437 glyphs, all in UTF-8.
+std::string TitleText(const std::string& title, const CodePage& code_page) {
+  const std::string_view bytes = std::string_view(title).substr(0, kMaxTitle);
   std::string text;
-  for (std::size_t i = 0; i < title.size() && i < kMaxTitle; ++i) {
-    const auto byte = static_cast<uint8_t>(title[i]);
-    if (byte < 0x20 || byte == 0x7F) continue;
-    AppendCp437Utf8(byte, text);
+  for (std::size_t at = 0; at < bytes.size();) {
+    const Spelled spelled = code_page.Decode(bytes.substr(at));
+    if (spelled.length == 0) {
+      const auto byte = static_cast<uint8_t>(bytes[at++]);
+      if (byte >= 0x20 && byte != 0x7F) AppendCp437Utf8(byte, text);
+      continue;
+    }
+    if (ShownCharacter(spelled.character) == spelled.character) AppendUtf8(spelled.character, text);
+    at += spelled.length;
   }
   return text;
 }
@@ -53,12 +77,13 @@ bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vect
   for (int x = from; x < to; ++x) {
     const Shown shown = cells[row + static_cast<std::size_t>(x)];
     const bool same = shown == want[row + static_cast<std::size_t>(x)] && shown != kUnknownCell &&
-                      Background(shown) == background && (IsBlank(shown) || Foreground(shown) == foreground);
+                      Background(shown) == background && (IsBlank(shown) || Foreground(shown) == foreground) &&
+                      !IsLeftHalf(shown) && !IsRightHalf(shown);
     if (!same || out.size() - start >= limit) {
       out.resize(start);
       return false;
     }
-    AppendCp437Utf8(static_cast<uint8_t>(Glyph(shown)), out);
+    AppendShown(shown, out);
   }
   return true;
 }
@@ -194,8 +219,7 @@ void TerminalPresenter::Screen::EraseAll(const std::vector<Shown>& want, std::st
 
   SetColours(pen, erase, out);
   out += vt::kEraseScreen;
-  const Shown blank = ' ' | (static_cast<Shown>(kAnyColour) << 8) | (static_cast<Shown>(erase) << 16);
-  std::fill(cells.begin(), cells.end(), blank);
+  std::fill(cells.begin(), cells.end(), MakeShown(' ', kAnyColour, erase));
   contents_known = true;
 }
 
@@ -203,12 +227,19 @@ bool TerminalPresenter::Pass::Takes(Shown shown) const {
   return background < 0 || (Background(shown) == background) == only;
 }
 
+// A wide character is drawn with its right half, as one; a right half is never
+// drawn alone (Capture gives every right half its left one). A terminal that
+// writes over half of a wide character blanks the other half; that cell is then
+// always drawn too, since a half is wanted only beside its other half.
 void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, const Pass& pass, std::string& out) {
   const int count = columns * rows;
   int i = 0;
   while (i < count) {
-    const Shown shown = want[static_cast<std::size_t>(i)];
-    if (cells[static_cast<std::size_t>(i)] == shown || !pass.Takes(shown)) {
+    const auto index = static_cast<std::size_t>(i);
+    const Shown shown = want[index];
+    const int width = i + 1 < count && IsRightHalf(want[index + 1]) ? 2 : 1;
+    const bool same = cells[index] == shown && (width == 1 || cells[index + 1] == want[index + 1]);
+    if (same || IsRightHalf(shown) || !pass.Takes(shown)) {
       ++i;
       continue;
     }
@@ -220,16 +251,17 @@ void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, const Pass&
     }
     MoveTo(x, y, want, out);
     SetColours(Foreground(shown), Background(shown), out);
-    AppendCp437Utf8(static_cast<uint8_t>(Glyph(shown)), out);
-    cells[static_cast<std::size_t>(i)] = shown;
+    AppendShown(shown, out);
+    cells[index] = shown;
+    if (width == 2) cells[index + 1] = want[index + 1];
     // With autowrap off the cursor stays in the last column, but terminals
     // differ in what they do next; it is safest to forget it there.
-    if (x + 1 < columns) {
-      cursor_x = x + 1;
+    if (x + width < columns) {
+      cursor_x = x + width;
     } else {
       cursor_known = false;
     }
-    ++i;
+    i += width;
   }
 }
 
@@ -294,8 +326,25 @@ int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>
   return static_cast<int>(row) + stop;
 }
 
+// A cell as the terminal is to show it: a blank as a blank in its background alone;
+// a character that takes no cell of its own as a mark over a blank; a mark that
+// takes a cell is left out.
+TerminalPresenter::Shown TerminalPresenter::CellShown(const Cell& cell) {
+  char32_t character = ShownCharacter(cell.character == 0 ? U' ' : cell.character);
+  char32_t mark = cell.mark != 0 && CharacterWidth(cell.mark) == 0 ? ShownCharacter(cell.mark) : 0;
+  if (CharacterWidth(character) == 0) {
+    mark = character;
+    character = ' ';
+  }
+  const int foreground = character == ' ' && mark == 0 ? kAnyColour : (cell.attribute & 0x0F);
+  return MakeShown(character, foreground, (cell.attribute >> 4) & 0x0F, mark);
+}
+
+// The window's cells, clipped to the terminal. The halves of a wide character are
+// kept only together: a half whose other half the window does not show beside it
+// (overwritten, or cut off at the edge) shows as a blank.
 void TerminalPresenter::Capture(const VirtualConsole& console) {
-  const Shown outside = ' ' | (static_cast<Shown>(kAnyColour) << 8) | (static_cast<Shown>(kDefaultColour) << 16);
+  const Shown outside = MakeShown(' ', kAnyColour, kDefaultColour);
   want_.assign(screen_.cells.size(), outside);
   const InclusiveRect window = console.Window();
   const Coord size = console.Size();
@@ -308,11 +357,24 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
       const int buffer_x = window.left + x;
       if (buffer_x < 0 || buffer_x >= size.x) continue;
       const Cell cell = console.At({static_cast<int16_t>(buffer_x), static_cast<int16_t>(buffer_y)});
-      const uint8_t glyph = cell.byte == 0 ? ' ' : cell.byte;
-      const Shown foreground = glyph == ' ' ? kAnyColour : (cell.attribute & 0x0F);
-      const Shown background = (cell.attribute >> 4) & 0x0F;
-      want_[static_cast<std::size_t>(y) * static_cast<std::size_t>(screen_.columns) +
-            static_cast<std::size_t>(x)] = glyph | (foreground << 8) | (background << 16);
+      const std::size_t index =
+          static_cast<std::size_t>(y) * static_cast<std::size_t>(screen_.columns) + static_cast<std::size_t>(x);
+      const int blank_background = (cell.attribute >> 4) & 0x0F;
+      if (cell.character == kRightHalf) {
+        const bool joined = x > 0 && IsLeftHalf(want_[index - 1]);
+        want_[index] = joined ? MakeShown(kRightHalfCode, cell.attribute & 0x0F, blank_background)
+                              : MakeShown(' ', kAnyColour, blank_background);
+        continue;
+      }
+      Shown shown = CellShown(cell);
+      if (IsLeftHalf(shown)) {
+        const bool whole =
+            x + 1 < shown_columns && buffer_x + 1 < size.x &&
+            console.At({static_cast<int16_t>(buffer_x + 1), static_cast<int16_t>(buffer_y)}).character ==
+                kRightHalf;
+        if (!whole) shown = MakeShown(' ', kAnyColour, blank_background);
+      }
+      want_[index] = shown;
     }
   }
 }
@@ -416,7 +478,7 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
     out += mouse == Mode::kOn ? vt::kMouseOn : vt::kMouseOff;
     mouse_ = mouse;
   }
-  std::string title = TitleText(console.Title());
+  std::string title = TitleText(console.Title(), console.TextCodePage());
   if (!title_known_ || title != title_) {
     out += vt::WindowTitle(title);
     title_ = std::move(title);

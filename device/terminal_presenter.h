@@ -55,10 +55,11 @@ class TerminalPresenter {
   // Terminals wider or taller than this are drawn only up to this size.
   static constexpr int kMaxTerminalSide = 1024;
 
-  // A cell as the terminal shows it, packed: the glyph's byte, the foreground
-  // and the background colour (console colours 0-15, or the terminal's default).
-  // A blank has no foreground: how it looks depends on its background alone.
-  using Shown = uint32_t;
+  // A cell as the terminal shows it, packed: the character, the foreground and
+  // the background colour (console colours 0-15, or the terminal's default) and
+  // the mark drawn over the character. A blank has no foreground: how it looks
+  // depends on its background alone.
+  using Shown = uint64_t;
   static constexpr int kDefaultColour = 16;  // the terminal's own colour
   static constexpr int kAnyColour = 31;      // a blank's foreground: no matter which
   enum class Mode : uint8_t { kUnknown, kOff, kOn };
@@ -113,6 +114,7 @@ class TerminalPresenter {
   // Release and End: the modes a child or the shell expects, `colours`, the
   // cursor at the console's cursor.
   void HandOver(const VirtualConsole& console, Coord terminal, std::string_view colours, std::string& out);
+  static Shown CellShown(const Cell& cell);
   // The window of `console` as a terminal of the screen's size shows it.
   void Capture(const VirtualConsole& console);
   // Draws the cells of `screen` that differ from `want` in the order that

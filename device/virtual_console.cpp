@@ -186,8 +186,12 @@ std::string VirtualConsole::RowText(int y) const { return RowText(y, 0, size_.x)
 std::string VirtualConsole::RowText(int y, int x, int count) const {
   std::string text;
   if (y < 0 || y >= size_.y) return text;
-  for (int i = std::max(x, 0); i < std::min(x + count, static_cast<int>(size_.x)); ++i)
-    text.push_back(static_cast<char>(At({int16_t(i), int16_t(y)}).byte));
+  for (int i = std::max(x, 0); i < std::min(x + count, static_cast<int>(size_.x)); ++i) {
+    const Cell& cell = At({int16_t(i), int16_t(y)});
+    if (cell.character == kRightHalf) continue;
+    AppendUtf8(cell.character, text);
+    if (cell.mark != 0) AppendUtf8(cell.mark, text);
+  }
   return text;
 }
 

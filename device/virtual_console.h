@@ -66,7 +66,8 @@ class VirtualConsole : public ConsoleDevice {
   const std::vector<Cell>& Cells() const { return cells_; }
   // The cell at `at`, which must lie in the buffer.
   const Cell& At(Coord at) const { return cells_[Index(at)]; }
-  // The bytes of row `y`, or of columns [x, x + count) of it.
+  // The characters of row `y`, or of columns [x, x + count) of it, in UTF-8 (a
+  // right half of a wide character gives nothing, a mark follows its character).
   std::string RowText(int y) const;
   std::string RowText(int y, int x, int count) const;
 

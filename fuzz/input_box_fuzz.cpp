@@ -40,8 +40,8 @@ class EditedAnswer {
     if (IsEnterKey(key) || IsCancelKey(key)) return false;
     if (key.key == vk::kBack) {
       if (cursor_ > 0) text_.erase(--cursor_, 1);
-    } else if (IsTypedByte(key)) {
-      if (text_.size() < limit_) text_.insert(cursor_++, 1, static_cast<char>(key.byte));
+    } else if (IsTypedCharacter(key)) {
+      if (text_.size() < limit_) text_.insert(cursor_++, 1, static_cast<char>(key.character));
     } else if (key.key == vk::kLeft) {
       cursor_ -= cursor_ > 0 ? 1 : 0;
     } else if (key.key == vk::kRight) {

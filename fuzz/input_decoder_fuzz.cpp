@@ -93,10 +93,10 @@ void CheckEvent(const InputEvent& event) {
     const KeyEvent& key = event.key;
     FUZZ_CHECK(IsKnownKey(key.key));
     FUZZ_CHECK((key.modifiers & ~kKnownModifiers) == 0);
-    if (TypesNoByte(key.key)) FUZZ_CHECK(key.byte == 0);
-    if (key.key == vk::kReturn) FUZZ_CHECK(key.byte == 0x0D);
-    if (key.key == vk::kEscape) FUZZ_CHECK(key.byte == 0x1B);
-    if (key.key == vk::kBack) FUZZ_CHECK(key.byte == 0x08);
+    if (TypesNoByte(key.key)) FUZZ_CHECK(key.character == 0);
+    if (key.key == vk::kReturn) FUZZ_CHECK(key.character == 0x0D);
+    if (key.key == vk::kEscape) FUZZ_CHECK(key.character == 0x1B);
+    if (key.key == vk::kBack) FUZZ_CHECK(key.character == 0x08);
     return;
   }
   const MouseEvent& mouse = event.mouse;
@@ -115,7 +115,7 @@ using Key = std::vector<int64_t>;
 Key Flatten(const InputEvent& event) {
   return {static_cast<int64_t>(event.kind),
           event.key.key,
-          event.key.byte,
+          event.key.character,
           event.key.modifiers,
           event.mouse.position.x,
           event.mouse.position.y,

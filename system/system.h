@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "base/code_page.h"
 #include "base/text.h"
 
 namespace zul {
@@ -43,6 +44,13 @@ extern const char kPathSeparator;
 // Whether the file system tells names apart by case: a name must then be
 // handed on as it is spelled on disk.
 extern const bool kFileNamesCaseSensitive;
+
+// Makes the file-system and process calls speak the code page the chooser's texts
+// are in for the whole run, and gives that code page: on Windows the OEM code page
+// (the console's own unless changed with chcp), to which the file calls are switched,
+// so that a name listed, typed, shown and handed to the converter is spelled alike
+// everywhere; elsewhere UTF-8, the terminal's.
+const CodePage& UseProgramCodePage();
 
 // The handle of the running program, for loading its resources (null where
 // there is no such thing).

@@ -16,6 +16,8 @@ Text ReadWorkingDirectory() {
   return Text(buffer);
 }
 
+const CodePage& UseProgramCodePage() { return Utf8CodePage(); }
+
 void* ProgramInstance() { return nullptr; }
 
 }  // namespace zul

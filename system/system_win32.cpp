@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "system/code_page_win32.h"
 #include "system/system.h"
 
 namespace zul {
@@ -17,6 +18,14 @@ Text ReadWorkingDirectory() {
   const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
   if (length == 0 || length >= sizeof buffer) return Text();
   return Text(buffer, length);
+}
+
+const CodePage& UseProgramCodePage() {
+  SetFileApisToOEM();
+  const UINT number = GetOEMCP();
+  if (number == CP_UTF8) return Utf8CodePage();
+  static const std::unique_ptr<CodePage> kOem = WindowsCodePage(number);
+  return kOem != nullptr ? *kOem : Cp437CodePage();
 }
 
 void* ProgramInstance() { return GetModuleHandleA(nullptr); }

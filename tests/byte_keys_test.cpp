@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "base/code_page.h"
 #include "consoletools/dialog.h"
-#include "device/cp437.h"
 #include "device/input_decoder.h"
 #include "device/input_records.h"
 
@@ -15,20 +15,14 @@ namespace {
 
 std::string Show(const KeyEvent& key) {
   char line[48];
-  std::snprintf(line, sizeof line, "key %02X byte %02X mods %02X", key.key, key.byte,
+  std::snprintf(line, sizeof line, "key %02X char %04X mods %02X", key.key, static_cast<unsigned>(key.character),
                 static_cast<unsigned>(key.modifiers));
   return line;
 }
 
-// The key a terminal's decoder gives for `byte` typed alone: bytes from 0x80 on
-// come from a terminal as the UTF-8 of their glyph. "none" when it gives no
-// key, "several" when more than one.
-std::string FromTerminal(uint8_t byte) {
-  std::string bytes;
-  if (byte < 0x80)
-    bytes.push_back(static_cast<char>(byte));
-  else
-    AppendCp437Utf8(byte, bytes);
+// The key a terminal's decoder gives for `bytes` typed alone. "none" when it
+// gives no key, "several" when more than one.
+std::string FromTerminal(const std::string& bytes) {
   InputDecoder decoder;
   decoder.Feed(bytes, 0);
   decoder.Finish();
@@ -39,11 +33,14 @@ std::string FromTerminal(uint8_t byte) {
   return event.kind == InputEvent::Kind::kKey ? Show(event.key) : "not a key";
 }
 
-// The key the Windows device gives for `byte` read alone from a redirected input.
-std::string FromRedirectedInput(uint8_t byte) {
+// The key the Windows device gives for `bytes` read from a redirected input in
+// UTF-8; "none" when the last byte gives none.
+std::string FromRedirectedInput(const std::string& bytes) {
   PlainByteKeys keys;
   KeyEvent key;
-  return keys.Next(byte, key) ? Show(key) : "none";
+  bool given = false;
+  for (const char byte : bytes) given = keys.Next(static_cast<uint8_t>(byte), Utf8CodePage(), key);
+  return given ? Show(key) : "none";
 }
 
 constexpr uint32_t kCtrl = modifier::kLeftCtrl;
@@ -77,19 +74,26 @@ TEST(ByteKeys, BothReadersGiveEveryByteTheKeyThatSendsIt) {
       {'q', {'Q', 'q', 0}},
       {'~', {0, '~', 0}},
       {0x7F, {vk::kBack, 0x08, 0}},  // Backspace as DEL
-      {0xE9, {0, 0xE9, 0}},
+      {0xE9, {0, 0, 0}},             // alone, no character
   };
   for (const Row& row : rows) {
     EXPECT_EQ(Show(ByteKey(row.byte)), Show(row.key)) << "byte " << int(row.byte);
     if (row.byte >= 0x20) continue;
-    EXPECT_FALSE(IsTypedByte(row.key)) << "byte " << int(row.byte);
+    EXPECT_FALSE(IsTypedCharacter(row.key)) << "byte " << int(row.byte);
     EXPECT_EQ(IsCancelKey(row.key), row.byte == 0x03 || row.byte == 0x1B) << "byte " << int(row.byte);
   }
-  for (int b = 0; b < 0x100; ++b) {
-    const auto byte = static_cast<uint8_t>(b);
-    const std::string expected = Show(ByteKey(byte));
+  for (int b = 0; b < 0x80; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const std::string expected = Show(ByteKey(static_cast<uint8_t>(b)));
     EXPECT_EQ(FromRedirectedInput(byte), expected) << "byte " << b;
     EXPECT_EQ(FromTerminal(byte), expected) << "byte " << b;
+  }
+  for (const char32_t character : {U'\u00E9', U'\u65E5', U'\U0001F600'}) {
+    std::string bytes;
+    AppendUtf8(character, bytes);
+    const std::string expected = Show(KeyEvent{0, character, 0});
+    EXPECT_EQ(FromRedirectedInput(bytes), expected) << bytes;
+    EXPECT_EQ(FromTerminal(bytes), expected) << bytes;
   }
 }
 

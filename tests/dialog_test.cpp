@@ -170,9 +170,9 @@ TEST(DialogDrawing, FrameTitleTextAndShadow) {
   VirtualConsole console({20, 8}, {20, 8});
   FillRect(console, {0, 0, 19, 7}, Cell{'.', 0x07});
   DrawFrame(console, {2, 1, 11, 4}, kFrame, "Name", kTitle);
-  EXPECT_EQ(console.RowText(1, 2, 10), "\xC9\xCD Name \xCD\xBB");
-  EXPECT_EQ(console.RowText(2, 2, 10), "\xBA........\xBA");  // the inside is left alone
-  EXPECT_EQ(console.RowText(4, 2, 10), "\xC8\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xBC");
+  EXPECT_EQ(console.RowText(1, 2, 10), "╔═ Name ═╗");
+  EXPECT_EQ(console.RowText(2, 2, 10), "║........║");  // the inside is left alone
+  EXPECT_EQ(console.RowText(4, 2, 10), "╚════════╝");
   EXPECT_EQ(console.At({5, 1}).attribute, kTitle);
   EXPECT_EQ(console.At({2, 3}).attribute, kFrame);
 
@@ -186,11 +186,11 @@ TEST(DialogDrawing, FrameTitleTextAndShadow) {
   EXPECT_EQ(console.At({4, 5}).attribute, kShadow);
   // A title longer than the edge is cut.
   DrawFrame(console, {0, 5, 7, 7}, kFrame, "Much too long", kTitle);
-  EXPECT_EQ(console.RowText(5, 0, 8), "\xC9 Much \xBB");
+  EXPECT_EQ(console.RowText(5, 0, 8), "╔ Much ╗");
 
-  // Texts: bytes as cells, cut or padded to the width; control bytes stay bytes.
+  // Texts: characters as cells, cut or padded to the width; control bytes as glyphs.
   WriteText(console, {0, 0}, std::string("a\n\0b", 4), 0x1F, 6);
-  EXPECT_EQ(console.RowText(0, 0, 6), std::string("a\n\0b  ", 6));
+  EXPECT_EQ(console.RowText(0, 0, 6), "a◙ b  ");
   WriteText(console, {17, 0}, "xyzzy", 0x1F);  // runs off the row: dropped
   EXPECT_EQ(console.RowText(0, 17, 3), "xyz");
   WriteCentred(console, {0, 7}, "ab", 0x2F, 6);
@@ -235,16 +235,16 @@ TEST(DialogKeys, TellCancelEnterTypingAndClicksApart) {
   EXPECT_TRUE(IsEnterKey({vk::kReturn, 0x0D, 0}));
   EXPECT_FALSE(IsEnterKey({'M', 0x0D, modifier::kLeftCtrl}));
 
-  EXPECT_TRUE(IsTypedByte({'A', 'a', 0}));
-  EXPECT_TRUE(IsTypedByte({0, 0xE9, 0}));
-  EXPECT_TRUE(IsTypedByte({vk::kDelete, '.', 0}));  // '.' shares its code with Delete
-  EXPECT_TRUE(IsTypedByte({0, '\\', modifier::kRightAlt | modifier::kLeftCtrl}));  // AltGr
-  EXPECT_FALSE(IsTypedByte({'A', 'a', modifier::kLeftAlt}));
-  EXPECT_FALSE(IsTypedByte({'A', 'a', modifier::kLeftCtrl}));
-  EXPECT_FALSE(IsTypedByte({'A', 0x01, modifier::kLeftCtrl}));
-  EXPECT_FALSE(IsTypedByte({vk::kBack, 0x7F, 0}));
-  EXPECT_FALSE(IsTypedByte({vk::kDelete, 0x7F, 0}));
-  EXPECT_FALSE(IsTypedByte({vk::kLeft, 0, 0}));
+  EXPECT_TRUE(IsTypedCharacter({'A', 'a', 0}));
+  EXPECT_TRUE(IsTypedCharacter({0, 0xE9, 0}));
+  EXPECT_TRUE(IsTypedCharacter({vk::kDelete, '.', 0}));  // '.' shares its code with Delete
+  EXPECT_TRUE(IsTypedCharacter({0, '\\', modifier::kRightAlt | modifier::kLeftCtrl}));  // AltGr
+  EXPECT_FALSE(IsTypedCharacter({'A', 'a', modifier::kLeftAlt}));
+  EXPECT_FALSE(IsTypedCharacter({'A', 'a', modifier::kLeftCtrl}));
+  EXPECT_FALSE(IsTypedCharacter({'A', 0x01, modifier::kLeftCtrl}));
+  EXPECT_FALSE(IsTypedCharacter({vk::kBack, 0x7F, 0}));
+  EXPECT_FALSE(IsTypedCharacter({vk::kDelete, 0x7F, 0}));
+  EXPECT_FALSE(IsTypedCharacter({vk::kLeft, 0, 0}));
 
   EXPECT_TRUE(IsLeftPress(testing::Click(1, 1).mouse));
   EXPECT_TRUE(IsLeftPress(testing::DoubleClick(1, 1).mouse));
@@ -288,7 +288,7 @@ class MovingDialog : public FillDialog {
   Cell old_place;
   Cell new_place;
   DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) override {
-    if (key.byte == 'm') console_.SetWindowRect({20, 6, 39, 11});
+    if (key.character == 'm') console_.SetWindowRect({20, 6, 39, 11});
     if (IsEnterKey(key)) {
       old_place = console_.At({1, 1});
       new_place = console_.At({21, 7});

@@ -95,7 +95,7 @@ TEST(InputBoxLook, ShowsQuestionHintFieldAndButtonsWhereTheCallAsks) {
   EXPECT_EQ(shown.At({kLeft, kTop}), (Cell{kTopLeft, kFrame}));
   EXPECT_EQ(shown.At({kRight, kBottom}), (Cell{kBottomRight, kFrame}));
   EXPECT_EQ(shown.At({kLeft, kQuestionRow}), (Cell{kVertical, kFrame}));
-  EXPECT_EQ(shown.At({kLeft - 1, kTop}).byte, ' ');  // nothing outside the box and its shadow
+  EXPECT_EQ(shown.At({kLeft - 1, kTop}).character, ' ');  // nothing outside the box and its shadow
   EXPECT_EQ(shown.RowText(kQuestionRow, kTextLeft, 48), kQuestionText);
   EXPECT_EQ(shown.At({kTextLeft, kQuestionRow}).attribute, kTitle);
   EXPECT_EQ(shown.RowText(kHintRow, kTextLeft, 36), kHintText);
@@ -122,12 +122,12 @@ TEST(InputBoxLook, IsAtLeastFortyWideAndGrowsForALongerHint) {
   WatchedConsole narrow({80, 30}, {80, 30});
   RunInputBox(narrow, 33, 40, 15, "Name?", "", "", 1, 10);
   // 40 columns centred on x 39: 19..58.
-  EXPECT_EQ(narrow.seen.at(0).At({19, kTop}).byte, dialog_style::kTopLeft);
-  EXPECT_EQ(narrow.seen.at(0).At({58, kTop}).byte, dialog_style::kTopRight);
+  EXPECT_EQ(narrow.seen.at(0).At({19, kTop}).character, dialog_style::kTopLeft);
+  EXPECT_EQ(narrow.seen.at(0).At({58, kTop}).character, dialog_style::kTopRight);
 
   WatchedConsole wide({80, 30}, {80, 30});
   RunInputBox(wide, 33, 40, 15, "Q", std::string(60, 'h'), "", 1, 10);
-  EXPECT_EQ(wide.seen.at(0).At({6, kTop}).byte, dialog_style::kTopLeft);  // 66 columns: 6..71
+  EXPECT_EQ(wide.seen.at(0).At({6, kTop}).character, dialog_style::kTopLeft);  // 66 columns: 6..71
   EXPECT_EQ(wide.seen.at(0).RowText(kHintRow, 9, 60), std::string(60, 'h'));
 }
 
@@ -211,14 +211,14 @@ TEST(InputBoxField, ALongAnswerScrollsSoTheCursorStaysVisible) {
   const VirtualConsole& at_end = console.seen.at(60);
   EXPECT_EQ(Field(at_end), typed.substr(13) + " ");
   EXPECT_EQ(at_end.Cursor(), (Coord{kTextLeft + kFieldWidth - 1, kFieldRow}));
-  EXPECT_EQ(at_end.At({kTextLeft - 1, kFieldRow}).byte, 0x11);
-  EXPECT_EQ(at_end.At({kTextLeft + kFieldWidth, kFieldRow}).byte, ' ');
+  EXPECT_EQ(at_end.At({kTextLeft - 1, kFieldRow}).character, dialog_style::kMoreLeft);
+  EXPECT_EQ(at_end.At({kTextLeft + kFieldWidth, kFieldRow}).character, ' ');
   // Home: the first 48 shown, the mark on the right.
   const VirtualConsole& at_home = console.seen.at(61);
   EXPECT_EQ(Field(at_home), typed.substr(0, 48));
   EXPECT_EQ(at_home.Cursor(), (Coord{kTextLeft, kFieldRow}));
-  EXPECT_EQ(at_home.At({kTextLeft - 1, kFieldRow}).byte, ' ');
-  EXPECT_EQ(at_home.At({kTextLeft + kFieldWidth, kFieldRow}).byte, 0x10);
+  EXPECT_EQ(at_home.At({kTextLeft - 1, kFieldRow}).character, ' ');
+  EXPECT_EQ(at_home.At({kTextLeft + kFieldWidth, kFieldRow}).character, dialog_style::kMoreRight);
   // Deleting from the end scrolls back so that the field stays full.
   const VirtualConsole& shorter = console.seen.at(64);
   EXPECT_EQ(Field(shorter), typed.substr(11, 47) + " ");
@@ -241,24 +241,26 @@ TEST(InputBoxField, RefusesInputBeyondTheLongestAnswer) {
   }
 }
 
-TEST(InputBoxBytes, ControlBytesAndHighBytesPassThroughByteForByte) {
+// Texts keep every byte: control bytes and bytes that spell no character pass through
+// and show as their glyphs; a typed character goes in as its UTF-8 bytes, and one that a
+// terminal would take for a command (a C1 control) is not typed.
+TEST(InputBoxBytes, ControlBytesAndStrayBytesPassThroughTypedCharactersAsUtf8) {
   WatchedConsole console({80, 30}, {80, 30});
   const Text question("Q\x01\n\0\xE9?", 6);
   const Text hint("\x1B[31m\r", 6);
-  const Text start("a\x01\n\0b", 5);
-  std::vector<InputEvent> keys;
-  for (int byte = 0x80; byte <= 0xFF; ++byte) keys.push_back(Key(0, static_cast<uint8_t>(byte)));
-  Push(console, keys, Key(0, 0x7F), Enter());
-  std::string high;
-  for (int byte = 0x80; byte <= 0xFF; ++byte) high.push_back(static_cast<char>(byte));
-  EXPECT_EQ(RunInputBox(console, 33, 40, 15, question, hint, start, 1, 32768), start + high + "\x7F");
+  const Text start("a\x01\n\0b\xFF", 6);
+  Push(console, Key(0, 0x85), Key(0, U'\u00E9'), Key(0, U'\u65E5'), Key(0, 0x7F), Enter());
+  EXPECT_EQ(RunInputBox(console, 33, 40, 15, question, hint, start, 1, 32768), start + "\u00E9\u65E5\x7F");
 
   const VirtualConsole& shown = console.seen.at(0);
   const int left = 19 + 3;  // a 40-wide box at 19..58
-  EXPECT_EQ(shown.RowText(kQuestionRow, left, 6), question);
-  EXPECT_EQ(shown.RowText(kHintRow, left, 6), hint);
-  EXPECT_EQ(shown.RowText(kFieldRow, left, 5), start);
-  EXPECT_EQ(shown.Cursor(), (Coord{left + 5, kFieldRow}));
+  EXPECT_EQ(shown.RowText(kQuestionRow, left, 6), "Q\u263A\u25D9 \u0398?");
+  EXPECT_EQ(shown.RowText(kHintRow, left, 6), "\u2190[31m\u266A");
+  EXPECT_EQ(shown.RowText(kFieldRow, left, 6), "a\u263A\u25D9 b\u00A0");
+  EXPECT_EQ(shown.Cursor(), (Coord{left + 6, kFieldRow}));
+  const VirtualConsole& typed = console.seen.back();
+  EXPECT_EQ(typed.RowText(kFieldRow, left, 10), "a\u263A\u25D9 b\u00A0\u00E9\u65E5\u2302");
+  EXPECT_EQ(typed.Cursor(), (Coord{left + 10, kFieldRow}));  // the wide character takes two cells
 }
 
 TEST(InputBoxScreen, PutsBackWhatItCoveredTheCursorAndTheInputMode) {
@@ -283,8 +285,8 @@ TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {
   Push(small, Typed("abcdefghijklmnopqrstuvwxyz"), Click(1, 3));
   EXPECT_EQ(Ask(small), "abcdefghijklmnopqrstuvwxyz");
   const VirtualConsole& shown = small.seen.at(0);
-  EXPECT_EQ(shown.At({0, 0}).byte, dialog_style::kTopLeft);
-  EXPECT_EQ(shown.At({19, 4}).byte, dialog_style::kBottomRight);
+  EXPECT_EQ(shown.At({0, 0}).character, dialog_style::kTopLeft);
+  EXPECT_EQ(shown.At({19, 4}).character, dialog_style::kBottomRight);
   EXPECT_EQ(shown.RowText(1, 2, 16), kQuestionText.substr(0, 16));
   EXPECT_EQ(shown.RowText(3, 1, 18), "[ OK ]  [ Cancel ]");
   const VirtualConsole& typed = small.seen.back();
@@ -315,8 +317,8 @@ TEST(InputBoxScreen, AResizeLaysTheBoxOutAgainAndKeepsTheAnswer) {
   // After the resize: a 40-wide box centred on row 15 as far as the window allows,
   // kept inside it (rows 3..10 leave one row for the shadow), and nothing left at the old place.
   const VirtualConsole& moved = console.seen.at(4);
-  EXPECT_EQ(moved.At({0, 3}).byte, dialog_style::kTopLeft);
-  EXPECT_EQ(moved.At({39, 10}).byte, dialog_style::kBottomRight);
+  EXPECT_EQ(moved.At({0, 3}).character, dialog_style::kTopLeft);
+  EXPECT_EQ(moved.At({39, 10}).character, dialog_style::kBottomRight);
   EXPECT_EQ(moved.RowText(6, 3, 3), "abc");
   EXPECT_EQ(moved.Cursor(), (Coord{6, 6}));
   for (int x = 40; x < 80; ++x) {

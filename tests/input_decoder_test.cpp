@@ -19,8 +19,8 @@ namespace {
 std::string Show(const InputEvent& event) {
   char line[96];
   if (event.kind == InputEvent::Kind::kKey) {
-    std::snprintf(line, sizeof line, "key %02X byte %02X mods %02X", event.key.key, event.key.byte,
-                  static_cast<unsigned>(event.key.modifiers));
+    std::snprintf(line, sizeof line, "key %02X char %04X mods %02X", event.key.key,
+                  static_cast<unsigned>(event.key.character), static_cast<unsigned>(event.key.modifiers));
   } else if (event.kind == InputEvent::Kind::kMouse) {
     const MouseEvent& m = event.mouse;
     std::snprintf(line, sizeof line, "mouse %d,%d buttons %u mods %02X flags %u wheel %d", m.position.x,
@@ -60,7 +60,7 @@ std::vector<std::string> Shown(const std::vector<InputEvent>& events) {
   return shown;
 }
 
-std::string KeyLine(uint16_t key, uint8_t byte = 0, uint32_t modifiers = 0) {
+std::string KeyLine(uint16_t key, char32_t byte = 0, uint32_t modifiers = 0) {
   return Show(testing::Key(key, byte, modifiers));
 }
 
@@ -78,7 +78,7 @@ TEST(InputDecoderKeys, PrintableBytesAreTypedAsTheDialogTestsTypeThem) {
   InputEvent event;
   for (int i = 0; i < 2; ++i) {
     ASSERT_TRUE(decoder.Next(event));
-    EXPECT_TRUE(IsTypedByte(event.key)) << Show(event);
+    EXPECT_TRUE(IsTypedCharacter(event.key)) << Show(event);
   }
 }
 
@@ -97,7 +97,7 @@ TEST(InputDecoderKeys, ControlBytesAreEnterTabBackspaceAndCtrlLetters) {
   ASSERT_TRUE(decoder.Next(ctrl_c) && decoder.Next(enter) && decoder.Next(ctrl_a));
   EXPECT_TRUE(IsCancelKey(ctrl_c.key));
   EXPECT_TRUE(IsEnterKey(enter.key));
-  EXPECT_FALSE(IsTypedByte(ctrl_a.key));
+  EXPECT_FALSE(IsTypedCharacter(ctrl_a.key));
 }
 
 TEST(InputDecoderKeys, SequencesGiveTheirKeysWithXtermModifiers) {
@@ -206,7 +206,7 @@ TEST(InputDecoderEscape, WhatFollowsEscQuicklyBelongsToIt) {
   InputEvent alt_x;
   decoder.Feed("\x1bx", 300);
   ASSERT_TRUE(decoder.Next(alt_x));
-  EXPECT_FALSE(IsTypedByte(alt_x.key));
+  EXPECT_FALSE(IsTypedCharacter(alt_x.key));
 
   EXPECT_EQ(Decode("\x1b\x1b"), (std::vector<std::string>{Show(testing::Esc()), Show(testing::Esc())}));
   EXPECT_EQ(Decode("\x1b\x1b[B"), (std::vector<std::string>{Show(testing::Esc()), KeyLine(vk::kDown)}));
@@ -305,12 +305,12 @@ TEST(InputDecoderMouse, X10ReportsAreBytesOffsetBy32) {
                                       Show(testing::Wheel(0, 0, -1))}));
 }
 
-TEST(InputDecoderText, Utf8BecomesTheCp437ByteOfItsGlyph) {
-  EXPECT_EQ(Decode("\xc3\xa9\xe2\x96\x91"), (std::vector<std::string>{KeyLine(0, 0x82), KeyLine(0, 0xB0)}));
-  EXPECT_EQ(Decode("\x1b\xc3\xa9"), std::vector<std::string>{KeyLine(0, 0x82, kAlt)});
-  // No byte for the euro sign; a glyph of a control byte would act as Enter or Ctrl+C.
-  EXPECT_EQ(Decode("\xe2\x82\xac\xe2\x99\xaa\xe2\x99\xa5"), std::vector<std::string>{});
-  EXPECT_EQ(Decode("\xe2\x8c\x82"), std::vector<std::string>{KeyLine(0, 0x7F)});  // the house glyph types 0x7F
+TEST(InputDecoderText, Utf8TypesItsCharacters) {
+  EXPECT_EQ(Decode("\xc3\xa9\xe2\x96\x91"), (std::vector<std::string>{KeyLine(0, 0xE9), KeyLine(0, 0x2591)}));
+  EXPECT_EQ(Decode("\x1b\xc3\xa9"), std::vector<std::string>{KeyLine(0, 0xE9, kAlt)});
+  EXPECT_EQ(Decode("\xe2\x82\xac\xf0\x9f\x98\x80"),
+            (std::vector<std::string>{KeyLine(0, 0x20AC), KeyLine(0, 0x1F600)}));
+  EXPECT_EQ(Decode("\xc2\x9b\xc2\x85"), std::vector<std::string>{});  // C1 controls type nothing
   const std::vector<std::string> x = {KeyLine('X', 'x')};
   const char* invalid[] = {"\xffx",     "\x80x",        "\xc3x", "\xc0\xafx", "\xed\xa0\x80x", "\xf4\x90\x80\x80x",
                            "\xe2\x96x", "\xe0\x80\x80x"};
@@ -326,7 +326,7 @@ TEST(InputDecoderText, Utf8BecomesTheCp437ByteOfItsGlyph) {
   decoder.Feed("\xc3", 400);
   decoder.Tick(400 + InputDecoder::kSequenceTimeoutMs);
   decoder.Feed("\xa9", 950);
-  EXPECT_EQ(Take(decoder), (std::vector<std::string>{KeyLine(0, 0xB0), KeyLine(0, 0x82)}));
+  EXPECT_EQ(Take(decoder), (std::vector<std::string>{KeyLine(0, 0x2591), KeyLine(0, 0xE9)}));
 }
 
 // Bytes that make no sense are dropped and counted, whole or fed a byte at a

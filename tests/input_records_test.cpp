@@ -5,52 +5,49 @@
 #include <string>
 #include <vector>
 
-#include "device/cp437.h"
+#include "base/code_page.h"
 
 namespace zul {
 namespace {
 
-TEST(TypedByte, ControlCharactersAreTheirOwnBytesOthersGoThroughTheGlyphs) {
-  EXPECT_EQ(TypedByte(0x03), 0x03);  // Ctrl+C
-  EXPECT_EQ(TypedByte(0x0D), 0x0D);
-  EXPECT_EQ(TypedByte(0x1B), 0x1B);
-  EXPECT_EQ(TypedByte(0x7F), 0x7F);
-  EXPECT_EQ(TypedByte(0x00), 0x00);
-  EXPECT_EQ(TypedByte(U'a'), 'a');
-  EXPECT_EQ(TypedByte(U' '), ' ');
-  EXPECT_EQ(TypedByte(U'\u00E9'), 0x82);  // e acute
-  EXPECT_EQ(TypedByte(U'\u2591'), 0xB0);  // light shade
-  EXPECT_EQ(TypedByte(U'\u263A'), 0x01);  // the glyph of 0x01, typed as a picture
-  EXPECT_EQ(TypedByte(U'\u20AC'), 0);     // the euro sign has no byte
-  EXPECT_EQ(TypedByte(0xD83D), 0);        // half of a surrogate pair
-}
-
-TEST(CellByte, ReadsEveryWrittenGlyphBackAndMarksStrangers) {
-  for (int b = 1; b < 256; ++b) {
-    const uint8_t byte = static_cast<uint8_t>(b);
-    EXPECT_EQ(CellByte(Cp437Glyph(byte)), byte) << "byte " << b;
+// A row of cells as the console takes them and gives them back: the halves of a
+// wide character flagged, control characters as their glyphs, a lone half blank.
+TEST(ConsoleCell, WideHalvesAreFlaggedAndReadBackAsHalves) {
+  const Cell wide{U'\u65E5', 0x1F, 0};
+  const Cell half{kRightHalf, 0x1F, 0};
+  const std::vector<Cell> row = {{U'a', 0x07, 0},          wide, half, half, {0x0A, 0x70, 0},
+                                 {U'\U0001D400', 0x07, 0}, wide};
+  const std::vector<ConsoleCell> expected = {
+      {u'a', 0x07},      {u'\u65E5', 0x11F}, {u'\u65E5', 0x21F}, {u' ', 0x1F},  // a half without its left half
+      {u'\u25D9', 0x70}, {u'\uFFFD', 0x07},                                     // beyond 16 bits
+      {u' ', 0x1F},                                                             // a left half cut off at the end
+  };
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    EXPECT_EQ(ToConsoleCell(row, i), expected[i]) << "cell " << i;
+    if (i <= 2) {
+      EXPECT_EQ(FromConsoleCell(expected[i]), row[i]) << "cell " << i;
+    }
   }
-  EXPECT_EQ(CellByte(0x0A), 0x0A);  // a raw control character that a child wrote
-  EXPECT_EQ(CellByte(U'\u20AC'), '?');
+  EXPECT_EQ(FromConsoleCell({0, 0x4007}), (Cell{U' ', 0x4007, 0}));  // other attribute bits kept
 }
 
 TEST(KeyFromRecord, KeepsTheKeyTheByteAndOnlyTheModifierBits) {
   const KeyEvent ctrl_c = KeyFromRecord(0x43, 0x03, 0x0008 | 0x0020 | 0x0100);  // with num lock, enhanced
   EXPECT_EQ(ctrl_c.key, 0x43);
-  EXPECT_EQ(ctrl_c.byte, 0x03);
+  EXPECT_EQ(ctrl_c.character, 0x03);
   EXPECT_EQ(ctrl_c.modifiers, modifier::kLeftCtrl);
 
   const KeyEvent up = KeyFromRecord(vk::kUp, 0, modifier::kShift | 0x0080);  // with caps lock
   EXPECT_EQ(up.key, vk::kUp);
-  EXPECT_EQ(up.byte, 0);
+  EXPECT_EQ(up.character, 0);
   EXPECT_EQ(up.modifiers, modifier::kShift);
 
-  EXPECT_EQ(KeyFromRecord(vk::kEscape, 0, 0).byte, 0x1B);
-  EXPECT_EQ(KeyFromRecord(vk::kEscape, 0x1B, 0).byte, 0x1B);
-  EXPECT_EQ(KeyFromRecord(vk::kDelete, 0, 0).byte, 0);
+  EXPECT_EQ(KeyFromRecord(vk::kEscape, 0, 0).character, 0x1B);
+  EXPECT_EQ(KeyFromRecord(vk::kEscape, 0x1B, 0).character, 0x1B);
+  EXPECT_EQ(KeyFromRecord(vk::kDelete, 0, 0).character, 0);
 
   const KeyEvent umlaut = KeyFromRecord(0xBA, U'\u00FC', modifier::kRightAlt | modifier::kLeftCtrl);
-  EXPECT_EQ(umlaut.byte, 0x81);
+  EXPECT_EQ(umlaut.character, U'\u00FC');
   EXPECT_EQ(umlaut.modifiers, modifier::kRightAlt | modifier::kLeftCtrl);
 }
 
@@ -79,12 +76,12 @@ TEST(MouseFromRecord, TranslatesButtonsKindsAndWheelDirection) {
   EXPECT_FALSE(MouseFromRecord({1, 1}, 120u << 16, 0, 0x0008, mouse));
 }
 
-std::vector<KeyEvent> Keys(const std::string& bytes) {
+std::vector<KeyEvent> Keys(const std::string& bytes, const CodePage& code_page = Cp437CodePage()) {
   PlainByteKeys keys;
   std::vector<KeyEvent> out;
   for (char c : bytes) {
     KeyEvent key;
-    if (keys.Next(static_cast<uint8_t>(c), key)) out.push_back(key);
+    if (keys.Next(static_cast<uint8_t>(c), code_page, key)) out.push_back(key);
   }
   return out;
 }
@@ -92,36 +89,46 @@ std::vector<KeyEvent> Keys(const std::string& bytes) {
 TEST(PlainByteKeys, GivesOneEnterPerLineEndWhateverItsSpelling) {
   const std::vector<KeyEvent> keys = Keys("a\r\nb\nc\r\r\n\n");
   std::string typed;
-  for (const KeyEvent& key : keys) typed += key.key == vk::kReturn ? '|' : static_cast<char>(key.byte);
+  for (const KeyEvent& key : keys) typed += key.key == vk::kReturn ? '|' : static_cast<char>(key.character);
   EXPECT_EQ(typed, "a|b|c|||");
-  EXPECT_EQ(keys[1].byte, '\r');
-  EXPECT_EQ(keys[3].byte, '\r');  // a line feed alone types a carriage return, as Enter does
+  EXPECT_EQ(keys[1].character, '\r');
+  EXPECT_EQ(keys[3].character, '\r');  // a line feed alone types a carriage return, as Enter does
 }
 
 TEST(PlainByteKeys, ControlBytesBecomeTheKeysThatTypeThem) {
   const std::vector<KeyEvent> keys = Keys(std::string("\x1b\x08\x7f\t\x03\x01 zQ7~\xe9", 12));
   ASSERT_EQ(keys.size(), 12u);
   EXPECT_EQ(keys[0].key, vk::kEscape);
-  EXPECT_EQ(keys[0].byte, 0x1B);
+  EXPECT_EQ(keys[0].character, 0x1B);
   EXPECT_EQ(keys[1].key, vk::kBack);
   EXPECT_EQ(keys[2].key, vk::kBack);
-  EXPECT_EQ(keys[2].byte, 0x08);
+  EXPECT_EQ(keys[2].character, 0x08);
   EXPECT_EQ(keys[3].key, vk::kTab);
   EXPECT_EQ(keys[4].key, 'C');
-  EXPECT_EQ(keys[4].byte, 0x03);
+  EXPECT_EQ(keys[4].character, 0x03);
   EXPECT_EQ(keys[4].modifiers, modifier::kLeftCtrl);
   EXPECT_EQ(keys[5].key, 'A');
   EXPECT_EQ(keys[5].modifiers, modifier::kLeftCtrl);
   EXPECT_EQ(keys[6].key, vk::kSpace);
   EXPECT_EQ(keys[7].key, 'Z');
-  EXPECT_EQ(keys[7].byte, 'z');
+  EXPECT_EQ(keys[7].character, 'z');
   EXPECT_EQ(keys[7].modifiers, 0u);
   EXPECT_EQ(keys[8].key, 'Q');
   EXPECT_EQ(keys[8].modifiers, modifier::kShift);
   EXPECT_EQ(keys[9].key, '7');
   EXPECT_EQ(keys[10].key, 0);
-  EXPECT_EQ(keys[10].byte, '~');
-  EXPECT_EQ(keys[11].byte, 0xE9);
+  EXPECT_EQ(keys[10].character, '~');
+  EXPECT_EQ(keys[11].character, U'\u0398');  // 0xE9 in code page 437
+}
+
+TEST(PlainByteKeys, BytesFromTheHighHalfTypeTheCharacterTheySpell) {
+  std::string typed;
+  for (const KeyEvent& key : Keys("\xC3\xA4\xE6\x97\xA5\xC3"
+                                  "a\xFF\x80"
+                                  "b",
+                                  Utf8CodePage()))
+    AppendUtf8(key.character, typed);
+  EXPECT_EQ(typed, "\u00E4\u65E5ab");  // a character cut short, and stray bytes, type nothing
 }
 
 }  // namespace

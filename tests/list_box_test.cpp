@@ -86,11 +86,16 @@ Text Show(WatchedConsole& console, const Names& names, int32_t multiple = 1, int
   return RunListBox(console, 3, 0, 0, heading, kHint, argument.Descriptor(), sorted, multiple, first_shown);
 }
 
-// Where `text` first shows on the screen; {-1, -1} when it does not.
+// Where `text` (UTF-8) first shows on the screen; {-1, -1} when it does not. The
+// rows searched hold no wide characters and no marks: a character is a cell.
 Coord Find(const VirtualConsole& console, std::string_view text) {
   for (int y = 0; y < console.Size().y; ++y) {
-    const std::size_t x = console.RowText(y).find(text);
-    if (x != std::string::npos) return Coord{static_cast<int16_t>(x), static_cast<int16_t>(y)};
+    const std::string row = console.RowText(y);
+    const std::size_t at = row.find(text);
+    if (at == std::string::npos) continue;
+    const auto x = std::count_if(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(at),
+                                 [](char c) { return (static_cast<uint8_t>(c) & 0xC0) != 0x80; });
+    return Coord{static_cast<int16_t>(x), static_cast<int16_t>(y)};
   }
   return Coord{-1, -1};
 }
@@ -101,7 +106,8 @@ std::vector<int> PointerRows(const VirtualConsole& console) {
   for (int y = 0; y < console.Size().y; ++y)
     for (int16_t x = 0; x < console.Size().x; ++x) {
       const Cell cell = console.At({x, static_cast<int16_t>(y)});
-      if (cell.byte == dialog_style::kPointerByte && cell.attribute == dialog_style::kPointer) rows.push_back(y);
+      if (cell.character == dialog_style::kPointerSign && cell.attribute == dialog_style::kPointer)
+        rows.push_back(y);
     }
   return rows;
 }
@@ -126,14 +132,14 @@ TEST(ListBoxShows, HeadingHintNamesInOrderCounterKeysAndButtons) {
   Show(console, {"A.ZUL", "", "B.ZUL", "", "C.ZUL"}, 1, 0, 0, heading);
   ASSERT_TRUE(console.open);
   const VirtualConsole& view = *console.open;
-  EXPECT_NE(Find(view, heading).y, -1);  // control and high bytes as they are
+  EXPECT_NE(Find(view, "C:\\K\u25D9\u0398RS").y, -1);  // a control byte and a stray byte as glyphs
   EXPECT_NE(Find(view, kHint).y, -1);
   const Coord a = Find(view, "A.ZUL"), b = Find(view, "B.ZUL"), c = Find(view, "C.ZUL");
   EXPECT_EQ(b.y, a.y + 1);  // the empty entries are no names
   EXPECT_EQ(c.y, a.y + 2);
   // The pointer left of the first name, and on no other row; the names alike.
   EXPECT_EQ(PointerRows(view), std::vector<int>{a.y});
-  EXPECT_EQ(view.At({static_cast<int16_t>(a.x - 3), a.y}).byte, dialog_style::kPointerByte);
+  EXPECT_EQ(view.At({static_cast<int16_t>(a.x - 3), a.y}).character, dialog_style::kPointerSign);
   for (const Coord name : {a, b, c}) EXPECT_EQ(view.At(name).attribute, dialog_style::kField);
   EXPECT_NE(Find(view, "0 marked").y, -1);
   EXPECT_NE(Find(view, "1-3 of 3").y, -1);
@@ -151,16 +157,16 @@ TEST(ListBoxShows, ChecksTheMarkedNamesMovesThePointerAndCounts) {
   const VirtualConsole& marked = console.seen.at(4);  // A and C marked, C highlighted
   const Coord a = Find(marked, "A.ZUL"), b = Find(marked, "B.ZUL"), c = Find(marked, "C.ZUL");
   auto mark = [&](Coord name) { return marked.At({static_cast<int16_t>(name.x - 2), name.y}); };
-  EXPECT_EQ(mark(a), (Cell{dialog_style::kMarkByte, dialog_style::kMarked}));
-  EXPECT_EQ(mark(b).byte, ' ');
-  EXPECT_EQ(mark(c), (Cell{dialog_style::kMarkByte, dialog_style::kMarked}));
+  EXPECT_EQ(mark(a), (Cell{dialog_style::kMarkSign, dialog_style::kMarked}));
+  EXPECT_EQ(mark(b).character, ' ');
+  EXPECT_EQ(mark(c), (Cell{dialog_style::kMarkSign, dialog_style::kMarked}));
   EXPECT_EQ(PointerRows(marked), std::vector<int>{c.y});
   for (const Coord name : {a, b, c}) EXPECT_EQ(marked.At(name).attribute, dialog_style::kField);
   EXPECT_NE(Find(marked, "2 marked").y, -1);
   // Up: the pointer goes to B alone, the marks stay.
   const VirtualConsole& up = *console.open;
   EXPECT_EQ(PointerRows(up), std::vector<int>{b.y});
-  EXPECT_EQ(up.At({static_cast<int16_t>(c.x - 2), c.y}).byte, dialog_style::kMarkByte);
+  EXPECT_EQ(up.At({static_cast<int16_t>(c.x - 2), c.y}).character, dialog_style::kMarkSign);
   EXPECT_NE(Find(up, "2 marked").y, -1);
 }
 
@@ -271,7 +277,7 @@ TEST(ListBoxMouse, WheelAndScrollBarMoveTheViewNotTheHighlight) {
   WatchedConsole probe;
   Show(probe, names);
   const Coord first = Find(*probe.open, "N1.ZUL");
-  const Coord bar = Find(*probe.open, std::string(1, char(dialog_style::kArrowDown)));
+  const Coord bar = Find(*probe.open, "\u25BC");  // the scroll bar's arrow down
   ASSERT_GE(bar.x, 0);
 
   WatchedConsole wheel;

@@ -21,11 +21,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/cp437.h"
 #include "console/console_tools_adapter.h"
 #include "consoletools/input_box.h"
 #include "consoletools/list_box.h"
 #include "device/console_device.h"
-#include "device/cp437.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/terminal_replay.h"
 
@@ -171,9 +171,9 @@ TEST(TerminalConsole, ReadsKeysRawAndGivesTheTerminalBackAtTheEnd) {
     DrawGreeting(device);
     InputEvent event;
     device.ReadInput(event, -1);
-    if (event.kind != InputEvent::Kind::kKey || event.key.byte != 0x03) return 1;
+    if (event.kind != InputEvent::Kind::kKey || event.key.character != 0x03) return 1;
     device.ReadInput(event, -1);
-    return event.kind == InputEvent::Kind::kKey && event.key.byte == 'x' ? 0 : 2;
+    return event.kind == InputEvent::Kind::kKey && event.key.character == 'x' ? 0 : 2;
   });
   ASSERT_TRUE(child.Started());
   ASSERT_TRUE(child.WaitForOutput("Hi"));
@@ -273,7 +273,7 @@ TEST(TerminalConsole, ALoneEscWaitsItsTimeOnTheClockThroughAResize) {
       [&clock](ConsoleDevice& device) {
         DrawGreeting(device);
         InputEvent event;
-        if (!device.ReadInput(event, -1) || event.key.byte != 'g') return 1;  // "g" and a lone Esc came
+        if (!device.ReadInput(event, -1) || event.key.character != 'g') return 1;  // "g" and a lone Esc came
         if (device.ReadInput(event, 15) || clock.NowMs() != 15) return 2;
         sigset_t resize, others;  // wait for the resize without missing it
         sigemptyset(&resize);
@@ -389,7 +389,8 @@ TEST(TerminalConsole, WithoutATerminalNothingIsDrawnAndInputIsReadAsItIs) {
       InputEvent event;
       for (char expected : {'a', '\x1b'}) {
         device->ReadInput(event, -1);
-        if (event.kind != InputEvent::Kind::kKey || event.key.byte != static_cast<uint8_t>(expected)) code = 1;
+        if (event.kind != InputEvent::Kind::kKey || event.key.character != static_cast<uint8_t>(expected))
+          code = 1;
       }
       device->ReadInput(event, -1);
       if (event.kind != InputEvent::Kind::kEnd) code = 2;
@@ -459,7 +460,7 @@ TEST(TerminalConsole, ASequenceReadInTwoPartsAcrossABusySpellIsStillOneKey) {
         DrawGreeting(device);
         InputEvent event;
         device.ReadInput(event, -1);
-        if (event.kind != InputEvent::Kind::kKey || event.key.byte != 'a') return 1;
+        if (event.kind != InputEvent::Kind::kKey || event.key.character != 'a') return 1;
         if (write(1, "busy", 4) != 4) return 3;
         pollfd input{0, POLLIN, 0};
         poll(&input, 1, 5000);  // the rest of the sequence has come in

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "device/cp437.h"
+#include "base/code_page.h"
+#include "base/cp437.h"
+#include "device/text_cells.h"
 #include "tests/support/terminal_replay.h"
 
 namespace zul {
@@ -19,20 +21,49 @@ using testing::TerminalReplay;
 // The SGR foreground code of each console colour; a background's is 10 more.
 constexpr int kForegroundCodes[16] = {30, 34, 32, 36, 31, 35, 33, 37, 90, 94, 92, 96, 91, 95, 93, 97};
 
-std::string Glyph(uint8_t byte) {
+std::string Glyph(char32_t character) {
   std::string glyph;
-  AppendCp437Utf8(byte, glyph);
+  AppendUtf8(character, glyph);
   return glyph;
 }
 
-// The title as the terminal should be given it.
+// The title as the terminal should be given it: its first 255 bytes read as UTF-8,
+// control characters left out, bytes that spell nothing as their CP437 glyphs.
 std::string SafeTitle(const std::string& title) {
   std::string safe;
-  for (std::size_t i = 0; i < title.size() && i < 255; ++i) {
-    const auto byte = static_cast<uint8_t>(title[i]);
-    if (byte >= 0x20 && byte != 0x7F) safe += Glyph(byte);
+  const std::string_view bytes = std::string_view(title).substr(0, 255);
+  for (std::size_t i = 0; i < bytes.size();) {
+    const Spelled spelled = Utf8CodePage().Decode(bytes.substr(i));
+    const auto byte = static_cast<uint8_t>(bytes[i]);
+    if (spelled.length == 0 && byte >= 0x20 && byte != 0x7F) AppendCp437Utf8(byte, safe);
+    if (spelled.length > 0 && spelled.character >= 0x20 && spelled.character != 0x7F)
+      safe += Glyph(spelled.character);
+    i += std::max<std::size_t>(spelled.length, 1);
   }
   return safe;
+}
+
+// What the terminal shows for the window cell at (x, y): its character (control
+// characters as their glyphs) with the mark over it; "" for the right half of a wide
+// character; a blank for a half whose other half is not beside it on the terminal.
+std::string WantedGlyph(const VirtualConsole& console, int x, int y, int shown_columns) {
+  const InclusiveRect window = console.Window();
+  auto at = [&](int column) {
+    return console.At({static_cast<int16_t>(window.left + column), static_cast<int16_t>(window.top + y)});
+  };
+  const Cell cell = at(x);
+  if (cell.character == kRightHalf) {
+    const bool joined = x > 0 && at(x - 1).character != kRightHalf && CharacterWidth(at(x - 1).character) == 2 &&
+                        window.left + x - 1 < console.Size().x;
+    return joined ? "" : " ";
+  }
+  const char32_t character = ShownCharacter(cell.character == 0 ? U' ' : cell.character);
+  if (CharacterWidth(character) == 2 &&
+      (x + 1 >= shown_columns || window.left + x + 1 >= console.Size().x || at(x + 1).character != kRightHalf))
+    return " ";
+  std::string glyph = Glyph(character);
+  if (cell.mark != 0) glyph += Glyph(cell.mark);
+  return glyph;
 }
 
 // Whether the replayed terminal shows the console's window: the window's cells
@@ -50,13 +81,13 @@ std::string SafeTitle(const std::string& title) {
       if (x < window.Width() && y < window.Height()) {
         const Cell cell =
             console.At({static_cast<int16_t>(window.left + x), static_cast<int16_t>(window.top + y)});
-        want = {Glyph(cell.byte), kForegroundCodes[cell.attribute & 15],
-                kForegroundCodes[(cell.attribute >> 4) & 15] + 10};
+        want = {WantedGlyph(console, x, y, std::min<int>(window.Width(), replay.Size().x)),
+                kForegroundCodes[cell.attribute & 15], kForegroundCodes[(cell.attribute >> 4) & 15] + 10};
       }
       const TerminalReplay::Shown& got = replay.At(x, y);
-      // A blank looks the same in any foreground.
-      if (got.glyph == want.glyph && got.background == want.background &&
-          (want.glyph == " " || got.foreground == want.foreground))
+      // A blank looks the same in any foreground; a right half as its left half.
+      if (got.glyph == want.glyph && (want.glyph.empty() || got.background == want.background) &&
+          (want.glyph == " " || want.glyph.empty() || got.foreground == want.foreground))
         continue;
       ok = false;
       if (++mismatches <= 5)
@@ -87,14 +118,18 @@ int Pick(std::mt19937& rng, int low, int high) { return std::uniform_int_distrib
 
 Cell RandomCell(std::mt19937& rng) {
   static constexpr uint16_t kAttributes[] = {0x1F, 0x1F, 0x17, 0x70, 0x4E, 0x07, 0x30, 0x9A};
-  const int kind = Pick(rng, 0, 9);
-  const uint8_t byte = kind < 4   ? static_cast<uint8_t>(Pick(rng, 'a', 'z'))
-                       : kind < 7 ? ' '
-                       : kind < 8 ? 0
-                                  : Pick(rng, 0, 255);
+  // Wide characters and their right halves come at random, in pairs and alone.
+  static constexpr char32_t kOthers[] = {U'\u65E5', U'\u672C', kRightHalf, kRightHalf, U'\u00E9', U'\u2550'};
+  const int kind = Pick(rng, 0, 11);
+  const char32_t character = kind < 4    ? static_cast<char32_t>(Pick(rng, 'a', 'z'))
+                             : kind < 7  ? U' '
+                             : kind < 8  ? 0
+                             : kind < 10 ? static_cast<char32_t>(Pick(rng, 0, 255))
+                                         : kOthers[Pick(rng, 0, 5)];
   uint16_t attribute = kAttributes[Pick(rng, 0, 7)];
   if (Pick(rng, 0, 9) == 0) attribute = static_cast<uint16_t>(Pick(rng, 0, 0xFFFF));
-  return {byte, attribute};
+  const char32_t mark = character != kRightHalf && Pick(rng, 0, 15) == 0 ? U'\u0308' : 0;
+  return {character, attribute, mark};
 }
 
 Coord RandomPlace(std::mt19937& rng, const VirtualConsole& console) {
@@ -470,7 +505,7 @@ TEST(TerminalPresenterDialog, TypicalFrameTakesAFewKilobytes) {
 
   auto text = [&](int x, int y, std::string_view s, uint16_t attribute) {
     std::vector<Cell> cells;
-    for (const char c : s) cells.push_back({static_cast<uint8_t>(c), attribute});
+    for (const char c : s) cells.push_back({Cp437Glyph(static_cast<uint8_t>(c)), attribute});
     console.WriteCells({static_cast<int16_t>(x), static_cast<int16_t>(y)}, cells);
   };
   for (int y = 6; y < 24; ++y) {

@@ -73,7 +73,7 @@ TEST_F(TextScreenTest, WriteLineWritesBytesAsCellsAndMovesToTheNextRow) {
 
 TEST_F(TextScreenTest, ALineFeedIsACellLikeAnyOtherByte) {
   screen.Write(std::string("a\nb\0c", 5));
-  EXPECT_EQ(console.RowText(0, 0, 6), std::string("a\nb\0c ", 6));
+  EXPECT_EQ(console.RowText(0, 0, 6), "a\u25D9b c ");
   EXPECT_EQ(console.Cursor(), (Coord{5, 0}));
 }
 

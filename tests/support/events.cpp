@@ -2,26 +2,32 @@
 
 namespace zul::testing {
 
-InputEvent Key(uint16_t key, uint8_t byte, uint32_t modifiers) {
+InputEvent Key(uint16_t key, char32_t character, uint32_t modifiers) {
   InputEvent event;
   event.kind = InputEvent::Kind::kKey;
-  event.key = KeyEvent{key, byte, modifiers};
+  event.key = KeyEvent{key, character, modifiers};
   return event;
 }
 
 std::vector<InputEvent> Typed(std::string_view bytes) {
   std::vector<InputEvent> events;
-  for (char c : bytes) {
-    const auto byte = static_cast<uint8_t>(c);
+  for (std::size_t at = 0; at < bytes.size();) {
+    const Spelled spelled = Utf8CodePage().Decode(bytes.substr(at));
+    if (spelled.length == 0) {
+      ++at;
+      continue;
+    }
+    at += spelled.length;
+    const char32_t byte = spelled.character;
     uint16_t key = 0;
     uint32_t modifiers = 0;
     if (byte >= 'a' && byte <= 'z') {
       key = static_cast<uint16_t>(byte - 'a' + 'A');
     } else if (byte >= 'A' && byte <= 'Z') {
-      key = byte;
+      key = static_cast<uint16_t>(byte);
       modifiers = modifier::kShift;
     } else if ((byte >= '0' && byte <= '9') || byte == ' ') {
-      key = byte;
+      key = static_cast<uint16_t>(byte);
     }
     events.push_back(Key(key, byte, modifiers));
   }

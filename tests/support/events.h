@@ -11,10 +11,11 @@
 
 namespace zul::testing {
 
-// A key press with virtual-key code `key`, typed byte `byte` and `modifiers`.
-InputEvent Key(uint16_t key, uint8_t byte = 0, uint32_t modifiers = 0);
-// One key press per byte, as a keyboard types them: letters with their key code
-// (Shift for capitals), digits and the space with theirs, other bytes with none.
+// A key press with virtual-key code `key`, typed character `character` and `modifiers`.
+InputEvent Key(uint16_t key, char32_t character = 0, uint32_t modifiers = 0);
+// One key press per character of `bytes` (UTF-8), as a keyboard types them: letters
+// with their key code (Shift for capitals), digits and the space with theirs, other
+// characters with none; bytes that spell no character type nothing.
 std::vector<InputEvent> Typed(std::string_view bytes);
 InputEvent Enter();
 InputEvent Esc();

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/code_page.h"
+#include "device/text_cells.h"
+
 namespace zul::testing {
 
 namespace {
@@ -79,6 +82,7 @@ void TerminalReplay::Feed(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {
     const auto byte = static_cast<uint8_t>(bytes[i]);
+    if (byte < 0x20) last_put_ = -1;
     if (byte == '\r') {
       x_ = 0;
       x_known_ = true;
@@ -196,25 +200,48 @@ void TerminalReplay::OneRow(char final) {
   }
 }
 
+// A character that takes no cell joins the glyph written just before it; a wide
+// one takes its cell and the next, which then holds "" (the right half). Writing
+// over either half of a wide character blanks the other, as xterm does.
 void TerminalReplay::Put(std::string glyph) {
+  const char32_t character = Utf8CodePage().Decode(glyph).character;
+  const int width = CharacterWidth(character);
+  if (width == 0) {
+    if (last_put_ < 0) return Fail("mark '" + glyph + "' written after no glyph");
+    cells_[static_cast<std::size_t>(last_put_)].glyph += glyph;
+    return;
+  }
+  last_put_ = -1;
   if (!CursorKnown()) Fail("glyph '" + glyph + "' written where the cursor's place is not known");
   if (autowrap_) Fail("glyph '" + glyph + "' written with autowrap on");
   if (other_attributes_) Fail("glyph '" + glyph + "' written with other attributes still set");
   if (!CursorKnown() || x_ >= size_.x || y_ >= size_.y) return;
-  Shown& cell = cells_[static_cast<std::size_t>(y_ * size_.x + x_)];
-  cell.glyph = std::move(glyph);
-  cell.foreground = foreground_;
-  cell.background = background_;
+  if (x_ + width > size_.x) return Fail("wide glyph '" + glyph + "' written in the last column");
+  BreakWideAt(x_, x_ + width);
+  last_put_ = y_ * size_.x + x_;
+  Shown& cell = cells_[static_cast<std::size_t>(last_put_)];
+  cell = Shown{std::move(glyph), foreground_, background_};
+  if (width == 2) cells_[static_cast<std::size_t>(last_put_ + 1)] = Shown{"", foreground_, background_};
   // Autowrap is off: the cursor stays in the last column. Terminals differ on
   // what follows, so its place counts as unknown there.
-  if (x_ + 1 < size_.x) {
-    ++x_;
+  if (x_ + width < size_.x) {
+    x_ += width;
   } else {
     x_known_ = false;
   }
 }
 
+void TerminalReplay::BreakWideAt(int from, int to) {
+  const std::size_t row = static_cast<std::size_t>(y_ * size_.x);
+  if (from > 0 && cells_[row + static_cast<std::size_t>(from)].glyph.empty())
+    cells_[row + static_cast<std::size_t>(from - 1)].glyph = " ";
+  if (to < size_.x && cells_[row + static_cast<std::size_t>(to)].glyph.empty())
+    cells_[row + static_cast<std::size_t>(to)].glyph = " ";
+}
+
 void TerminalReplay::Erase(int from, int to) {
+  last_put_ = -1;
+  BreakWideAt(from, to);
   for (int x = from; x < to; ++x) {
     Shown& cell = cells_[static_cast<std::size_t>(y_ * size_.x + x)];
     cell = Shown{" ", foreground_, background_};
@@ -223,6 +250,7 @@ void TerminalReplay::Erase(int from, int to) {
 
 void TerminalReplay::Control(std::string_view sequence, char private_marker, const std::vector<int>& parameters,
                              char final) {
+  last_put_ = -1;
   const int first = parameters.empty() || parameters[0] < 0 ? 0 : parameters[0];
   const int count = first == 0 ? 1 : first;
   const std::string name = Visible(sequence);

@@ -57,6 +57,8 @@ class TerminalReplay {
   void Control(std::string_view sequence, char private_marker, const std::vector<int>& parameters, char final);
   void Graphic(const std::vector<int>& parameters);
   void Put(std::string glyph);
+  // Blanks the halves of wide characters that writing cells [from, to) of the row cuts.
+  void BreakWideAt(int from, int to);
   void Erase(int from, int to);
   void Garbage();
   uint32_t Random();
@@ -66,6 +68,7 @@ class TerminalReplay {
   int x_ = 0;
   int y_ = 0;
   bool x_known_ = false;
+  int last_put_ = -1;  // the cell a mark joins: the one written last, if nothing came since
   bool y_known_ = false;
   bool cursor_visible_ = true;
   bool autowrap_ = true;

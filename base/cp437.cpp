@@ -1,4 +1,6 @@
-#include "device/cp437.h"
+#include "base/cp437.h"
+
+#include "base/code_page.h"
 
 namespace zul {
 
@@ -44,18 +46,6 @@ bool Cp437Byte(char32_t glyph, uint8_t& byte) {
   return false;
 }
 
-void AppendCp437Utf8(uint8_t byte, std::string& out) {
-  const char32_t c = kGlyphs[byte];
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
+void AppendCp437Utf8(uint8_t byte, std::string& out) { AppendUtf8(kGlyphs[byte], out); }
 
 }  // namespace zul
