@@ -67,10 +67,11 @@ wait_for ' 3 marked +[0-9]+-1000 of 1000'
 send_key Up Space
 wait_for ' 4 marked +[0-9]+-1000 of 1000'
 
-# The two names show from their first byte: control bytes as glyphs, in the
-# rows above the status line, one row each.
+# The two names show from their first byte: control bytes as glyphs, and bytes
+# that spell no UTF-8 character as theirs too, not upper-cased (only letters are),
+# in the rows above the status line, one row each.
 low_shown='Z☺☻♥♦♣♠•◘◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼!#$%&'"'"'()*'
-high_shown='ZÇÜÉâÄàÅÇêëèïîìÄÅÉæÆôÖòûùÿÖÜ¢£¥₧ƒáíóúÑÑª'
+high_shown='ZÇüéâäàåçêëèïîìÄÅÉæÆôöòûùÿÖÜ¢£¥₧ƒáíóúñÑª'
 row_of() { capture | grep -nF -- "$1" | head -1 | cut -d: -f1 || true; }
 low_row=$(row_of "$low_shown")
 high_row=$(row_of "$high_shown")

@@ -1,0 +1,88 @@
+// Names in the user's own characters: how the run's code page upper-cases a name and
+// how the name then shows in cells.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/code_page.h"
+#include "chooser/course_file_table.h"
+#include "device/text_cells.h"
+
+namespace zul {
+namespace {
+
+// Code page 866's letters: А to п at 0x80 to 0xAF, р to я at 0xE0 to 0xEF.
+const CodePage& Cp866Letters() {
+  static const SingleByteCodePage kCp866 = [] {
+    std::array<char32_t, 256> characters{};
+    for (int b = 0; b < 0x80; ++b) characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(b);
+    for (int b = 0x80; b <= 0xAF; ++b) characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(0x410 + b - 0x80);
+    for (int b = 0xE0; b <= 0xEF; ++b) characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(0x440 + b - 0xE0);
+    return SingleByteCodePage(characters);
+  }();
+  return kCp866;
+}
+
+// The cells as the terminal shows them: each cell's character and mark in UTF-8, a
+// right half as nothing.
+std::string Shown(const std::vector<Cell>& cells) {
+  std::string text;
+  for (const Cell& cell : cells) {
+    if (cell.character == kRightHalf) continue;
+    AppendUtf8(cell.character, text);
+    if (cell.mark != 0) AppendUtf8(cell.mark, text);
+  }
+  return text;
+}
+
+TEST(NamesInTheirCodePage, UpperCaseByLetterAndShowEveryByte) {
+  struct Row {
+    const char* what;
+    const CodePage& code_page;
+    std::string name;
+    std::string upper;
+    std::string shown;
+    int columns;
+  };
+  const Row rows[] = {
+      {"437: the seven letters", Cp437CodePage(), "\x84\x94\x81\x82\xA4\x86\x87.zul",
+       "\x8E\x99\x9A\x90\xA5\x8F\x80.ZUL", "\u00C4\u00D6\u00DC\u00C9\u00D1\u00C5\u00C7.ZUL", 11},
+      {"437: other letters stay", Cp437CodePage(), "\x83\x85\xE0x.zul", "\x83\x85\xE0X.ZUL", "\u00E2\u00E0\u03B1X.ZUL",
+       8},
+      {"UTF-8", Utf8CodePage(), "\u00E4rger.zul", "\u00C4RGER.ZUL", "\u00C4RGER.ZUL", 9},
+      {"UTF-8", Utf8CodePage(), "\u00FCbung.zul", "\u00DCBUNG.ZUL", "\u00DCBUNG.ZUL", 9},
+      {"UTF-8 decomposed", Utf8CodePage(), "u\u0308bung.zul", "U\u0308BUNG.ZUL", "U\u0308BUNG.ZUL", 9},
+      {"UTF-8 wide", Utf8CodePage(), "\u65E5\u672C.zul", "\u65E5\u672C.ZUL", "\u65E5\u672C.ZUL", 8},
+      {"UTF-8 capitals and others stay", Utf8CodePage(), "\u00C5\u00DF\u00E5\u00FF.zul", "\u00C5\u00DF\u00C5\u00FF.ZUL",
+       "\u00C5\u00DF\u00C5\u00FF.ZUL", 8},
+      {"UTF-8 stray byte", Utf8CodePage(), "a\xE9" "b.zul", "A\xE9" "B.ZUL", "A\u0398B.ZUL", 7},
+      {"UTF-8 cut short", Utf8CodePage(), "a\xC3", "A\xC3", "A\u251C", 2},
+      {"control byte", Utf8CodePage(), "a\nb.zul", "A\nB.ZUL", "A\u25D9B.ZUL", 7},
+      {"lone mark", Utf8CodePage(), "\u0308a", "\u0308A", " \u0308A", 2},
+      {"866: no letter of the seven", Cp866Letters(), "\x84\x94\x81\xA4.zul", "\x84\x94\x81\xA4.ZUL",
+       "\u0414\u0424\u0411\u0434.ZUL", 8},
+  };
+  for (const Row& row : rows) {
+    const Text upper = UpperCaseName(row.name, row.code_page);
+    EXPECT_EQ(upper, row.upper) << row.what;
+    std::vector<Cell> cells;
+    EXPECT_EQ(AppendTextCells(upper, row.code_page, 0x1F, -1, cells), row.columns) << row.what;
+    EXPECT_EQ(cells.size(), static_cast<std::size_t>(row.columns)) << row.what;
+    EXPECT_EQ(Shown(cells), row.shown) << row.what;
+  }
+}
+
+// A name too wide for its room is cut before the character that would not fit, and a
+// wide character that would stick out leaves a blank.
+TEST(NamesInTheirCodePage, AreCutAtACharacter) {
+  std::vector<Cell> cells;
+  EXPECT_EQ(AppendTextCells("\u65E5\u672C\u8A9E", Utf8CodePage(), 0x1F, 5, cells), 5);
+  EXPECT_EQ(Shown(cells), "\u65E5\u672C ");
+  cells.clear();
+  EXPECT_EQ(AppendTextCells("u\u0308x", Utf8CodePage(), 0x1F, 1, cells), 1);
+  EXPECT_EQ(Shown(cells), "u\u0308");
+}
+
+}  // namespace
+}  // namespace zul
