@@ -57,6 +57,7 @@ class ScriptedConsole : public VirtualConsole {
   bool ReadInput(InputEvent& event, int timeout_ms) override {
     ++reads;
     if (kept_ && (reads <= 4 || last_read.kind == InputEvent::Kind::kResize)) CheckOutsideTheWindow();
+    CheckFrameClosed();
     if (next_ >= script_.size()) return VirtualConsole::ReadInput(event, timeout_ms);
     const Step& step = script_[next_++];
     event = step.event;
@@ -86,6 +87,26 @@ class ScriptedConsole : public VirtualConsole {
     for (int16_t y = 0; y < Size().y; ++y)
       for (int16_t x = 0; x < Size().x; ++x, ++i)
         if (!window.Contains({x, y})) FUZZ_CHECK(At({x, y}) == (*kept_)[i]);
+  }
+
+  // The first double frame on the screen (a dialog draws on a blank console) is
+  // closed: its right edge stands straight below its top right corner, whatever
+  // the characters of the texts inside it and their widths.
+  void CheckFrameClosed() const {
+    for (int16_t y = 0; y < Size().y; ++y)
+      for (int16_t x = 0; x < Size().x; ++x) {
+        if (At({x, y}).character != U'\u2554') continue;
+        int16_t right = x;
+        while (right + 1 < Size().x && At({++right, y}).character == U'\u2550') {
+        }
+        FUZZ_CHECK(At({right, y}).character == U'\u2557');
+        int16_t row = y;
+        while (++row < Size().y && At({x, row}).character == U'\u2551')
+          FUZZ_CHECK(At({right, row}).character == U'\u2551');
+        FUZZ_CHECK(row < Size().y && At({x, row}).character == U'\u255A' &&
+                   At({right, row}).character == U'\u255D');
+        return;
+      }
   }
 
   void NoteOutside(const char* what, Coord at, std::size_t count) {
@@ -145,11 +166,26 @@ inline int32_t ChooseNumber(FuzzedDataProvider& provider, int32_t usual_high) {
   }
 }
 
-inline InputEvent KeyEvent(uint16_t key, uint8_t byte, uint32_t modifiers = 0) {
+inline InputEvent KeyEvent(uint16_t key, char32_t character, uint32_t modifiers = 0) {
   InputEvent event;
   event.kind = InputEvent::Kind::kKey;
-  event.key = zul::KeyEvent{key, byte, modifiers};
+  event.key = zul::KeyEvent{key, character, modifiers};
   return event;
+}
+
+// A character to type: mostly a byte's worth, sometimes one of the kinds that
+// take other than one cell or need more than one byte (wide, a combining mark,
+// beyond 16 bits, C1 controls, a surrogate half), sometimes any 21-bit value.
+inline char32_t ChooseCharacter(FuzzedDataProvider& provider) {
+  static constexpr char32_t kKinds[] = {U'\u00FC', U'\u65E5', U'\u0308', U'\U0001F600', 0x85, 0xD800, U'\u200D'};
+  switch (provider.ConsumeIntegralInRange<int>(0, 5)) {
+    case 0:
+      return kKinds[provider.ConsumeIntegralInRange<std::size_t>(0, std::size(kKinds) - 1)];
+    case 1:
+      return provider.ConsumeIntegralInRange<char32_t>(0, 0x1FFFFF);
+    default:
+      return provider.ConsumeIntegral<uint8_t>();
+  }
 }
 
 inline InputEvent MouseEvent(Coord at, uint32_t buttons, uint32_t modifiers, uint32_t flags, int16_t wheel) {
@@ -214,13 +250,13 @@ inline std::vector<Step> ChooseScript(FuzzedDataProvider& provider, Coord size, 
         break;
       case 9:
       case 10: {
-        const auto byte = provider.ConsumeIntegral<uint8_t>();
-        const bool letter = (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z';
-        step.event = KeyEvent(letter ? static_cast<uint16_t>(byte & ~0x20) : 0, byte);
+        const char32_t character = ChooseCharacter(provider);
+        const bool letter = (character | 0x20) >= 'a' && (character | 0x20) <= 'z';
+        step.event = KeyEvent(letter ? static_cast<uint16_t>(character & ~0x20) : 0, character);
         break;
       }
       case 11:
-        step.event = KeyEvent(provider.ConsumeIntegral<uint16_t>(), provider.ConsumeIntegral<uint8_t>(),
+        step.event = KeyEvent(provider.ConsumeIntegral<uint16_t>(), ChooseCharacter(provider),
                               provider.ConsumeIntegral<uint32_t>());
         break;
       case 12:

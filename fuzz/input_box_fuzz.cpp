@@ -11,7 +11,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "base/code_page.h"
 #include "console/console_tools_adapter.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/dialog.h"
@@ -22,14 +24,18 @@
 namespace zul {
 namespace {
 
-// The answer as the editing keys make it: typed bytes insert at the cursor
-// while the limit allows; Backspace, Delete, Left, Right, Home and End. A click
-// moves the cursor to where the field shows, which only the box knows: from
-// then on the answer is not followed.
+// The answer as the editing keys make it, while every character is an ASCII one
+// (a byte and a cell each): typed characters insert at the cursor while the limit
+// allows; Backspace, Delete, Left, Right, Home and End. A click moves the cursor
+// to where the field shows, which only the box knows, and the glyphs of other
+// characters are the box's own: from then on the answer is not followed, but it
+// still keeps to the limit and to whole characters.
 class EditedAnswer {
  public:
   EditedAnswer(const Text& start, std::size_t limit)
-      : text_(start.substr(0, limit)), limit_(limit), cursor_(text_.size()) {}
+      : text_(start.substr(0, limit)), limit_(limit), cursor_(text_.size()) {
+    for (const char c : text_) followed_ = followed_ && static_cast<uint8_t>(c) < 0x80;
+  }
 
   // Follows one event; false once the box has closed on it.
   bool Follow(const InputEvent& event) {
@@ -38,6 +44,7 @@ class EditedAnswer {
     if (event.kind != InputEvent::Kind::kKey) return true;
     const KeyEvent& key = event.key;
     if (IsEnterKey(key) || IsCancelKey(key)) return false;
+    if (IsTypedCharacter(key) && key.character >= 0x80) followed_ = false;
     if (key.key == vk::kBack) {
       if (cursor_ > 0) text_.erase(--cursor_, 1);
     } else if (IsTypedCharacter(key)) {
@@ -65,6 +72,16 @@ class EditedAnswer {
   std::size_t cursor_;
   bool followed_ = true;
 };
+
+// Whether every byte of `text` belongs to a UTF-8 character.
+bool WholeUtf8(const Text& text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const Spelled spelled = Utf8CodePage().Decode(std::string_view(text).substr(at));
+    if (spelled.length == 0) return false;
+    at += spelled.length;
+  }
+  return true;
+}
 
 int32_t ChooseLimit(FuzzedDataProvider& provider) {
   switch (provider.ConsumeIntegralInRange<int>(0, 3)) {
@@ -120,6 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (std::size_t i = 0; i < console.StepsRead() && edited.Follow(console.Script()[i].event); ++i) {
     }
     if (edited.Followed()) FUZZ_CHECK(answer == edited.Answer());
+    // Characters are typed and deleted whole: a whole start gives a whole answer.
+    if (WholeUtf8(default_answer.substr(0, limit))) FUZZ_CHECK(WholeUtf8(answer));
   }
   return 0;
 }

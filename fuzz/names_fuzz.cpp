@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "base/code_page.h"
 #include "chooser/course_file_table.h"
 #include "chooser/run_state.h"
 #include "fuzz/fuzz_check.h"
@@ -23,7 +25,7 @@ namespace {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-// The capital a byte has in the console's code page, or the byte itself.
+// The capital a byte has in code page 437, or the byte itself.
 uint8_t Capital(uint8_t byte) {
   static constexpr std::pair<uint8_t, uint8_t> kAccented[] = {
       {0x84, 0x8E}, {0x94, 0x99}, {0x81, 0x9A}, {0x82, 0x90}, {0xA4, 0xA5}, {0x86, 0x8F}, {0x87, 0x80}};
@@ -48,12 +50,32 @@ void CheckTrim(const Text& text) {
   FUZZ_CHECK(text.find_last_not_of(' ') == at + trimmed.size() - 1);
 }
 
+// Under code page 437 upper-casing is the byte rule exactly. Under UTF-8 it keeps
+// the length and every byte that is not part of a letter's character: ASCII
+// bytes change only a-z, and the characters read stay as many, each itself or
+// its capital.
 void CheckUpperCase(const Text& name) {
-  const Text upper = UpperCaseName(name);
+  const Text upper = UpperCaseName(name, Cp437CodePage());
+  FUZZ_CHECK(UpperCaseName(upper, Cp437CodePage()) == upper);
   FUZZ_CHECK(upper.size() == name.size());
-  FUZZ_CHECK(UpperCaseName(upper) == upper);
   for (std::size_t i = 0; i < name.size(); ++i)
     FUZZ_CHECK(static_cast<uint8_t>(upper[i]) == Capital(static_cast<uint8_t>(name[i])));
+
+  const Text utf8 = UpperCaseName(name, Utf8CodePage());
+  FUZZ_CHECK(UpperCaseName(utf8, Utf8CodePage()) == utf8);
+  FUZZ_CHECK(utf8.size() == name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<uint8_t>(name[i]);
+    if (byte < 0x80)
+      FUZZ_CHECK(static_cast<uint8_t>(utf8[i]) == (byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte));
+  }
+  for (std::size_t at = 0; at < name.size();) {
+    const Spelled before = Utf8CodePage().Decode(std::string_view(name).substr(at));
+    const Spelled after = Utf8CodePage().Decode(std::string_view(utf8).substr(at));
+    FUZZ_CHECK(before.length == after.length);
+    if (before.length == 0) FUZZ_CHECK(name[at] == utf8[at]);
+    at += std::max<std::size_t>(before.length, 1);
+  }
 }
 
 // Antisymmetry and agreement with unsigned byte order for a pair; transitivity
@@ -80,13 +102,13 @@ void CheckSelection(const std::vector<Text>& listing) {
   auto state = std::make_unique<RunState>();
   state->course_file_count = 1;
   state->course_files[ListTable::kUpper] = "LEFT OVER";
-  CourseFileSelection selection;
+  CourseFileSelection selection(Utf8CodePage());
   for (const Text& on_disk : listing) selection.Add(on_disk);
   FUZZ_CHECK(selection.Found() == listing.size());
   selection.StoreInto(*state);
 
   std::vector<std::pair<Text, Text>> expected;
-  for (const Text& on_disk : listing) expected.emplace_back(UpperCaseName(on_disk), on_disk);
+  for (const Text& on_disk : listing) expected.emplace_back(UpperCaseName(on_disk, Utf8CodePage()), on_disk);
   std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
     const int order = CompareTexts(a.first, b.first);
     return order != 0 ? order < 0 : CompareTexts(a.second, b.second) < 0;

@@ -1,6 +1,7 @@
 // A Windows test program that stands in for the converter and records how it was started. Each
-// run appends one line to its log: its working directory, a '|', and its command line exactly
-// as the system hands it over. The log is the file ZUL_RECORDING_LOG names, else
+// run appends one line to its log: its working directory, a '|', its command line exactly as
+// the system hands it over, and "|opens" when the command line's last word names a file that
+// opens from the working directory, else "|cannot open". The log is the file ZUL_RECORDING_LOG names, else
 // recorded_runs.log in the program's own folder. A run lasts ZUL_RECORDING_RUN_MS milliseconds
 // (300 when unset) and holds a lock file beside the log meanwhile; a run that finds the lock
 // taken appends a line OVERLAP (and one it cannot take for another reason, LOCK FAILED and the
@@ -91,7 +92,14 @@ int main() {
     if (!AppendLine(note)) return 2;
   }
   SetConsoleCtrlHandler(NoteControlEvent, TRUE);
-  const bool recorded = AppendLine(WorkingDirectory() + "|" + GetCommandLineA());
+  const std::wstring command_line = GetCommandLineW();
+  const std::wstring name = command_line.substr(command_line.find_last_of(L' ') + 1);
+  const HANDLE course_file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool opens = course_file != INVALID_HANDLE_VALUE;
+  if (opens) CloseHandle(course_file);
+  const bool recorded =
+      AppendLine(WorkingDirectory() + "|" + GetCommandLineA() + (opens ? "|opens" : "|cannot open"));
   Sleep(run_ms.empty() ? kDefaultRunMs : static_cast<DWORD>(std::strtoul(run_ms.c_str(), nullptr, 10)));
   if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
   return recorded ? 0 : 2;
