@@ -172,7 +172,7 @@ TEST(StartAndWaitWin32, StartsTheFirst256BytesQuietlyOrNothingWhenTheProgramIsMi
     std::string recorded;
   };
   const Case cases[] = {
-      {long_line, true, scratch.Path() + "|" + long_line.substr(0, 256) + "\n"},
+      {long_line, true, scratch.Path() + "|" + long_line.substr(0, 256) + "|cannot open\n"},
       {"zul_no_such_converter   A.ZUL", false, ""},
   };
   for (const Case& c : cases) {
