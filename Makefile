@@ -105,15 +105,15 @@ windows:
 	cmake --build --preset windows -j $(JOBS)
 	@echo "Windows program: build/windows/bin/zulchooser.exe (the stand-in converter: build/windows/demo/vizozava-demo.exe)"
 
-# What an install holds, as archives in build/packages/: a tar.gz for Linux and, with
-# mingw-w64 present, a zip for Windows. Neither holds the stand-in converter.
+# What an install holds, in build/packages/: for Linux a tar.gz and a Debian package
+# and, with mingw-w64 present, a zip for Windows. None holds the stand-in converter.
 package: release
-	@rm -f $(PACKAGES)/zulchooser-*
+	@rm -f $(PACKAGES)/zulchooser-* $(PACKAGES)/zulchooser_*
 	@$(call QUIETLY,cmake --build --preset release --target package)
 	@if $(HAVE_MINGW); then \
 	  $(call QUIETLY,$(MAKE) windows) && $(call QUIETLY,cmake --build --preset windows --target package); \
 	else echo "Windows zip skipped: mingw-w64 is absent"; fi
-	@for archive in $(PACKAGES)/zulchooser-*; do echo "Package: $$archive"; done
+	@for archive in $(PACKAGES)/zulchooser[-_]*; do echo "Package: $$archive"; done
 
 clean:
 	rm -rf build
