@@ -1,5 +1,7 @@
 # The two set-up commands: `make run` starts the chooser on a demo folder,
-# `make test` builds with the sanitizers and runs every test.
+# `make test` builds with the sanitizers and runs every test. Each first goes through
+# tools/setup.sh, which installs what is missing (as root, with apt-get) or stops,
+# before anything is built, saying which packages to install.
 JOBS ?= 2
 DEMO := build/demo
 PACKAGES := build/packages
@@ -25,12 +27,15 @@ QUIETLY = out=$$($(1) 2>&1) || { printf '%s\n' "$$out"; exit 1; }
 
 # The C++ files that clang-format keeps in shape.
 FORMATTED = git ls-files '*.cpp' '*.h'
+# Makes sure what the set-up named ($(1): build, check, package, test) needs is there.
+SETUP = bash tools/setup.sh $(1)
 
 .PHONY: all release run test check tidy format format-check bench fuzz windows package clean
 
 all: release
 
 release:
+	@$(call SETUP,build)
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
 
@@ -50,6 +55,7 @@ run: release
 # made and looked into (the Windows zip with mingw-w64 present). Whatever cannot be
 # built is skipped, and the tests that need it say so.
 test:
+	@$(call SETUP,test)
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS)
 	@if $(HAVE_WINE) && $(HAVE_MINGW); then \
@@ -66,6 +72,7 @@ test:
 
 # The unit tests alone (GoogleTest and the layering check), in the sanitized test build.
 check:
+	@$(call SETUP,check)
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS) --target zul_tests zul_argument_recorder vizozava_demo
 	@ctest --preset check -j $(JOBS)
@@ -105,15 +112,17 @@ windows:
 	cmake --build --preset windows -j $(JOBS)
 	@echo "Windows program: build/windows/bin/zulchooser.exe (the stand-in converter: build/windows/demo/vizozava-demo.exe)"
 
-# What an install holds, as archives in build/packages/: a tar.gz for Linux and, with
-# mingw-w64 present, a zip for Windows. Neither holds the stand-in converter.
-package: release
-	@rm -f $(PACKAGES)/zulchooser-*
+# What an install holds, in build/packages/: for Linux a tar.gz and a Debian package
+# and, with mingw-w64 present, a zip for Windows. None holds the stand-in converter.
+package:
+	@$(call SETUP,package)
+	@$(MAKE) release
+	@rm -f $(PACKAGES)/zulchooser-* $(PACKAGES)/zulchooser_*
 	@$(call QUIETLY,cmake --build --preset release --target package)
 	@if $(HAVE_MINGW); then \
 	  $(call QUIETLY,$(MAKE) windows) && $(call QUIETLY,cmake --build --preset windows --target package); \
 	else echo "Windows zip skipped: mingw-w64 is absent"; fi
-	@for archive in $(PACKAGES)/zulchooser-*; do echo "Package: $$archive"; done
+	@for archive in $(PACKAGES)/zulchooser[-_]*; do echo "Package: $$archive"; done
 
 clean:
 	rm -rf build
