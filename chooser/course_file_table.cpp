@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "console/text_screen.h"
 #include "device/console_colours.h"
@@ -17,27 +18,19 @@ constexpr int kNormalFilesOnly = 0;
 // The blanks that start a notice's lines in the middle of the screen.
 constexpr std::string_view kNoticeIndent = "                                    ";
 
+// The accented letters names are upper-cased by, each with its capital: a, o and u
+// with diaeresis, e with acute, n with tilde, a with ring, c with cedilla.
+constexpr std::pair<char32_t, char32_t> kAccentedLetters[] = {
+    {U'\u00E4', U'\u00C4'}, {U'\u00F6', U'\u00D6'}, {U'\u00FC', U'\u00DC'}, {U'\u00E9', U'\u00C9'},
+    {U'\u00F1', U'\u00D1'}, {U'\u00E5', U'\u00C5'}, {U'\u00E7', U'\u00C7'},
+};
+
 // The capital of a letter names are upper-cased by; any other character as it is.
 char32_t UpperCaseLetter(char32_t character) {
   if (character >= 'a' && character <= 'z') return character - 0x20;
-  switch (character) {
-    case U'\u00E4':  // a with diaeresis
-      return U'\u00C4';
-    case U'\u00F6':  // o with diaeresis
-      return U'\u00D6';
-    case U'\u00FC':  // u with diaeresis
-      return U'\u00DC';
-    case U'\u00E9':  // e with acute
-      return U'\u00C9';
-    case U'\u00F1':  // n with tilde
-      return U'\u00D1';
-    case U'\u00E5':  // a with ring
-      return U'\u00C5';
-    case U'\u00E7':  // c with cedilla
-      return U'\u00C7';
-    default:
-      return character;
-  }
+  for (const auto& [small, capital] : kAccentedLetters)
+    if (character == small) return capital;
+  return character;
 }
 
 // The table's order: upper-cased names by bytes, equal ones by their spellings.
