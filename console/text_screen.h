@@ -55,8 +55,8 @@ class TextScreen {
   void ScrollUpOneRow(Coord size);
 
   ConsoleDevice& device_;
-  int32_t foreground_ = colour::kLightGrey;
-  int32_t background_ = colour::kBlack;
+  int32_t foreground_ = colour::Foreground(colour::kDefaultAttribute);
+  int32_t background_ = colour::Background(colour::kDefaultAttribute);
   bool scroll_pending_ = false;
   CursorInfo cursor_shape_;
 };

@@ -7,6 +7,8 @@
 #include <limits>
 #include <ostream>
 
+#include "device/console_colours.h"
+
 namespace zul {
 
 // A coordinate from a wider number: `value`, or the end of the 16-bit range
@@ -70,7 +72,7 @@ constexpr char32_t kRightHalf = 0xFFFFFFFF;
 // control characters are never in a cell (they are shown by their CP437 glyphs).
 struct Cell {
   char32_t character = U' ';
-  uint16_t attribute = 0x07;
+  uint16_t attribute = colour::kDefaultAttribute;
   char32_t mark = 0;
   bool operator==(const Cell&) const = default;
 };

@@ -109,7 +109,7 @@ struct InputEvent {
 struct BufferInfo {
   Coord size;
   Coord cursor;
-  uint16_t attribute = 0x07;
+  uint16_t attribute = colour::kDefaultAttribute;
   InclusiveRect window;
   Coord largest_window;
 };

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/cp437.h"
+#include "device/console_colours.h"
 #include "device/terminal_sequences.h"
 #include "device/text_cells.h"
 
@@ -336,8 +337,8 @@ TerminalPresenter::Shown TerminalPresenter::CellShown(const Cell& cell) {
     mark = character;
     character = ' ';
   }
-  const int foreground = character == ' ' && mark == 0 ? kAnyColour : (cell.attribute & 0x0F);
-  return MakeShown(character, foreground, (cell.attribute >> 4) & 0x0F, mark);
+  const int foreground = character == ' ' && mark == 0 ? kAnyColour : colour::Foreground(cell.attribute);
+  return MakeShown(character, foreground, colour::Background(cell.attribute), mark);
 }
 
 // The window's cells, clipped to the terminal. The halves of a wide character are
@@ -359,10 +360,10 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
       const Cell cell = console.At({static_cast<int16_t>(buffer_x), static_cast<int16_t>(buffer_y)});
       const std::size_t index =
           static_cast<std::size_t>(y) * static_cast<std::size_t>(screen_.columns) + static_cast<std::size_t>(x);
-      const int blank_background = (cell.attribute >> 4) & 0x0F;
+      const int blank_background = colour::Background(cell.attribute);
       if (cell.character == kRightHalf) {
         const bool joined = x > 0 && IsLeftHalf(want_[index - 1]);
-        want_[index] = joined ? MakeShown(kRightHalfCode, cell.attribute & 0x0F, blank_background)
+        want_[index] = joined ? MakeShown(kRightHalfCode, colour::Foreground(cell.attribute), blank_background)
                               : MakeShown(' ', kAnyColour, blank_background);
         continue;
       }
@@ -534,8 +535,8 @@ void TerminalPresenter::HandOver(const VirtualConsole& console, Coord terminal, 
 
 void TerminalPresenter::Release(const VirtualConsole& console, Coord terminal, uint16_t attribute,
                                 std::string& out) {
-  const std::array<int, 3> codes = {0, vt::ForegroundCode(attribute & 0x0F),
-                                    vt::BackgroundCode((attribute >> 4) & 0x0F)};
+  const std::array<int, 3> codes = {0, vt::ForegroundCode(colour::Foreground(attribute)),
+                                    vt::BackgroundCode(colour::Background(attribute))};
   const std::string colours = vt::Graphics(codes);
   HandOver(console, terminal, colours, out);
 }

@@ -87,7 +87,7 @@ class VirtualConsole : public ConsoleDevice {
   Coord largest_;
   Coord cursor_;
   CursorInfo cursor_info_;
-  uint16_t attribute_ = 0x07;
+  uint16_t attribute_ = colour::kDefaultAttribute;
   std::string title_;
   uint32_t input_mode_ = kStartInputMode;
   uint32_t output_mode_ = output_mode::kProcessed | output_mode::kWrapAtEol;
