@@ -15,8 +15,7 @@ namespace zul {
 
 class VirtualConsole : public ConsoleDevice {
  public:
-  // Input mode of a new console: processed, line, echo, mouse, insert, quick-edit.
-  static constexpr uint32_t kStartInputMode = 0x01F7;
+  static constexpr uint32_t kStartInputMode = input_mode::kFreshConsole;
 
   // A console whose buffer and window are `size` and whose largest window is
   // `largest` (a terminal's size).
