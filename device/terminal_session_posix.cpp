@@ -186,7 +186,9 @@ Coord TerminalSession::Size() const {
   winsize size{};
   const int fd = output_fd_ >= 0 ? output_fd_ : STDIN_FILENO;
   if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) return {80, 25};
-  auto clamp = [](unsigned short value) { return static_cast<int16_t>(std::min<int>(value, kLargestSide)); };
+  auto clamp = [](unsigned short value) {
+    return static_cast<int16_t>(std::min<int>(value, kLargestReportedSide));
+  };
   return {clamp(size.ws_col), clamp(size.ws_row)};
 }
 

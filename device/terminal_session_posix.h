@@ -26,9 +26,10 @@ class TerminalSession {
 
   // Whether there is a terminal to draw on. Without one, drawing stays in memory.
   bool Presenting() const { return output_fd_ >= 0; }
-  // The terminal's size in columns and rows, each held to kLargestSide; 80 by
-  // 25 when it cannot be read.
-  static constexpr int16_t kLargestSide = 9999;
+  // The terminal's size in columns and rows, each held to kLargestReportedSide
+  // (a larger terminal shows the console at its top left); 80 by 25 when it
+  // cannot be read.
+  static constexpr int16_t kLargestReportedSide = 9999;
   Coord Size() const;
 
   // Raw input: no echo, no line editing, no translation; the interrupt and
