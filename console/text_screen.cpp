@@ -37,16 +37,9 @@ void TextScreen::Clear() {
   if (cursor_shape_.visible) device_.SetCursorInfo(cursor_shape_);
 }
 
-// Writing text at the cursor:
-// 1. take the cursor (X, Y) and the buffer size (W, H) once;
-// 2. the text becomes cells in the current attribute, read in the device's code
-//    page: a character a cell (two for a wide one), control bytes and bytes that
-//    spell nothing as their glyphs;
-// 3. while cells remain: a pending scroll happens first; then the next
-//    min(remaining, W - X) cells go into row Y from column X; reaching the row's end
-//    wraps to column 0 of the next row, or, on the last row, sets scroll pending
-//    and stays there;
-// 4. the console cursor goes to (X, Y).
+// Text wraps at the row's end; on the last row it scrolls only when more text comes
+// (scroll pending), as the console's character stream does, so that a line that fills
+// the last row leaves the screen unscrolled.
 void TextScreen::Write(const Text& text) {
   BufferInfo info;
   if (!device_.GetBufferInfo(info)) return;

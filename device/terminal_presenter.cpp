@@ -458,12 +458,8 @@ void TerminalPresenter::DrawCells(std::string& out) {
   }
 }
 
-// The steps of a frame:
-// 1. a new terminal size makes its contents unknown;
-// 2. the modes: autowrap off, mouse tracking, the title;
-// 3. a cursor that is to be hidden is hidden before the cells are drawn;
-// 4. the cells;
-// 5. the cursor goes to the console's cursor and is shown.
+// A cursor that is to be hidden goes before the cells are drawn and one that is to
+// be shown comes after them, so that it is never seen crossing the frame.
 void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, std::string& out) {
   const int columns = std::clamp<int>(terminal.x, 0, kMaxTerminalSide);
   const int rows = std::clamp<int>(terminal.y, 0, kMaxTerminalSide);
