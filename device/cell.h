@@ -13,7 +13,7 @@ namespace zul {
 
 // A coordinate from a wider number: `value`, or the end of the 16-bit range
 // nearest to it.
-constexpr int16_t Short(int64_t value) {
+constexpr int16_t ClampToInt16(int64_t value) {
   return static_cast<int16_t>(
       std::clamp<int64_t>(value, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
 }
@@ -38,7 +38,8 @@ struct InclusiveRect {
   // The `width` by `height` cells from `top_left`; edges beyond the 16-bit
   // range are held to it.
   static constexpr InclusiveRect FromSize(Coord top_left, int64_t width, int64_t height) {
-    return InclusiveRect{top_left.x, top_left.y, Short(top_left.x + width - 1), Short(top_left.y + height - 1)};
+    return InclusiveRect{top_left.x, top_left.y, ClampToInt16(top_left.x + width - 1),
+                         ClampToInt16(top_left.y + height - 1)};
   }
 
   constexpr int Width() const { return right - left + 1; }

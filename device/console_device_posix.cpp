@@ -99,7 +99,7 @@ void TerminalConsole::Resize(Coord size) {
   const int height = std::min<int>(info.size.y, size.y);
   const int left = std::min<int>(window.left, info.size.x - width);
   const int top = std::min<int>(window.top, info.size.y - height);
-  console_.SetWindowRect(InclusiveRect::FromSize({Short(left), Short(top)}, width, height));
+  console_.SetWindowRect(InclusiveRect::FromSize({ClampToInt16(left), ClampToInt16(top)}, width, height));
   owner_.Resized();
 }
 
