@@ -16,6 +16,6 @@ int main() {
   zul::TextScreen screen(*device);
   zul::ConsoleToolsLibrary library(*device, *window);
   zul::ConsoleToolsAdapter tools(library);
-  zul::Services services{screen, tools};
+  zul::PhaseServices services{screen, tools};
   return zul::RunChooser(services, zul::ProgramInstance());
 }

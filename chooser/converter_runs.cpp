@@ -24,12 +24,7 @@ Text ConverterFileName(const RunState& state, int chosen_entry) {
   return name;
 }
 
-// The runs:
-// 1. change back to the start-up directory; a failure is ignored;
-// 2. for each chosen name in order: build the command line, hand the console
-//    to the converter, start it and wait for it, take the console back
-//    however the run ends.
-void RunConverter(RunState& state, Services& services) {
+void RunConverterOnEachChoice(RunState& state, PhaseServices& services) {
   ChangeWorkingDirectory(state.startup_directory);
   ConsoleDevice& device = services.screen.Device();
   for (int j = 1; j <= state.chosen_count; ++j) {

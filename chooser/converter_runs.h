@@ -18,6 +18,6 @@ Text ConverterFileName(const RunState& state, int chosen_entry);
 
 // Returns to the start-up directory and starts the converter once per chosen
 // name, in order, each run awaited before the next. Every failure is silent.
-void RunConverter(RunState& state, Services& services);
+void RunConverterOnEachChoice(RunState& state, PhaseServices& services);
 
 }  // namespace zul

@@ -87,19 +87,11 @@ void CourseFileSelection::StoreInto(RunState& state) {
   kept_.clear();
 }
 
-// The scan:
-// 1. a first search; when it finds nothing, the notice in light red, then an
-//    empty line in black;
-// 2. a second search, the count set to 1; nothing found ends the phase with an
-//    empty table;
-// 3. every name of the listing goes to the selection, which keeps the first
-//    1000 in the table's order;
-// 4. they go into the table, sorted and packed, and the count is theirs;
-// 5. when there were more, the notice says how many, in the style of the one
-//    for none.
+// The selection keeps the first 1000 names in the table's order, not the listing's;
+// when there were more, a notice in the style of the one for none says how many.
 // The two searches and the count of 1 with no files are kept on purpose: the order of
 // the calls and what they leave is part of what the program is seen to do.
-void BuildCourseFileTable(RunState& state, Services& services) {
+void BuildCourseFileTable(RunState& state, PhaseServices& services) {
   TextScreen& screen = services.screen;
   if (StartDirectorySearch(kPattern, kNormalFilesOnly).empty()) {
     screen.SetColour(colour::kLightRed, TextScreen::kKeepColour);

@@ -52,6 +52,6 @@ class CourseFileSelection {
 // on-disk spellings beside them. Says so on screen when there are none, and,
 // when there are more than the table holds, how many were found and that only
 // the first kTableSize of them are listed.
-void BuildCourseFileTable(RunState& state, Services& services);
+void BuildCourseFileTable(RunState& state, PhaseServices& services);
 
 }  // namespace zul

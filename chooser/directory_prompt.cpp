@@ -21,15 +21,10 @@ const char* const kExplanation[] = {
 
 }  // namespace
 
-// The prompt:
-// 1. write the explanation in the colour the set-up left;
-// 2. ask in the input box, centred on row 15, column 40;
-// 3. trim blanks off the answer and clear the screen;
-// 4. an empty answer changes nothing;
-// 5. otherwise change into it; on success the prefix is the path used (the
-//    answer, cut as the change cuts it) followed by one separator, even when
-//    the answer already ends in one.
-void PromptForCourseDirectory(RunState& state, Services& services) {
+// The explanation comes in the colour the set-up left. The prefix is the path the
+// change used (the answer, cut as the change cuts it) followed by one separator,
+// even when the answer already ends in one.
+void PromptForCourseDirectory(RunState& state, PhaseServices& services) {
   for (const char* line : kExplanation) services.screen.WriteLine(line);
 
   const int32_t row = services.tools.LocOfRow(15);

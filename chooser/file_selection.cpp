@@ -25,13 +25,10 @@ void SplitSelection(const Text& selection, int field_count, ChosenNameTable& cho
   }
 }
 
-// The selection:
-// 1. bring the window to the top, write the advice in light magenta, and
-//    bring it to the top again;
-// 2. copy entries 1 to the count into the list table;
-// 3. ask in the list box, headed by the working directory;
-// 4. clear the screen and split the answer, one field more than the count.
-void SelectCourseFiles(RunState& state, Services& services) {
+// The advice goes between two calls that bring the window to the top, and the answer
+// is split into one field more than the count: both are part of what the program is
+// seen to do.
+void SelectCourseFiles(RunState& state, PhaseServices& services) {
   services.tools.ConsoleToTop();
   services.screen.SetColour(colour::kLightMagenta, TextScreen::kKeepColour);
   services.screen.WriteLine("");

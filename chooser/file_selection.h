@@ -14,6 +14,6 @@ void SplitSelection(const Text& selection, int field_count, ChosenNameTable& cho
 
 // Offers the course files in the list box, headed by the working directory,
 // and turns the answer into the chosen names and their count.
-void SelectCourseFiles(RunState& state, Services& services);
+void SelectCourseFiles(RunState& state, PhaseServices& services);
 
 }  // namespace zul

@@ -11,19 +11,10 @@
 
 namespace zul {
 
-// Window set-up, in this order:
-// 1. start the console-tools library;
-// 2. its toolbar;
-// 3. place the window;
-// 4. record the start-up directory;
-// 5. mouse input on, clear in yellow on green, 80 by 25, clear in black on white;
-// 6. the icon and the caption;
-// 7. the window menu: four items off, the default menu back, three items off;
-// 8. the window title, 80 by 30, clear in black on white.
 // The repetitions (two clears, two sizes, menu items deleted, the default menu put back
 // and items deleted again) are kept on purpose: the calls and their order are part of
 // what the program is seen to do.
-void SetUpWindow(RunState& state, Services& services, void* instance) {
+void SetUpWindow(RunState& state, PhaseServices& services, void* instance) {
   TextScreen& screen = services.screen;
   ConsoleToolsAdapter& tools = services.tools;
 
@@ -58,13 +49,13 @@ void SetUpWindow(RunState& state, Services& services, void* instance) {
   screen.Clear();
 }
 
-int RunChooser(Services& services, void* instance) {
+int RunChooser(PhaseServices& services, void* instance) {
   RunState state;
   SetUpWindow(state, services, instance);
   PromptForCourseDirectory(state, services);
   BuildCourseFileTable(state, services);
   SelectCourseFiles(state, services);
-  RunConverter(state, services);
+  RunConverterOnEachChoice(state, services);
   return 0;
 }
 

@@ -24,7 +24,7 @@ struct RunState {
 };
 
 // What the phases draw and ask with.
-struct Services {
+struct PhaseServices {
   TextScreen& screen;
   ConsoleToolsAdapter& tools;
 };

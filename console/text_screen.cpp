@@ -37,16 +37,9 @@ void TextScreen::Clear() {
   if (cursor_shape_.visible) device_.SetCursorInfo(cursor_shape_);
 }
 
-// Writing text at the cursor:
-// 1. take the cursor (X, Y) and the buffer size (W, H) once;
-// 2. the text becomes cells in the current attribute, read in the device's code
-//    page: a character a cell (two for a wide one), control bytes and bytes that
-//    spell nothing as their glyphs;
-// 3. while cells remain: a pending scroll happens first; then the next
-//    min(remaining, W - X) cells go into row Y from column X; reaching the row's end
-//    wraps to column 0 of the next row, or, on the last row, sets scroll pending
-//    and stays there;
-// 4. the console cursor goes to (X, Y).
+// Text wraps at the row's end; on the last row it scrolls only when more text comes
+// (scroll pending), as the console's character stream does, so that a line that fills
+// the last row leaves the screen unscrolled.
 void TextScreen::Write(const Text& text) {
   BufferInfo info;
   if (!device_.GetBufferInfo(info)) return;
@@ -115,15 +108,13 @@ void TextScreen::ScrollUpOneRow(Coord size) {
   device_.ScrollRegion(InclusiveRect::FromSize({0, 1}, size.x, size.y - 1), {0, 0}, blank);
 }
 
-// Setting the size:
-// 1. either side above kMaxSide (as unsigned): nothing happens;
-// 2. grow the buffer to at least the new size in each direction;
-// 3. set the window to the new size at the top left;
-// 4. set the buffer to exactly the new size.
-// When the window cannot take the size, steps 3 and 4 fail and the grown
-// buffer stays.
+// The buffer grows first, so that the window fits in it whether the size grows or
+// shrinks; then the window and the buffer take the new size. When the window
+// cannot take it, those two calls fail and the grown buffer stays. A side compares
+// as unsigned, so a negative one is too large.
 void TextScreen::SetSize(int32_t columns, int32_t rows) {
-  if (static_cast<uint32_t>(columns) > kMaxSide || static_cast<uint32_t>(rows) > kMaxSide) return;
+  if (static_cast<uint32_t>(columns) > kLargestSettableSide || static_cast<uint32_t>(rows) > kLargestSettableSide)
+    return;
   BufferInfo info;
   if (device_.GetBufferInfo(info)) {
     device_.SetBufferSize({static_cast<int16_t>(std::max<int32_t>(info.size.x, columns)),

@@ -14,7 +14,8 @@ namespace zul {
 
 class TextScreen {
  public:
-  static constexpr int32_t kMaxSide = 9999;
+  // The most columns or rows SetSize takes.
+  static constexpr int32_t kLargestSettableSide = 9999;
   // A colour for SetColour that keeps the current one.
   static constexpr int32_t kKeepColour = -1;
   static constexpr uint32_t kStartOutputMode = output_mode::kProcessed | output_mode::kWrapAtEol;
@@ -35,7 +36,7 @@ class TextScreen {
   // Writes the text at the cursor, then ends the line.
   void WriteLine(const Text& text);
   // Makes the window and the buffer `columns` by `rows`; nothing happens when
-  // either exceeds kMaxSide.
+  // either exceeds kLargestSettableSide.
   void SetSize(int32_t columns, int32_t rows);
   void SetWindowTitle(const Text& title);
   // Input mode exactly 16: mouse input, and nothing else.
@@ -55,8 +56,8 @@ class TextScreen {
   void ScrollUpOneRow(Coord size);
 
   ConsoleDevice& device_;
-  int32_t foreground_ = colour::kLightGrey;
-  int32_t background_ = colour::kBlack;
+  int32_t foreground_ = colour::Foreground(colour::kDefaultAttribute);
+  int32_t background_ = colour::Background(colour::kDefaultAttribute);
   bool scroll_pending_ = false;
   CursorInfo cursor_shape_;
 };

@@ -32,12 +32,13 @@ InclusiveRect PlaceDialog(const InclusiveRect& window, int width, int height, in
   int64_t top = static_cast<int64_t>(row) - 1 - h / 2;
   left = std::clamp<int64_t>(left, window.left, window.right - w + 1 - room_x);
   top = std::clamp<int64_t>(top, window.top, window.bottom - h + 1 - room_y);
-  return InclusiveRect::FromSize({Short(left), Short(top)}, w, h);
+  return InclusiveRect::FromSize({ClampToInt16(left), ClampToInt16(top)}, w, h);
 }
 
 InclusiveRect AreaWithShadow(const InclusiveRect& box, const InclusiveRect& clip) {
   if (box.IsEmpty()) return kEmptyRect;
-  const InclusiveRect area{box.left, box.top, Short(box.right + kShadowColumns), Short(box.bottom + kShadowRows)};
+  const InclusiveRect area{box.left, box.top, ClampToInt16(box.right + kShadowColumns),
+                           ClampToInt16(box.bottom + kShadowRows)};
   return area.Intersect(clip);
 }
 
@@ -179,9 +180,10 @@ void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const Inclusive
   if (box.IsEmpty()) return;
   const InclusiveRect limit = clip.Intersect(BufferRect(device));
   const InclusiveRect strips[] = {
-      {Short(box.right + 1), Short(box.top + 1), Short(box.right + kShadowColumns),
-       Short(box.bottom + kShadowRows)},
-      {Short(box.left + kShadowColumns), Short(box.bottom + 1), box.right, Short(box.bottom + kShadowRows)},
+      {ClampToInt16(box.right + 1), ClampToInt16(box.top + 1), ClampToInt16(box.right + kShadowColumns),
+       ClampToInt16(box.bottom + kShadowRows)},
+      {ClampToInt16(box.left + kShadowColumns), ClampToInt16(box.bottom + 1), box.right,
+       ClampToInt16(box.bottom + kShadowRows)},
   };
   for (const InclusiveRect& strip : strips) {
     const InclusiveRect r = strip.Intersect(limit);
@@ -203,7 +205,7 @@ void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int 
   const int room = right - left + 1;
   int x = total <= room ? left + (room - total) / 2 : left;
   for (Button& button : buttons) {
-    button.at = Coord{Short(x), Short(row)};
+    button.at = Coord{ClampToInt16(x), ClampToInt16(row)};
     button.width = std::clamp(std::min(button.FullWidth(), right - x + 1), 0, button.FullWidth());
     x += button.FullWidth() + gap;
   }

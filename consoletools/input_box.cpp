@@ -260,7 +260,8 @@ DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
   if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
-  const InclusiveRect field = InclusiveRect::FromSize({Short(text_left_), Short(rows_[kField])}, text_width_, 1);
+  const InclusiveRect field =
+      InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, 1);
   if (Shows(kField) && field.Contains(mouse.position)) {
     int left = mouse.position.x - text_left_;
     cursor_ = scroll_;

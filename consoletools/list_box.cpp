@@ -301,11 +301,12 @@ void ListBox::Draw(ConsoleDevice& device) {
   if (list_rows_ == 0) return;
   FillRect(device, box_, Cell{' ', dialog_style::kBox});
   if (framed_) DrawFrame(device, box_, dialog_style::kFrame);
-  const auto left = Short(text_left_);
+  const auto left = ClampToInt16(text_left_);
   if (Shows(kHeading))
-    WriteText(device, {left, Short(rows_[kHeading])}, heading_, dialog_style::kTitle, text_width_);
-  if (Shows(kHint)) WriteText(device, {left, Short(rows_[kHint])}, hint_, dialog_style::kHint, text_width_);
-  if (Shows(kKeys)) WriteText(device, {left, Short(rows_[kKeys])}, kKeyHelp, dialog_style::kHint, text_width_);
+    WriteText(device, {left, ClampToInt16(rows_[kHeading])}, heading_, dialog_style::kTitle, text_width_);
+  if (Shows(kHint)) WriteText(device, {left, ClampToInt16(rows_[kHint])}, hint_, dialog_style::kHint, text_width_);
+  if (Shows(kKeys))
+    WriteText(device, {left, ClampToInt16(rows_[kKeys])}, kKeyHelp, dialog_style::kHint, text_width_);
   DrawButton(device, buttons_[0], true);
   DrawButton(device, buttons_[1], false);
   for (auto& row : drawn_rows_) row.first = false;
@@ -339,8 +340,8 @@ void ListBox::Refresh(ConsoleDevice& device) {
   if (Shows(kStatus)) {
     std::string status = StatusText();
     if (!status_drawn_ || status != drawn_status_) {
-      WriteText(device, {Short(text_left_), Short(rows_[kStatus])}, status, dialog_style::kListStatus,
-                text_width_);
+      WriteText(device, {ClampToInt16(text_left_), ClampToInt16(rows_[kStatus])}, status,
+                dialog_style::kListStatus, text_width_);
       drawn_status_ = std::move(status);
       status_drawn_ = true;
     }
@@ -374,7 +375,7 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   }
   AppendTextCells(text, device.TextCodePage(), kField, static_cast<int>(width - cells.size()), cells);
   cells.resize(width, Cell{U' ', kField});
-  device.WriteCells({Short(text_left_), Short(list_first_ + row)}, cells);
+  device.WriteCells({ClampToInt16(text_left_), ClampToInt16(list_first_ + row)}, cells);
 }
 
 ListBox::Thumb ListBox::ThumbNow() const {
@@ -404,7 +405,7 @@ void ListBox::DrawScrollBar(ConsoleDevice& device) {
     else if (row >= thumb.first && row < thumb.first + thumb.rows)
       sign = kScrollThumb;
     const Cell cell{sign, kField};
-    device.WriteCells({Short(bar_x_), Short(list_first_ + row)}, std::span<const Cell>(&cell, 1));
+    device.WriteCells({ClampToInt16(bar_x_), ClampToInt16(list_first_ + row)}, std::span<const Cell>(&cell, 1));
   }
 }
 
@@ -511,7 +512,7 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
   const InclusiveRect list =
-      InclusiveRect::FromSize({Short(text_left_), Short(list_first_)}, text_width_, list_rows_);
+      InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(list_first_)}, text_width_, list_rows_);
   if (!list.Contains(mouse.position)) return DialogResult::kOpen;
   const int row = mouse.position.y - list_first_;
   if (mouse.position.x == bar_x_) {

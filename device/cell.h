@@ -7,11 +7,13 @@
 #include <limits>
 #include <ostream>
 
+#include "device/console_colours.h"
+
 namespace zul {
 
 // A coordinate from a wider number: `value`, or the end of the 16-bit range
 // nearest to it.
-constexpr int16_t Short(int64_t value) {
+constexpr int16_t ClampToInt16(int64_t value) {
   return static_cast<int16_t>(
       std::clamp<int64_t>(value, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
 }
@@ -36,7 +38,8 @@ struct InclusiveRect {
   // The `width` by `height` cells from `top_left`; edges beyond the 16-bit
   // range are held to it.
   static constexpr InclusiveRect FromSize(Coord top_left, int64_t width, int64_t height) {
-    return InclusiveRect{top_left.x, top_left.y, Short(top_left.x + width - 1), Short(top_left.y + height - 1)};
+    return InclusiveRect{top_left.x, top_left.y, ClampToInt16(top_left.x + width - 1),
+                         ClampToInt16(top_left.y + height - 1)};
   }
 
   constexpr int Width() const { return right - left + 1; }
@@ -70,7 +73,7 @@ constexpr char32_t kRightHalf = 0xFFFFFFFF;
 // control characters are never in a cell (they are shown by their CP437 glyphs).
 struct Cell {
   char32_t character = U' ';
-  uint16_t attribute = 0x07;
+  uint16_t attribute = colour::kDefaultAttribute;
   char32_t mark = 0;
   bool operator==(const Cell&) const = default;
 };

@@ -29,4 +29,13 @@ constexpr uint16_t Attribute(int foreground, int background) {
   return static_cast<uint16_t>(background * 16 + foreground);
 }
 
+// The foreground and the background colour an attribute shows: the inverse of
+// Attribute (bits above the two colours are left out).
+constexpr int Foreground(uint16_t attribute) { return attribute & 0x0F; }
+constexpr int Background(uint16_t attribute) { return (attribute >> 4) & 0x0F; }
+
+// The attribute of a new console, its cells and its character stream: light grey
+// on black.
+constexpr uint16_t kDefaultAttribute = Attribute(kLightGrey, kBlack);
+
 }  // namespace zul::colour

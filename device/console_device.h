@@ -25,6 +25,16 @@ constexpr uint32_t kMouse = 0x0010;
 constexpr uint32_t kInsert = 0x0020;
 constexpr uint32_t kQuickEdit = 0x0040;
 constexpr uint32_t kExtendedFlags = 0x0080;
+constexpr uint32_t kAutoPosition = 0x0100;
+
+// The mode of a new console: processed, line and echo input, mouse input, insert
+// and quick edit on, as Windows reports it (with the extended flags and auto
+// position).
+constexpr uint32_t kFreshConsole =
+    kProcessed | kLine | kEcho | kMouse | kInsert | kQuickEdit | kExtendedFlags | kAutoPosition;
+// The mode a child process is handed the console in: the console's own line
+// editing, echo, and Ctrl+C as a signal.
+constexpr uint32_t kChild = kProcessed | kLine | kEcho;
 }  // namespace input_mode
 
 // Console output modes.
@@ -109,7 +119,7 @@ struct InputEvent {
 struct BufferInfo {
   Coord size;
   Coord cursor;
-  uint16_t attribute = 0x07;
+  uint16_t attribute = colour::kDefaultAttribute;
   InclusiveRect window;
   Coord largest_window;
 };

@@ -1,5 +1,6 @@
 // The console on a POSIX terminal: a virtual console holds the cells, the
-// presenter shows its window, the input decoder turns the terminal's bytes into
+// terminal's owner shows its window and decides who has the terminal, the
+// session reads and writes it, the input decoder turns the terminal's bytes into
 // console input events. Without a terminal the drawing stays in memory and
 // standard input is read as it is.
 #include <algorithm>
@@ -8,7 +9,7 @@
 #include "device/input_decoder.h"
 #include "device/monotonic_clock.h"
 #include "device/terminal_console_posix.h"
-#include "device/terminal_presenter.h"
+#include "device/terminal_owner.h"
 #include "device/terminal_session_posix.h"
 #include "device/virtual_console.h"
 
@@ -19,45 +20,39 @@ namespace {
 class TerminalConsole : public ConsoleDevice {
  public:
   explicit TerminalConsole(MonotonicClock& clock)
-      : clock_(clock), terminal_(session_.Size()), console_(terminal_, terminal_) {
-    ApplyInputMode();
+      : clock_(clock), terminal_(session_.Size()), console_(terminal_, terminal_), owner_(session_.Presenting()) {
+    session_.WriteWhenCutShort(&owner_.CutShortBytes());
+    owner_.FollowInputMode(console_, session_);
   }
 
   // The end of a run: what was drawn last is shown, and the terminal is handed
   // back with the cursor at the console's cursor, in its own colours.
-  ~TerminalConsole() override {
-    std::string last;
-    if (session_.Presenting()) {
-      if (dirty_) presenter_.Present(console_, terminal_, last);
-      if (owner_ == Owner::kConsoleShown || !last.empty()) presenter_.End(console_, terminal_, last);
-    }
-    session_.Restore(last);
-  }
+  ~TerminalConsole() override { session_.Restore(owner_.End(console_, terminal_)); }
 
   bool GetBufferInfo(BufferInfo& info) override { return console_.GetBufferInfo(info); }
   bool WriteCells(Coord at, std::span<const Cell> cells) override {
-    return Changed(console_.WriteCells(at, cells));
+    return MarkStaleIf(console_.WriteCells(at, cells));
   }
   bool ReadCells(Coord at, std::span<Cell> cells) override { return console_.ReadCells(at, cells); }
   bool FillCells(Coord at, uint32_t count, Cell fill) override {
-    return Changed(console_.FillCells(at, count, fill));
+    return MarkStaleIf(console_.FillCells(at, count, fill));
   }
   bool ScrollRegion(InclusiveRect source, Coord destination, Cell fill) override {
-    return Changed(console_.ScrollRegion(source, destination, fill));
+    return MarkStaleIf(console_.ScrollRegion(source, destination, fill));
   }
-  bool SetCursorPosition(Coord position) override { return Changed(console_.SetCursorPosition(position)); }
+  bool SetCursorPosition(Coord position) override { return MarkStaleIf(console_.SetCursorPosition(position)); }
   bool GetCursorInfo(CursorInfo& info) override { return console_.GetCursorInfo(info); }
-  bool SetCursorInfo(const CursorInfo& info) override { return Changed(console_.SetCursorInfo(info)); }
+  bool SetCursorInfo(const CursorInfo& info) override { return MarkStaleIf(console_.SetCursorInfo(info)); }
   bool SetTextAttribute(uint16_t attribute) override { return console_.SetTextAttribute(attribute); }
-  bool SetBufferSize(Coord size) override { return Changed(console_.SetBufferSize(size)); }
-  bool SetWindowRect(InclusiveRect window) override { return Changed(console_.SetWindowRect(window)); }
-  bool SetTitle(const std::string& title) override { return Changed(console_.SetTitle(title)); }
+  bool SetBufferSize(Coord size) override { return MarkStaleIf(console_.SetBufferSize(size)); }
+  bool SetWindowRect(InclusiveRect window) override { return MarkStaleIf(console_.SetWindowRect(window)); }
+  bool SetTitle(const std::string& title) override { return MarkStaleIf(console_.SetTitle(title)); }
   bool GetTitle(std::string& title) override { return console_.GetTitle(title); }
   bool GetInputMode(uint32_t& mode) override { return console_.GetInputMode(mode); }
   bool SetInputMode(uint32_t mode) override {
     console_.SetInputMode(mode);
-    ApplyInputMode();
-    dirty_ = true;  // mouse tracking may change
+    owner_.FollowInputMode(console_, session_);
+    owner_.ConsoleChanged();  // mouse tracking may change
     return true;
   }
   bool SetOutputMode(uint32_t mode) override { return console_.SetOutputMode(mode); }
@@ -66,32 +61,17 @@ class TerminalConsole : public ConsoleDevice {
   void Flush() override;
 
  private:
-  // Who has the terminal. While it is the console's, the terminal shows either
-  // the console's window or, until the console is next drawn, what was there
-  // before (the shell's lines, or the output of the child that ran last).
-  enum class Owner {
-    kConsoleNotShown,  // at the start, and after a child ran
-    kConsoleShown,     // from the first frame drawn until a child is started
-    kChild,            // between HandToChild and TakeBack: raw mode off, nothing drawn
-  };
-
-  void HandToChild() override;
+  void HandToChild() override { owner_.HandToChild(console_, terminal_, session_); }
   void TakeBack() override;
-  bool Changed(bool done) {
-    dirty_ = dirty_ || done;
+  // The result of a console call that may change what the terminal is to show:
+  // when it succeeded, the terminal is brought up to date at the next Flush.
+  bool MarkStaleIf(bool done) {
+    if (done) owner_.ConsoleChanged();
     return done;
-  }
-  // The terminal's keys make signals only while the console's input mode has
-  // processed input on, as Ctrl+C ends a Windows program only then.
-  void ApplyInputMode() {
-    if (owner_ != Owner::kChild) session_.EnterRaw((console_.InputMode() & input_mode::kProcessed) != 0);
   }
   // The terminal has a new size: the window follows it, within the buffer, as a
   // console window does when its frame is dragged; everything is drawn again.
   void Resize(Coord size);
-  // Makes ahead the bytes for an end that cuts the run short now: below the
-  // window while the terminal shows it, else only the terminal's modes back.
-  void PrepareCutShort();
   // A decoded event as the console reports it: mouse positions in the buffer,
   // mouse events only while the console reports them. False: drop it.
   bool Translate(InputEvent& event) const;
@@ -100,33 +80,14 @@ class TerminalConsole : public ConsoleDevice {
   TerminalSession session_;
   Coord terminal_;
   VirtualConsole console_;
-  TerminalPresenter presenter_;
+  // After the session, which the destructor restores before the owner goes.
+  TerminalOwner owner_;
   InputDecoder decoder_;
-  std::string frame_;
-  std::string cut_short_;  // as last given to the session
-  int64_t waited_ms_ = 0;  // the decoder's time: the clock's time spent waiting for input
-  Owner owner_ = Owner::kConsoleNotShown;
-  bool dirty_ = true;         // drawn since the terminal was last brought up to date
+  int64_t waited_ms_ = 0;     // the decoder's time: the clock's time spent waiting for input
   bool input_ended_ = false;  // the terminal (or standard input) has no more input
 };
 
-void TerminalConsole::Flush() {
-  if (!dirty_ || !session_.Presenting() || owner_ == Owner::kChild) return;
-  frame_.clear();
-  presenter_.Present(console_, terminal_, frame_);
-  dirty_ = false;
-  owner_ = Owner::kConsoleShown;
-  PrepareCutShort();
-  session_.Write(frame_);
-}
-
-void TerminalConsole::PrepareCutShort() {
-  std::string bytes;
-  if (owner_ == Owner::kConsoleShown) TerminalPresenter::AppendCutShort(console_, terminal_, bytes);
-  if (bytes == cut_short_) return;
-  cut_short_ = std::move(bytes);
-  session_.SetCutShortBytes(cut_short_);
-}
+void TerminalConsole::Flush() { owner_.Show(console_, terminal_, session_); }
 
 void TerminalConsole::Resize(Coord size) {
   terminal_ = size;
@@ -138,9 +99,8 @@ void TerminalConsole::Resize(Coord size) {
   const int height = std::min<int>(info.size.y, size.y);
   const int left = std::min<int>(window.left, info.size.x - width);
   const int top = std::min<int>(window.top, info.size.y - height);
-  console_.SetWindowRect(InclusiveRect::FromSize({Short(left), Short(top)}, width, height));
-  presenter_.Invalidate();
-  dirty_ = true;
+  console_.SetWindowRect(InclusiveRect::FromSize({ClampToInt16(left), ClampToInt16(top)}, width, height));
+  owner_.Resized();
 }
 
 bool TerminalConsole::Translate(InputEvent& event) const {
@@ -188,11 +148,7 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
     const int n = session_.Read(bytes, sizeof bytes, clock_.BlockingLimitMs(wait), resized, continued);
     if (n == 0 && !resized && !continued) clock_.WaitRanOut(wait);
     waited_ms_ += std::max<int64_t>(clock_.NowMs() - now, 0);
-    if (continued) {  // back from a stop: the terminal may show anything
-      ApplyInputMode();
-      presenter_.Invalidate();
-      dirty_ = owner_ == Owner::kConsoleShown;
-    }
+    if (continued) owner_.Continued(console_, session_);
     if (n > 0) {
       decoder_.Feed(std::string_view(bytes, static_cast<std::size_t>(n)), waited_ms_);
     } else if (n < 0) {
@@ -214,33 +170,12 @@ bool TerminalConsole::ReadInput(InputEvent& event, int timeout_ms) {
   }
 }
 
-// A child after a child finds the terminal as the first one left it: its output
-// goes on below the first one's, as in a console window.
-void TerminalConsole::HandToChild() {
-  Flush();
-  const bool was_shown = owner_ == Owner::kConsoleShown;
-  owner_ = Owner::kChild;
-  PrepareCutShort();
-  if (session_.Presenting() && was_shown) {
-    frame_.clear();
-    presenter_.Release(console_, terminal_, console_.Attribute(), frame_);
-    session_.Write(frame_);
-  }
-  session_.LeaveRaw();
-}
-
-// The child may have written anywhere: nothing is known of the terminal, but it
-// is drawn again only when the chooser draws, so the child's output stays.
+// A terminal resized while the child ran: the window follows it, but, as after any
+// child, it is drawn again only when the chooser draws.
 void TerminalConsole::TakeBack() {
-  owner_ = Owner::kConsoleNotShown;
-  ApplyInputMode();
-  presenter_.Invalidate();
-  dirty_ = false;
   const Coord size = session_.Size();
-  if (!(size == terminal_)) {
-    Resize(size);
-    dirty_ = false;
-  }
+  if (!(size == terminal_)) Resize(size);
+  owner_.TakeBack(console_, session_);
 }
 
 }  // namespace

@@ -312,7 +312,7 @@ bool Win32ConsoleDevice::WriteCells(Coord at, std::span<const Cell> cells) {
     const std::size_t n = std::min(count - done, kCellsPerCall);
     buffer.clear();
     for (std::size_t i = 0; i < n; ++i) buffer.push_back(ToCharInfo(cells.first(count), done + i));
-    SMALL_RECT region = ToRect(InclusiveRect::FromSize({Short(at.x + done), at.y}, n, 1));
+    SMALL_RECT region = ToRect(InclusiveRect::FromSize({ClampToInt16(at.x + done), at.y}, n, 1));
     if (!WriteConsoleOutputW(output_, buffer.data(), COORD{static_cast<SHORT>(n), 1}, COORD{0, 0}, &region))
       return false;
     done += n;
@@ -327,7 +327,7 @@ bool Win32ConsoleDevice::ReadCells(Coord at, std::span<Cell> cells) {
   for (std::size_t done = 0; done < count;) {
     const std::size_t n = std::min(count - done, kCellsPerCall);
     buffer.assign(n, CHAR_INFO{});
-    SMALL_RECT region = ToRect(InclusiveRect::FromSize({Short(at.x + done), at.y}, n, 1));
+    SMALL_RECT region = ToRect(InclusiveRect::FromSize({ClampToInt16(at.x + done), at.y}, n, 1));
     if (!ReadConsoleOutputW(output_, buffer.data(), COORD{static_cast<SHORT>(n), 1}, COORD{0, 0}, &region))
       return false;
     for (std::size_t i = 0; i < n; ++i)

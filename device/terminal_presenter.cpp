@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/cp437.h"
+#include "device/console_colours.h"
 #include "device/terminal_sequences.h"
 #include "device/text_cells.h"
 
@@ -11,30 +12,31 @@ namespace zul {
 
 namespace {
 
-using Shown = uint64_t;
+using PackedCell = uint64_t;
 
-// A shown cell packs its character (bits 0-20), foreground (21-25), background
+// A packed cell holds its character (bits 0-20), foreground (21-25), background
 // (26-30) and mark (32-52). The right half of a wide character has a code of its own.
-constexpr Shown kUnknownCell = ~Shown{0};
+constexpr PackedCell kUnknownCell = ~PackedCell{0};
 constexpr char32_t kRightHalfCode = 0x110000;
 constexpr std::size_t kMaxTitle = 255;
 
 // Backspaces move one column left each; from this many on, a count is shorter.
 constexpr int kMostBackspaces = 3;
 
-char32_t Character(Shown shown) { return static_cast<char32_t>(shown & 0x1FFFFF); }
-int Foreground(Shown shown) { return static_cast<int>((shown >> 21) & 0x1F); }
-int Background(Shown shown) { return static_cast<int>((shown >> 26) & 0x1F); }
-char32_t Mark(Shown shown) { return static_cast<char32_t>((shown >> 32) & 0x1FFFFF); }
-Shown MakeShown(char32_t character, int foreground, int background, char32_t mark = 0) {
-  return Shown{character} | (Shown(foreground) << 21) | (Shown(background) << 26) | (Shown{mark} << 32);
+char32_t Character(PackedCell shown) { return static_cast<char32_t>(shown & 0x1FFFFF); }
+int Foreground(PackedCell shown) { return static_cast<int>((shown >> 21) & 0x1F); }
+int Background(PackedCell shown) { return static_cast<int>((shown >> 26) & 0x1F); }
+char32_t Mark(PackedCell shown) { return static_cast<char32_t>((shown >> 32) & 0x1FFFFF); }
+PackedCell MakePackedCell(char32_t character, int foreground, int background, char32_t mark = 0) {
+  return PackedCell{character} | (PackedCell(foreground) << 21) | (PackedCell(background) << 26) |
+         (PackedCell{mark} << 32);
 }
-bool IsBlank(Shown shown) { return Character(shown) == ' ' && Mark(shown) == 0; }
-bool IsRightHalf(Shown shown) { return shown != kUnknownCell && Character(shown) == kRightHalfCode; }
-bool IsLeftHalf(Shown shown) { return shown != kUnknownCell && CharacterWidth(Character(shown)) == 2; }
+bool IsBlank(PackedCell shown) { return Character(shown) == ' ' && Mark(shown) == 0; }
+bool IsRightHalf(PackedCell shown) { return shown != kUnknownCell && Character(shown) == kRightHalfCode; }
+bool IsLeftHalf(PackedCell shown) { return shown != kUnknownCell && CharacterWidth(Character(shown)) == 2; }
 
 // The bytes that draw `shown`: its character and its mark in UTF-8.
-void AppendShown(Shown shown, std::string& out) {
+void AppendPackedCell(PackedCell shown, std::string& out) {
   AppendUtf8(Character(shown), out);
   if (Mark(shown) != 0) AppendUtf8(Mark(shown), out);
 }
@@ -70,12 +72,12 @@ void TerminalPresenter::Screen::Reset(int new_columns, int new_rows) {
   background = -1;
 }
 
-bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vector<Shown>& want, std::size_t limit,
-                                        std::string& out) const {
+bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vector<PackedCell>& want,
+                                        std::size_t limit, std::string& out) const {
   const std::size_t start = out.size();
   const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns);
   for (int x = from; x < to; ++x) {
-    const Shown shown = cells[row + static_cast<std::size_t>(x)];
+    const PackedCell shown = cells[row + static_cast<std::size_t>(x)];
     const bool same = shown == want[row + static_cast<std::size_t>(x)] && shown != kUnknownCell &&
                       Background(shown) == background && (IsBlank(shown) || Foreground(shown) == foreground) &&
                       !IsLeftHalf(shown) && !IsRightHalf(shown);
@@ -83,7 +85,7 @@ bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vect
       out.resize(start);
       return false;
     }
-    AppendShown(shown, out);
+    AppendPackedCell(shown, out);
   }
   return true;
 }
@@ -99,7 +101,7 @@ bool TerminalPresenter::Screen::Rewrite(int from, int to, int y, const std::vect
 // The one-row moves are used only away from the terminal's edge, where they
 // would scroll.
 std::string TerminalPresenter::Screen::Move(bool from_known, int from_x, int from_y, int x, int y,
-                                            const std::vector<Shown>& want) const {
+                                            const std::vector<PackedCell>& want) const {
   if (from_known && from_x == x && from_y == y) return {};
   std::string best = vt::CursorPosition(x, y);
   if (!from_known) return best;
@@ -150,7 +152,7 @@ std::string TerminalPresenter::Screen::Move(bool from_known, int from_x, int fro
   return best;
 }
 
-void TerminalPresenter::Screen::MoveTo(int x, int y, const std::vector<Shown>& want, std::string& out) {
+void TerminalPresenter::Screen::MoveTo(int x, int y, const std::vector<PackedCell>& want, std::string& out) {
   out += Move(cursor_known, cursor_x, cursor_y, x, y, want);
   cursor_known = true;
   cursor_x = x;
@@ -197,16 +199,16 @@ void TerminalPresenter::Screen::SetColours(int foreground_wanted, int background
 // 2. Take along the foreground most used on that background, which saves a
 //    colour change later.
 // 3. Erase.
-void TerminalPresenter::Screen::EraseAll(const std::vector<Shown>& want, std::string& out) {
+void TerminalPresenter::Screen::EraseAll(const std::vector<PackedCell>& want, std::string& out) {
   std::array<std::size_t, kDefaultColour + 1> blanks{};
-  for (const Shown shown : want)
+  for (const PackedCell shown : want)
     if (IsBlank(shown)) ++blanks[static_cast<std::size_t>(Background(shown))];
   int erase = kDefaultColour;
   for (int colour = 0; colour < kDefaultColour; ++colour)
     if (blanks[static_cast<std::size_t>(colour)] > blanks[static_cast<std::size_t>(erase)]) erase = colour;
 
   std::array<std::size_t, kDefaultColour + 1> used{};
-  for (const Shown shown : want)
+  for (const PackedCell shown : want)
     if (!IsBlank(shown) && Background(shown) == erase) ++used[static_cast<std::size_t>(Foreground(shown))];
   int pen = kAnyColour;
   std::size_t most = 0;
@@ -219,11 +221,11 @@ void TerminalPresenter::Screen::EraseAll(const std::vector<Shown>& want, std::st
 
   SetColours(pen, erase, out);
   out += vt::kEraseScreen;
-  std::fill(cells.begin(), cells.end(), MakeShown(' ', kAnyColour, erase));
+  std::fill(cells.begin(), cells.end(), MakePackedCell(' ', kAnyColour, erase));
   contents_known = true;
 }
 
-bool TerminalPresenter::Pass::Takes(Shown shown) const {
+bool TerminalPresenter::Pass::Takes(PackedCell shown) const {
   return background < 0 || (Background(shown) == background) == only;
 }
 
@@ -231,12 +233,12 @@ bool TerminalPresenter::Pass::Takes(Shown shown) const {
 // drawn alone (Capture gives every right half its left one). A terminal that
 // writes over half of a wide character blanks the other half; that cell is then
 // always drawn too, since a half is wanted only beside its other half.
-void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, const Pass& pass, std::string& out) {
+void TerminalPresenter::Screen::Draw(const std::vector<PackedCell>& want, const Pass& pass, std::string& out) {
   const int count = columns * rows;
   int i = 0;
   while (i < count) {
     const auto index = static_cast<std::size_t>(i);
-    const Shown shown = want[index];
+    const PackedCell shown = want[index];
     const int width = i + 1 < count && IsRightHalf(want[index + 1]) ? 2 : 1;
     const bool same = cells[index] == shown && (width == 1 || cells[index + 1] == want[index + 1]);
     if (same || IsRightHalf(shown) || !pass.Takes(shown)) {
@@ -251,7 +253,7 @@ void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, const Pass&
     }
     MoveTo(x, y, want, out);
     SetColours(Foreground(shown), Background(shown), out);
-    AppendShown(shown, out);
+    AppendPackedCell(shown, out);
     cells[index] = shown;
     if (width == 2) cells[index + 1] = want[index + 1];
     // With autowrap off the cursor stays in the last column, but terminals
@@ -272,10 +274,10 @@ void TerminalPresenter::Screen::Draw(const std::vector<Shown>& want, const Pass&
 // 1. find the run, and the last cell in it that needs drawing;
 // 2. go to its start and take its background;
 // 3. cost the ways and send the cheapest.
-int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>& want, const Pass& pass,
+int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<PackedCell>& want, const Pass& pass,
                                           std::string& out) {
   const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns);
-  const Shown blank = want[row + static_cast<std::size_t>(x)];
+  const PackedCell blank = want[row + static_cast<std::size_t>(x)];
   int end = x;
   int last_changed = x;
   while (end < columns && want[row + static_cast<std::size_t>(end)] == blank) {
@@ -329,22 +331,22 @@ int TerminalPresenter::Screen::DrawBlanks(int x, int y, const std::vector<Shown>
 // A cell as the terminal is to show it: a blank as a blank in its background alone;
 // a character that takes no cell of its own as a mark over a blank; a mark that
 // takes a cell is left out.
-TerminalPresenter::Shown TerminalPresenter::CellShown(const Cell& cell) {
+TerminalPresenter::PackedCell TerminalPresenter::PackCell(const Cell& cell) {
   char32_t character = ShownCharacter(cell.character == 0 ? U' ' : cell.character);
   char32_t mark = cell.mark != 0 && CharacterWidth(cell.mark) == 0 ? ShownCharacter(cell.mark) : 0;
   if (CharacterWidth(character) == 0) {
     mark = character;
     character = ' ';
   }
-  const int foreground = character == ' ' && mark == 0 ? kAnyColour : (cell.attribute & 0x0F);
-  return MakeShown(character, foreground, (cell.attribute >> 4) & 0x0F, mark);
+  const int foreground = character == ' ' && mark == 0 ? kAnyColour : colour::Foreground(cell.attribute);
+  return MakePackedCell(character, foreground, colour::Background(cell.attribute), mark);
 }
 
 // The window's cells, clipped to the terminal. The halves of a wide character are
 // kept only together: a half whose other half the window does not show beside it
 // (overwritten, or cut off at the edge) shows as a blank.
 void TerminalPresenter::Capture(const VirtualConsole& console) {
-  const Shown outside = MakeShown(' ', kAnyColour, kDefaultColour);
+  const PackedCell outside = MakePackedCell(' ', kAnyColour, kDefaultColour);
   want_.assign(screen_.cells.size(), outside);
   const InclusiveRect window = console.Window();
   const Coord size = console.Size();
@@ -359,20 +361,21 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
       const Cell cell = console.At({static_cast<int16_t>(buffer_x), static_cast<int16_t>(buffer_y)});
       const std::size_t index =
           static_cast<std::size_t>(y) * static_cast<std::size_t>(screen_.columns) + static_cast<std::size_t>(x);
-      const int blank_background = (cell.attribute >> 4) & 0x0F;
+      const int blank_background = colour::Background(cell.attribute);
       if (cell.character == kRightHalf) {
         const bool joined = x > 0 && IsLeftHalf(want_[index - 1]);
-        want_[index] = joined ? MakeShown(kRightHalfCode, cell.attribute & 0x0F, blank_background)
-                              : MakeShown(' ', kAnyColour, blank_background);
+        want_[index] = joined
+                           ? MakePackedCell(kRightHalfCode, colour::Foreground(cell.attribute), blank_background)
+                           : MakePackedCell(' ', kAnyColour, blank_background);
         continue;
       }
-      Shown shown = CellShown(cell);
+      PackedCell shown = PackCell(cell);
       if (IsLeftHalf(shown)) {
         const bool whole =
             x + 1 < shown_columns && buffer_x + 1 < size.x &&
             console.At({static_cast<int16_t>(buffer_x + 1), static_cast<int16_t>(buffer_y)}).character ==
                 kRightHalf;
-        if (!whole) shown = MakeShown(' ', kAnyColour, blank_background);
+        if (!whole) shown = MakePackedCell(' ', kAnyColour, blank_background);
       }
       want_[index] = shown;
     }
@@ -388,7 +391,7 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
 // 2. draw in row order, and with each of the rarest backgrounds held back,
 //    those that are a small share of the changed cells;
 // 3. keep the shortest.
-void TerminalPresenter::DrawInBestOrder(Screen& screen, const std::vector<Shown>& want, std::string& out) {
+void TerminalPresenter::DrawInBestOrder(Screen& screen, const std::vector<PackedCell>& want, std::string& out) {
   std::array<std::size_t, kDefaultColour + 1> changed{};
   std::size_t total = 0;
   for (std::size_t i = 0; i < want.size(); ++i) {
@@ -457,12 +460,8 @@ void TerminalPresenter::DrawCells(std::string& out) {
   }
 }
 
-// The steps of a frame:
-// 1. a new terminal size makes its contents unknown;
-// 2. the modes: autowrap off, mouse tracking, the title;
-// 3. a cursor that is to be hidden is hidden before the cells are drawn;
-// 4. the cells;
-// 5. the cursor goes to the console's cursor and is shown.
+// A cursor that is to be hidden goes before the cells are drawn and one that is to
+// be shown comes after them, so that it is never seen crossing the frame.
 void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, std::string& out) {
   const int columns = std::clamp<int>(terminal.x, 0, kMaxTerminalSide);
   const int rows = std::clamp<int>(terminal.y, 0, kMaxTerminalSide);
@@ -534,8 +533,8 @@ void TerminalPresenter::HandOver(const VirtualConsole& console, Coord terminal, 
 
 void TerminalPresenter::Release(const VirtualConsole& console, Coord terminal, uint16_t attribute,
                                 std::string& out) {
-  const std::array<int, 3> codes = {0, vt::ForegroundCode(attribute & 0x0F),
-                                    vt::BackgroundCode((attribute >> 4) & 0x0F)};
+  const std::array<int, 3> codes = {0, vt::ForegroundCode(colour::Foreground(attribute)),
+                                    vt::BackgroundCode(colour::Background(attribute))};
   const std::string colours = vt::Graphics(codes);
   HandOver(console, terminal, colours, out);
 }

@@ -59,7 +59,7 @@ class TerminalPresenter {
   // the background colour (console colours 0-15, or the terminal's default) and
   // the mark drawn over the character. A blank has no foreground: how it looks
   // depends on its background alone.
-  using Shown = uint64_t;
+  using PackedCell = uint64_t;
   static constexpr int kDefaultColour = 16;  // the terminal's own colour
   static constexpr int kAnyColour = 31;      // a blank's foreground: no matter which
   enum class Mode : uint8_t { kUnknown, kOff, kOn };
@@ -75,7 +75,7 @@ class TerminalPresenter {
   struct Pass {
     int background = -1;
     bool only = false;
-    bool Takes(Shown shown) const;
+    bool Takes(PackedCell shown) const;
   };
 
   // What the terminal is known to show, and the cheapest bytes that change it.
@@ -83,7 +83,7 @@ class TerminalPresenter {
     int columns = 0;
     int rows = 0;
     bool contents_known = false;
-    std::vector<Shown> cells;
+    std::vector<PackedCell> cells;
     bool cursor_known = false;
     int cursor_x = 0;
     int cursor_y = 0;
@@ -94,37 +94,38 @@ class TerminalPresenter {
     void Reset(int new_columns, int new_rows);
     // The bytes that move the cursor from (from_x, from_y), or from nowhere
     // known, to (x, y), the fewest of all the ways to do it.
-    std::string Move(bool from_known, int from_x, int from_y, int x, int y, const std::vector<Shown>& want) const;
-    void MoveTo(int x, int y, const std::vector<Shown>& want, std::string& out);
+    std::string Move(bool from_known, int from_x, int from_y, int x, int y,
+                     const std::vector<PackedCell>& want) const;
+    void MoveTo(int x, int y, const std::vector<PackedCell>& want, std::string& out);
     // Makes the colours current; a foreground of kAnyColour keeps whichever is.
     void SetColours(int foreground_wanted, int background_wanted, std::string& out);
     // Erases the whole terminal in the colour most of `want` is blank in.
-    void EraseAll(const std::vector<Shown>& want, std::string& out);
+    void EraseAll(const std::vector<PackedCell>& want, std::string& out);
     // Draws every cell of `pass` that differs from `want`.
-    void Draw(const std::vector<Shown>& want, const Pass& pass, std::string& out);
+    void Draw(const std::vector<PackedCell>& want, const Pass& pass, std::string& out);
     // Draws the run of blanks that starts at (x, y); gives the index after it.
-    int DrawBlanks(int x, int y, const std::vector<Shown>& want, const Pass& pass, std::string& out);
+    int DrawBlanks(int x, int y, const std::vector<PackedCell>& want, const Pass& pass, std::string& out);
     // Appends the cells [from, to) of row y as they are shown, when rewriting
     // them changes nothing, giving up once it reaches `limit` bytes; false (and
     // `out` as it was) otherwise.
-    bool Rewrite(int from, int to, int y, const std::vector<Shown>& want, std::size_t limit,
+    bool Rewrite(int from, int to, int y, const std::vector<PackedCell>& want, std::size_t limit,
                  std::string& out) const;
   };
 
   // Release and End: the modes a child or the shell expects, `colours`, the
   // cursor at the console's cursor.
   void HandOver(const VirtualConsole& console, Coord terminal, std::string_view colours, std::string& out);
-  static Shown CellShown(const Cell& cell);
+  static PackedCell PackCell(const Cell& cell);
   // The window of `console` as a terminal of the screen's size shows it.
   void Capture(const VirtualConsole& console);
   // Draws the cells of `screen` that differ from `want` in the order that
   // takes the fewest bytes.
-  static void DrawInBestOrder(Screen& screen, const std::vector<Shown>& want, std::string& out);
+  static void DrawInBestOrder(Screen& screen, const std::vector<PackedCell>& want, std::string& out);
   // Draws the cells that changed, or erases and draws, whichever is shorter.
   void DrawCells(std::string& out);
 
   Screen screen_;
-  std::vector<Shown> want_;
+  std::vector<PackedCell> want_;
   Mode cursor_shown_ = Mode::kUnknown;
   Mode mouse_ = Mode::kUnknown;
   bool autowrap_off_ = false;

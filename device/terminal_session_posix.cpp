@@ -13,20 +13,9 @@
 #include <cstdlib>
 #include <exception>
 
-#include "device/terminal_sequences.h"
-
 namespace zul {
 
 namespace {
-
-// Bytes for a handler to write. Two of them take turns: a new text goes into
-// the one not in use, which is then made current by one atomic store, so that
-// a handler that interrupts the copy still finds whole bytes in the other.
-struct CutShortBytes {
-  char bytes[TerminalSession::kMaxCutShortBytes];
-  std::size_t size = 0;
-};
-static_assert(std::atomic<int>::is_always_lock_free, "a signal handler reads the current index");
 
 // What the signal handlers and the exit handler need. One session at a time
 // owns it; only async-signal-safe calls touch it from a handler.
@@ -41,8 +30,7 @@ struct SessionState {
   std::atomic<bool> resized{false};
   std::atomic<bool> continued{false};
   int wake[2] = {-1, -1};
-  CutShortBytes cut_short[2];
-  std::atomic<int> cut_short_current{0};
+  std::atomic<const PreparedBytes*> cut_short{nullptr};  // the owner's
 };
 
 SessionState g_state;
@@ -65,20 +53,13 @@ void Wake() {
   }
 }
 
-void StoreCutShortBytes(std::string_view bytes) {
-  if (bytes.empty() || bytes.size() > TerminalSession::kMaxCutShortBytes) bytes = vt::kRestoreModes;
-  const int next = 1 - g_state.cut_short_current.load();
-  CutShortBytes& spare = g_state.cut_short[next];
-  bytes.copy(spare.bytes, bytes.size());
-  spare.size = bytes.size();
-  g_state.cut_short_current.store(next);
-}
-
-// The bytes made ahead for a run cut short: the terminal's modes and colours
-// back, the cursor below what was drawn; safe in a signal handler.
+// The bytes the owner made ahead for a run cut short: the terminal's modes and
+// colours back, the cursor below what was drawn; safe in a signal handler.
 void WriteCutShortBytes() {
-  const CutShortBytes& current = g_state.cut_short[g_state.cut_short_current.load()];
-  if (g_state.output_fd >= 0) WriteAll(g_state.output_fd, current.bytes, current.size);
+  const PreparedBytes* prepared = g_state.cut_short.load();
+  if (prepared == nullptr || g_state.output_fd < 0) return;
+  const std::string_view bytes = prepared->Get();
+  WriteAll(g_state.output_fd, bytes.data(), bytes.size());
 }
 
 // Puts the terminal back as the session found it; safe in a signal handler.
@@ -169,7 +150,7 @@ TerminalSession::TerminalSession() {
   g_state.raw_active = false;
   g_state.resized = false;
   g_state.continued = false;
-  StoreCutShortBytes({});
+  g_state.cut_short = nullptr;
   if (g_state.wake[0] < 0 && pipe(g_state.wake) == 0) {
     for (int fd : g_state.wake) {
       fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -180,33 +161,34 @@ TerminalSession::TerminalSession() {
   InstallHandlers();
 }
 
-TerminalSession::~TerminalSession() { Restore({}); }
+TerminalSession::~TerminalSession() { RestoreModesAndSettings(); }
 
 Coord TerminalSession::Size() const {
   winsize size{};
   const int fd = output_fd_ >= 0 ? output_fd_ : STDIN_FILENO;
   if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) return {80, 25};
-  auto clamp = [](unsigned short value) { return static_cast<int16_t>(std::min<int>(value, kLargestSide)); };
+  auto clamp = [](unsigned short value) {
+    return static_cast<int16_t>(std::min<int>(value, kLargestReportedSide));
+  };
   return {clamp(size.ws_col), clamp(size.ws_row)};
 }
 
-void TerminalSession::EnterRaw(bool signal_keys) {
+void TerminalSession::SetInput(TerminalInput input) {
   if (!g_state.have_saved || g_state.restored) return;
+  if (input == TerminalInput::kOwnSettings) {
+    g_state.raw_active = false;
+    tcsetattr(STDIN_FILENO, TCSANOW, &g_state.saved);
+    return;
+  }
   termios raw = g_state.saved;
   raw.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
   raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | IEXTEN | ISIG);
-  if (signal_keys) raw.c_lflag |= ISIG;
+  if (input == TerminalInput::kRawWithSignalKeys) raw.c_lflag |= ISIG;
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
   g_state.raw = raw;
   g_state.raw_active = true;
   tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-}
-
-void TerminalSession::LeaveRaw() {
-  if (!g_state.have_saved || g_state.restored) return;
-  g_state.raw_active = false;
-  tcsetattr(STDIN_FILENO, TCSANOW, &g_state.saved);
 }
 
 void TerminalSession::Write(std::string_view bytes) {
@@ -234,11 +216,11 @@ int TerminalSession::Read(char* buffer, int size, int timeout_ms, bool& resized,
   return -1;
 }
 
-void TerminalSession::SetCutShortBytes(std::string_view bytes) { StoreCutShortBytes(bytes); }
+void TerminalSession::WriteWhenCutShort(const PreparedBytes* bytes) { g_state.cut_short = bytes; }
 
 void TerminalSession::Restore(std::string_view last_bytes) {
   if (g_state.restored.exchange(true)) return;
-  Write(last_bytes.empty() ? vt::kRestoreModes : last_bytes);
+  Write(last_bytes);
   g_state.raw_active = false;
   if (g_state.have_saved) tcsetattr(STDIN_FILENO, TCSANOW, &g_state.saved);
 }

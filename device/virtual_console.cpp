@@ -12,7 +12,7 @@ VirtualConsole::VirtualConsole(Coord size, Coord largest)
     : size_(size),
       window_(InclusiveRect::FromSize({0, 0}, size.x, size.y)),
       largest_(largest),
-      cells_(static_cast<std::size_t>(size.x) * static_cast<std::size_t>(size.y), Cell{' ', 0x07}) {}
+      cells_(static_cast<std::size_t>(size.x) * static_cast<std::size_t>(size.y), Cell{}) {}
 
 bool VirtualConsole::GetBufferInfo(BufferInfo& info) {
   info.size = size_;

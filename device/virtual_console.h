@@ -15,8 +15,7 @@ namespace zul {
 
 class VirtualConsole : public ConsoleDevice {
  public:
-  // Input mode of a new console: processed, line, echo, mouse, insert, quick-edit.
-  static constexpr uint32_t kStartInputMode = 0x01F7;
+  static constexpr uint32_t kStartInputMode = input_mode::kFreshConsole;
 
   // A console whose buffer and window are `size` and whose largest window is
   // `largest` (a terminal's size).
@@ -87,7 +86,7 @@ class VirtualConsole : public ConsoleDevice {
   Coord largest_;
   Coord cursor_;
   CursorInfo cursor_info_;
-  uint16_t attribute_ = 0x07;
+  uint16_t attribute_ = colour::kDefaultAttribute;
   std::string title_;
   uint32_t input_mode_ = kStartInputMode;
   uint32_t output_mode_ = output_mode::kProcessed | output_mode::kWrapAtEol;

@@ -120,17 +120,16 @@ Text FindProgram(const Text& word, const Text& own_directory, const Text& workin
 
 // A zero byte ends the line (the split stops there): argument words cannot hold one.
 bool StartAndWait(const Text& command_line) {
-  // 1. Cut the line and split it into the program's argument words.
   const std::vector<Text> words = SplitCommandLine(command_line.substr(0, kMaxCommandLine));
   if (words.empty()) return false;
 
   ErrorDialogsSuppressed quiet;
-  // 2. Find the program; the working directory is named "." so that the spawn resolves it.
+  // The working directory is named "." so that the spawn resolves it.
   const char* path_variable = std::getenv("PATH");
   const Text program = FindProgram(words[0], OwnDirectory(), ".", path_variable ? path_variable : "");
   if (program.empty()) return false;
 
-  // 3. Start it and wait for its end, with the terminal's signals kept off the chooser.
+  // The terminal's signals are kept off the chooser while the child runs.
   TerminalSignalsIgnored keep_running;
   const pid_t child = Spawn(program, words);
   if (child < 0) return false;

@@ -11,13 +11,12 @@ namespace zul {
 // The system reads the line only up to a zero byte, so the line ends there. The program is
 // found by the system's own search, and the line is handed over unchanged.
 bool StartAndWait(const Text& command_line) {
-  // 1. Cut the line and copy it into a writable, terminated buffer, as the call requires.
+  // The call takes the line in a writable, terminated buffer.
   const Text used = command_line.substr(0, kMaxCommandLine);
   std::vector<char> line(used.begin(), used.end());
   line.push_back('\0');
 
-  // 2. Start the program sharing the console, handles inherited, with the quiet error mode in
-  //    force so that the child inherits it too.
+  // The quiet error mode is in force as the program starts, so that the child inherits it.
   STARTUPINFOA startup{};
   startup.cb = sizeof(STARTUPINFOA);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -29,7 +28,7 @@ bool StartAndWait(const Text& command_line) {
     return false;
   }
 
-  // 3. Wait for its end without a time limit; neither the wait's result nor the exit code matter.
+  // Neither the wait's result nor the exit code matters.
   WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);

@@ -50,7 +50,7 @@ class PhaseTest : public ::testing::Test {
   TextScreen screen{console};
   testing::RecordingConsoleTools library{log};
   ConsoleToolsAdapter tools{library};
-  Services services{screen, tools};
+  PhaseServices services{screen, tools};
   RunState state;
 };
 
@@ -83,7 +83,7 @@ TEST_F(PhaseTest, PromptExplanationRowsAndColour) {
   } peek(log);
   peek.console = &console;
   ConsoleToolsAdapter peek_tools(peek);
-  Services peek_services{screen, peek_tools};
+  PhaseServices peek_services{screen, peek_tools};
   PromptForCourseDirectory(state, peek_services);
   auto pad = [](std::string s) { return s.append(56 - s.size(), ' '); };
   EXPECT_THAT(peek.rows, ElementsAre(pad(""), pad("  If your .ZUL files are not on the same path (folder)"),

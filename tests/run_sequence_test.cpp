@@ -20,7 +20,7 @@ class RunSequenceTest : public ::testing::Test {
   TextScreen screen{console};
   testing::RecordingConsoleTools library{log};
   ConsoleToolsAdapter tools{library};
-  Services services{screen, tools};
+  PhaseServices services{screen, tools};
 };
 
 TEST_F(RunSequenceTest, SetUpShapesTheWindowInOrder) {

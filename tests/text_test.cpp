@@ -23,6 +23,7 @@ TEST(CompareTexts, OrdersByUnsignedBytesThenLength) {
   EXPECT_GT(CompareTexts("\x80", "\x7F"), 0);
   EXPECT_EQ(CompareTexts("abc", "abc"), 0);
   EXPECT_NE(CompareTexts("abc", "ABC"), 0);
+  EXPECT_LT(CompareTexts(Text("A\0B", 3), Text("A\0C", 3)), 0);  // a zero byte is a byte like any other
 }
 
 TEST(NameTable, IsIndexedFromItsLowerBoundAndStartsEmpty) {

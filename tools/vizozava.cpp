@@ -54,7 +54,6 @@ int main(int argc, char** argv) {
   }
   const fs::path source = CourseFile(argc, argv);
 
-  // 1. Read the whole course file.
   std::string bytes;
   {
     std::ifstream in(source, std::ios::binary);
@@ -69,7 +68,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  // 2. Write the three outputs beside it, named after it without its extension.
+  // The three outputs go beside it, named after it without its extension.
   const std::string name = source.stem().string();
   const fs::path folder = source.parent_path();
   const std::string report =
@@ -91,7 +90,6 @@ int main(int argc, char** argv) {
     }
   }
 
-  // 3. Say what was done.
   std::cout << "vizozava: " << source.string() << " -> " << name << ".DAT, " << name << ".TXT, " << name
             << ".ANS\n";
   return 0;
