@@ -24,6 +24,7 @@ constexpr uint32_t kMouse = 0x0010;
 constexpr uint32_t kInsert = 0x0020;
 constexpr uint32_t kQuickEdit = 0x0040;
 constexpr uint32_t kExtendedFlags = 0x0080;
+constexpr uint32_t kAutoPosition = 0x0100;
 }  // namespace input_mode
 
 // Console output modes.
