@@ -33,12 +33,13 @@ constexpr uint32_t kProcessed = 0x0001;
 constexpr uint32_t kWrapAtEol = 0x0002;
 }  // namespace output_mode
 
-// Virtual-key codes of the keys the dialogs use and the byte keys report (the
-// Windows VK_* values; the OEM keys as a US layout places them).
+// Virtual-key codes of the keys the dialogs use, the byte keys report and the device
+// reads (the Windows VK_* values; the OEM keys as a US layout places them).
 namespace vk {
 constexpr uint16_t kBack = 0x08;
 constexpr uint16_t kTab = 0x09;
 constexpr uint16_t kReturn = 0x0D;
+constexpr uint16_t kMenu = 0x12;  // Alt
 constexpr uint16_t kEscape = 0x1B;
 constexpr uint16_t kSpace = 0x20;
 constexpr uint16_t kPrior = 0x21;  // Page Up

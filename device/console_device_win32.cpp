@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -229,6 +230,7 @@ class Win32ConsoleDevice : public ConsoleDevice {
   PlainByteKeys plain_keys_;
 
   PrivateInputFlags private_flags_;  // quick edit and its kin, as last told
+  WheelNotches wheel_;               // wheel turns not yet a whole notch
 
   bool handed_to_child_ = false;
   bool saved_input_mode_valid_ = false;
@@ -457,14 +459,15 @@ bool Win32ConsoleDevice::ReadConsoleRecords(bool limited, ULONGLONG deadline) {
   return true;
 }
 
-// Key presses (each repeat a press of its own), mouse events and buffer size changes are
-// queued; key releases, focus and menu records are not.
+// Key presses (each repeat a press of its own), the release of Alt that brings a character,
+// mouse events and buffer size changes are queued; other key releases, focus and menu
+// records are not. Wheel turns are added up and give one event per whole notch.
 void Win32ConsoleDevice::QueueRecord(const INPUT_RECORD& record) {
   InputEvent event;
   switch (record.EventType) {
     case KEY_EVENT: {
       const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-      if (!key.bKeyDown) return;
+      if (!TakesKeyRecord(key.wVirtualKeyCode, key.bKeyDown != FALSE, key.uChar.UnicodeChar)) return;
       event.kind = InputEvent::Kind::kKey;
       event.key = KeyFromRecord(key.wVirtualKeyCode, key.uChar.UnicodeChar, key.dwControlKeyState);
       const int repeats = std::max<int>(key.wRepeatCount, 1);
@@ -477,7 +480,13 @@ void Win32ConsoleDevice::QueueRecord(const INPUT_RECORD& record) {
                            mouse.dwEventFlags, event.mouse))
         return;
       event.kind = InputEvent::Kind::kMouse;
-      pending_.push_back(event);
+      if ((event.mouse.flags & mouse::kWheeled) == 0) {
+        pending_.push_back(event);
+        return;
+      }
+      const int notches = wheel_.Add(WheelDelta(mouse.dwButtonState));
+      event.mouse.wheel = static_cast<int16_t>(notches > 0 ? 1 : -1);
+      for (int i = 0; i < std::abs(notches); ++i) pending_.push_back(event);
       return;
     }
     case WINDOW_BUFFER_SIZE_EVENT:

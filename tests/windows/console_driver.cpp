@@ -19,16 +19,17 @@ namespace {
 
 constexpr ULONGLONG kWaitMs = 30000;  // the longest wait for a text, a run or the chooser's end
 constexpr DWORD kPollMs = 20;
+constexpr DWORD kSettleMs = 300;  // after the chooser read wheel turns: time to answer
 // The input mode the chooser leaves: mouse input, with quick edit, insert and auto position
 // given back on, since the mode the driver sets before it (7) tells none of them.
 constexpr DWORD kInputModeLeft = 0x01F0;
 
-enum class Act { kWaitFor, kNames, kType, kKey, kClick, kWheel, kRaise, kRuns };
+enum class Act { kWaitFor, kNames, kType, kKey, kAltRelease, kClick, kWheel, kRaise, kRuns };
 
 // One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
 // of their drive). `value`: an attribute the text must have (0: any), a virtual key, a control
 // event, a count of runs or a wheel turn; `control`: the control-key state; `extra`: the
-// character of a key or the event flags of a click.
+// character of a key, the event flags of a click or how many wheel records.
 struct Step {
   Act act;
   std::wstring text;
@@ -44,7 +45,13 @@ Step Key(WORD key, wchar_t character = 0, DWORD control = 0) { return {Act::kKey
 Step Click(std::wstring text, DWORD control = 0, DWORD flags = 0) {
   return {Act::kClick, text, 0, control, flags};
 }
-Step Wheel(std::wstring text, SHORT turn) { return {Act::kWheel, text, DWORD(WORD(turn))}; }
+// The release of Alt bringing `character`, as the console delivers one typed with Alt and the
+// numeric keypad or pasted with no key on the layout.
+Step AltRelease(wchar_t character) { return {Act::kAltRelease, L"", VK_MENU, 0, character}; }
+// `records` wheel records of `turn` each, at the first cell of `text`.
+Step Wheel(std::wstring text, SHORT turn, DWORD records = 1) {
+  return {Act::kWheel, text, DWORD(WORD(turn)), 0, records};
+}
 Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
 // Waits until the converter's log holds `count` lines.
 Step Runs(DWORD count) { return {Act::kRuns, L"", count}; }
@@ -71,8 +78,9 @@ struct Scenario {
 std::vector<Scenario> Scenarios() {
   const std::wstring heading_s = L"\u2551 %S  ", heading_c = L"\u2551 %C  ";  // no backslash after it
   const std::wstring abc = L"%S\\A.ZUL %S\\B.ZUL %S\\C.ZUL", abcde = abc + L" %S\\D.ZUL %S\\E.ZUL";
-  std::wstring many;
+  std::wstring many, sixty;
   for (int i = 10; i <= 33; ++i) many += L"%S\\n" + std::to_wstring(i) + L".zul ";
+  for (int i = 10; i <= 69; ++i) sixty += L"%S\\n" + std::to_wstring(i) + L".zul ";
   // clang-format off
   return {
     {L"set-up", L"", 300,
@@ -109,9 +117,22 @@ std::vector<Scenario> Scenarios() {
      {kEsc, WaitFor(L"1-21 of 24"), Wheel(L"N20.ZUL", -WHEEL_DELTA), WaitFor(L"4-24 of 24"), Click(L"N33.ZUL"),
       kEnter},
      {L"%S|vizozava   N33.ZUL"}},
+    // Eight pieces of 15, as a precision touchpad sends them, scroll as one notch of 120 does
+    // (the list box scrolls three rows a notch); seven scroll nothing yet.
+    {L"mouse-wheel-pieces", sixty, 300,
+     {kEsc, WaitFor(L"1-21 of 60"), Wheel(L"N20.ZUL", -15, 7), Wheel(L"N20.ZUL", -15), WaitFor(L"4-24 of 60"),
+      Wheel(L"N20.ZUL", -WHEEL_DELTA), WaitFor(L"7-27 of 60"), Wheel(L"N20.ZUL", 60), Wheel(L"N20.ZUL", 60),
+      WaitFor(L"4-24 of 60"), Click(L"N24.ZUL"), kEnter},
+     {L"%S|vizozava   N24.ZUL"}},
     {L"mouse-ok-and-cancel-buttons", L"%C\\A.ZUL", 300,
      {Type(L"%C"), Click(L"[ OK ]"), WaitFor(heading_c), Click(L"A.ZUL", LEFT_CTRL_PRESSED), WaitFor(L"1 marked"),
       Click(L"[ Cancel ]")},
+     {}},
+    // A character typed with Alt and the keypad, or pasted, comes on Alt's release; other
+    // releases, and control characters on Alt's, type nothing (Esc or Enter would close).
+    {L"alt-release-types-its-character", L"%S\\ONE.ZUL", 300,
+     {AltRelease(0x1B), AltRelease(L'\r'), Type(L"ab"), AltRelease(L'\u00E9'), Type(L"c"), WaitFor(L"ab\u00E9c "),
+      kEsc, WaitFor(heading_s), kEsc},
      {}},
     {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
      {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
@@ -220,17 +241,39 @@ std::vector<INPUT_RECORD> InputOf(const Step& step, COORD at) {
     }
   };
   if (step.act == Act::kKey) press(WORD(step.value), wchar_t(step.extra), step.control);
+  if (step.act == Act::kAltRelease) {
+    records.push_back(INPUT_RECORD{KEY_EVENT, {}});
+    records.back().Event.KeyEvent = KEY_EVENT_RECORD{FALSE, 1, VK_MENU, 0, {}, 0};
+    records.back().Event.KeyEvent.uChar.UnicodeChar = wchar_t(step.extra);
+  }
   for (wchar_t c : step.act == Act::kType ? step.text : L"") {
     const bool upper = c >= L'A' && c <= L'Z', lower = c >= L'a' && c <= L'z';
     const bool plain = c == L' ' || (c >= L'0' && c <= L'9');
     press(upper || plain ? WORD(c) : lower ? WORD(c - L'a' + L'A') : 0, c, upper ? SHIFT_PRESSED : 0);
   }
-  if (step.act == Act::kWheel) records.push_back(MouseRecord(at, step.value << 16, 0, MOUSE_WHEELED));
+  for (DWORD i = 0; step.act == Act::kWheel && i < step.extra; ++i)
+    records.push_back(MouseRecord(at, step.value << 16, 0, MOUSE_WHEELED));
   for (int i = 0; step.act == Act::kClick && i < (step.extra == DOUBLE_CLICK ? 2 : 1); ++i) {
     records.push_back(MouseRecord(at, FROM_LEFT_1ST_BUTTON_PRESSED, step.control, i == 0 ? 0 : DOUBLE_CLICK));
     records.push_back(MouseRecord(at, 0, step.control, 0));
   }
   return records;
+}
+
+bool WriteRecords(const std::vector<INPUT_RECORD>& records) {
+  DWORD written = 0;
+  return WriteConsoleInputW(input, records.data(), DWORD(records.size()), &written) && written == records.size();
+}
+
+// Writes `records` and waits until the chooser has read them and had time to answer, so that
+// what a later step waits for is not a passing picture of a wrong answer.
+std::string WriteAndSettle(const std::vector<INPUT_RECORD>& records) {
+  if (!WriteRecords(records)) return "writing input records failed";
+  DWORD left = 1;
+  if (!Until([&] { return GetNumberOfConsoleInputEvents(input, &left) && left == 0; }))
+    return "the chooser did not read its input";
+  Sleep(kSettleMs);
+  return "";
 }
 
 // Carries out one step; the empty text when it went as expected, else what went wrong.
@@ -257,14 +300,13 @@ std::string Perform(const Step& step, const std::wstring& log_path) {
     case Act::kRaise:
       if (GenerateConsoleCtrlEvent(step.value, 0)) return "";
       return "raising event " + std::to_string(step.value) + " failed, error " + std::to_string(GetLastError());
+    case Act::kWheel:
+      return WriteAndSettle(InputOf(step, at));
     case Act::kRuns:
       if (Until([&] { return ReadLog(log_path).size() >= step.value; })) return "";
       return "timed out waiting for run " + std::to_string(step.value);
     default: {
-      const std::vector<INPUT_RECORD> records = InputOf(step, at);
-      DWORD written = 0;
-      if (WriteConsoleInputW(input, records.data(), DWORD(records.size()), &written) && written == records.size())
-        return "";
+      if (WriteRecords(InputOf(step, at))) return "";
       return "writing input records failed";
     }
   }
