@@ -145,7 +145,9 @@ class ConsoleDevice {
   virtual bool SetCursorInfo(const CursorInfo& info) = 0;
   // The attribute for text that arrives through the character stream.
   virtual bool SetTextAttribute(uint16_t attribute) = 0;
-  // Fails when the size is smaller than the window in either direction.
+  // Fails when the size is smaller than the window in either direction. Under a
+  // pseudo console (Windows Terminal, the VS Code terminal), whose size is its
+  // terminal's, this and SetWindowRect change nothing and report success.
   virtual bool SetBufferSize(Coord size) = 0;
   // Absolute window rectangle; fails when it would leave the buffer or exceed the
   // largest window.

@@ -9,11 +9,13 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "device/console_device.h"
+#include "device/console_host.h"
 #include "device/control_events.h"
 #include "device/cp437.h"
 #include "device/fill_runs.h"
@@ -115,6 +117,14 @@ InputEvent EndEvent() {
   InputEvent event;
   event.kind = InputEvent::Kind::kEnd;
   return event;
+}
+
+// What hosts the console, from the class of its window.
+ConsoleHost HostOfConsole() {
+  const HWND window = GetConsoleWindow();
+  char name[256] = {};
+  const int length = window == nullptr ? 0 : GetClassNameA(window, name, static_cast<int>(sizeof name));
+  return ConsoleHostOf(std::string_view(name, static_cast<std::size_t>(std::max(length, 0))));
 }
 
 // Milliseconds left until `deadline` (a GetTickCount64 time); INFINITE for no deadline.
@@ -231,6 +241,7 @@ class Win32ConsoleDevice : public ConsoleDevice {
 
   PrivateInputFlags private_flags_;  // quick edit and its kin, as last told
   WheelNotches wheel_;               // wheel turns not yet a whole notch
+  bool sets_size_ = true;            // false under a pseudo console, sized by its terminal
 
   bool handed_to_child_ = false;
   bool saved_input_mode_valid_ = false;
@@ -244,11 +255,13 @@ class Win32ConsoleDevice : public ConsoleDevice {
 // 2. input comes from standard input, as a console or as a stream of bytes;
 // 3. a console input's private flags are noted as the console reports them at start
 //    (Windows does, with quick edit; wine does not);
-// 4. a console input is peeked at once, since wine puts its terminal into raw mode only
+// 4. under a pseudo console the size is left to its terminal;
+// 5. a console input is peeked at once, since wine puts its terminal into raw mode only
 //    at the first console read, and an interrupt arriving as a signal becomes Ctrl+C.
 Win32ConsoleDevice::Win32ConsoleDevice()
     : output_(GetStdHandle(STD_OUTPUT_HANDLE)), input_(GetStdHandle(STD_INPUT_HANDLE)) {
   if (!IsConsole(output_)) output_ = GetStdHandle(STD_ERROR_HANDLE);
+  sets_size_ = ProgramSetsSize(HostOfConsole());
   input_is_console_ = IsConsole(input_);
   if (input_is_console_) {
     DWORD mode = 0;
@@ -367,11 +380,15 @@ bool Win32ConsoleDevice::SetTextAttribute(uint16_t attribute) {
   return SetConsoleTextAttribute(output_, attribute) != 0;
 }
 
+// Under a pseudo console the buffer is the terminal's view, and the terminal would not follow
+// a size set here: both calls leave the size to the terminal and report success.
 bool Win32ConsoleDevice::SetBufferSize(Coord size) {
+  if (!sets_size_) return true;
   return SetConsoleScreenBufferSize(output_, ToCoord(size)) != 0;
 }
 
 bool Win32ConsoleDevice::SetWindowRect(InclusiveRect window) {
+  if (!sets_size_) return true;
   const SMALL_RECT rect = ToRect(window);
   return SetConsoleWindowInfo(output_, TRUE, &rect) != 0;
 }

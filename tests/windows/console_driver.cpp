@@ -19,17 +19,18 @@ namespace {
 
 constexpr ULONGLONG kWaitMs = 30000;  // the longest wait for a text, a run or the chooser's end
 constexpr DWORD kPollMs = 20;
-constexpr DWORD kSettleMs = 300;  // after the chooser read wheel turns: time to answer
+constexpr DWORD kSettleMs = 300;  // after the chooser read a resize or wheel turns: time to answer
 // The input mode the chooser leaves: mouse input, with quick edit, insert and auto position
 // given back on, since the mode the driver sets before it (7) tells none of them.
 constexpr DWORD kInputModeLeft = 0x01F0;
 
-enum class Act { kWaitFor, kNames, kType, kKey, kAltRelease, kClick, kWheel, kRaise, kRuns };
+enum class Act { kWaitFor, kNames, kType, kKey, kAltRelease, kClick, kWheel, kResize, kRaise, kRuns };
 
 // One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
 // of their drive). `value`: an attribute the text must have (0: any), a virtual key, a control
-// event, a count of runs or a wheel turn; `control`: the control-key state; `extra`: the
-// character of a key, the event flags of a click or how many wheel records.
+// event, a count of runs, a wheel turn or the columns of a resize; `control`: the control-key
+// state; `extra`: the character of a key, the event flags of a click, how many wheel records
+// or the rows of a resize.
 struct Step {
   Act act;
   std::wstring text;
@@ -52,6 +53,9 @@ Step AltRelease(wchar_t character) { return {Act::kAltRelease, L"", VK_MENU, 0, 
 Step Wheel(std::wstring text, SHORT turn, DWORD records = 1) {
   return {Act::kWheel, text, DWORD(WORD(turn)), 0, records};
 }
+// The console's buffer and window made `columns` x `rows` at the top left, and the chooser
+// told so by a WINDOW_BUFFER_SIZE_EVENT record, as a terminal behind a pseudo console does.
+Step Resize(SHORT columns, SHORT rows) { return {Act::kResize, L"", DWORD(columns), 0, DWORD(rows)}; }
 Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
 // Waits until the converter's log holds `count` lines.
 Step Runs(DWORD count) { return {Act::kRuns, L"", count}; }
@@ -134,6 +138,15 @@ std::vector<Scenario> Scenarios() {
      {AltRelease(0x1B), AltRelease(L'\r'), Type(L"ab"), AltRelease(L'\u00E9'), Type(L"c"), WaitFor(L"ab\u00E9c "),
       kEsc, WaitFor(heading_s), kEsc},
      {}},
+    // The open list box follows the console's size: squeezed, at 1 x 1, then back at 80 x 30,
+    // where it lays itself out whole again and still answers. Wine cannot host the chooser in a
+    // pseudo console (its CreatePseudoConsole succeeds, but the child is not attached), so
+    // whether the chooser keeps the terminal's size there is known from the console host's
+    // source alone; this resizes a console window and tells the chooser as a terminal would.
+    {L"resize-while-the-list-box-is-open", many, 300,
+     {kEsc, WaitFor(L"1-21 of 24"), Resize(40, 12), WaitFor(L"of 24"), Resize(1, 1), Resize(80, 30),
+      WaitFor(L"1-21 of 24"), kDown, kSpace, WaitFor(L"1 marked"), kEnter},
+     {L"%S|vizozava   N11.ZUL"}},
     {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
      {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
      {L"%S|vizozava   A.ZUL", L"CTRL_C_EVENT", L"%S|vizozava   B.ZUL"}},
@@ -253,6 +266,10 @@ std::vector<INPUT_RECORD> InputOf(const Step& step, COORD at) {
   }
   for (DWORD i = 0; step.act == Act::kWheel && i < step.extra; ++i)
     records.push_back(MouseRecord(at, step.value << 16, 0, MOUSE_WHEELED));
+  if (step.act == Act::kResize) {
+    records.push_back(INPUT_RECORD{WINDOW_BUFFER_SIZE_EVENT, {}});
+    records.back().Event.WindowBufferSizeEvent.dwSize = COORD{SHORT(step.value), SHORT(step.extra)};
+  }
   for (int i = 0; step.act == Act::kClick && i < (step.extra == DOUBLE_CLICK ? 2 : 1); ++i) {
     records.push_back(MouseRecord(at, FROM_LEFT_1ST_BUTTON_PRESSED, step.control, i == 0 ? 0 : DOUBLE_CLICK));
     records.push_back(MouseRecord(at, 0, step.control, 0));
@@ -274,6 +291,16 @@ std::string WriteAndSettle(const std::vector<INPUT_RECORD>& records) {
     return "the chooser did not read its input";
   Sleep(kSettleMs);
   return "";
+}
+
+// Makes the console's buffer and window `columns` x `rows` at the top left: the buffer grown
+// first where the window needs it, then the window, then the buffer exactly.
+bool SizeConsole(SHORT columns, SHORT rows) {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(output, &info)) return false;
+  SetConsoleScreenBufferSize(output, COORD{std::max(columns, info.dwSize.X), std::max(rows, info.dwSize.Y)});
+  const SMALL_RECT window{0, 0, SHORT(columns - 1), SHORT(rows - 1)};
+  return SetConsoleWindowInfo(output, TRUE, &window) && SetConsoleScreenBufferSize(output, COORD{columns, rows});
 }
 
 // Carries out one step; the empty text when it went as expected, else what went wrong.
@@ -300,6 +327,10 @@ std::string Perform(const Step& step, const std::wstring& log_path) {
     case Act::kRaise:
       if (GenerateConsoleCtrlEvent(step.value, 0)) return "";
       return "raising event " + std::to_string(step.value) + " failed, error " + std::to_string(GetLastError());
+    case Act::kResize:
+      if (!SizeConsole(SHORT(step.value), SHORT(step.extra)))
+        return "cannot size the console to " + std::to_string(step.value) + "x" + std::to_string(step.extra);
+      return WriteAndSettle(InputOf(step, at));
     case Act::kWheel:
       return WriteAndSettle(InputOf(step, at));
     case Act::kRuns:
