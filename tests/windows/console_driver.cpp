@@ -23,8 +23,9 @@ constexpr DWORD kSettleMs = 300;  // after the chooser read a resize or wheel tu
 // The input mode the chooser leaves: mouse input, with quick edit, insert and auto position
 // given back on, since the mode the driver sets before it (7) tells none of them.
 constexpr DWORD kInputModeLeft = 0x01F0;
+constexpr WORD kIconId = 32519;  // the icon the chooser hands to ConsoleIcon
 
-enum class Act { kWaitFor, kNames, kType, kKey, kAltRelease, kClick, kWheel, kResize, kRaise, kRuns };
+enum class Act { kWaitFor, kNames, kType, kKey, kAltRelease, kClick, kWheel, kResize, kRaise, kRuns, kResources };
 
 // One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
 // of their drive). `value`: an attribute the text must have (0: any), a virtual key, a control
@@ -56,6 +57,8 @@ Step Wheel(std::wstring text, SHORT turn, DWORD records = 1) {
 // The console's buffer and window made `columns` x `rows` at the top left, and the chooser
 // told so by a WINDOW_BUFFER_SIZE_EVENT record, as a terminal behind a pseudo console does.
 Step Resize(SHORT columns, SHORT rows) { return {Act::kResize, L"", DWORD(columns), 0, DWORD(rows)}; }
+// The chooser's file carries its icon and a version resource of the project's version.
+Step Resources() { return {Act::kResources}; }
 Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
 // Waits until the converter's log holds `count` lines.
 Step Runs(DWORD count) { return {Act::kRuns, L"", count}; }
@@ -147,6 +150,7 @@ std::vector<Scenario> Scenarios() {
      {kEsc, WaitFor(L"1-21 of 24"), Resize(40, 12), WaitFor(L"of 24"), Resize(1, 1), Resize(80, 30),
       WaitFor(L"1-21 of 24"), kDown, kSpace, WaitFor(L"1 marked"), kEnter},
      {L"%S|vizozava   N11.ZUL"}},
+    {L"icon-and-version-resources", L"%S\\ONE.ZUL", 300, {Resources(), kEsc, WaitFor(L"ONE.ZUL"), kEsc}, {}},
     {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
      {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
      {L"%S|vizozava   A.ZUL", L"CTRL_C_EVENT", L"%S|vizozava   B.ZUL"}},
@@ -303,8 +307,52 @@ bool SizeConsole(SHORT columns, SHORT rows) {
   return SetConsoleWindowInfo(output, TRUE, &window) && SetConsoleScreenBufferSize(output, COORD{columns, rows});
 }
 
+// What is wrong with the resources of the program file `path`: it must carry the icon
+// kIconId, in the small and the large size, and a version resource naming the product with
+// the project's version, ZUL_VERSION. Empty when both are there.
+std::string CheckResources(const std::wstring& path) {
+  const HMODULE module =
+      LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (module == nullptr) return "cannot load " + Narrow(path) + " for its resources";
+  std::string failure;
+  for (int size : {16, 32}) {
+    const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0);
+    if (icon == nullptr)
+      failure += "no icon " + std::to_string(kIconId) + " of " + std::to_string(size) + " pixels; ";
+    else
+      DestroyIcon(static_cast<HICON>(icon));
+  }
+  FreeLibrary(module);
+  DWORD ignored = 0;
+  std::vector<char> version(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+  if (version.empty() || !GetFileVersionInfoW(path.c_str(), 0, DWORD(version.size()), version.data()))
+    return failure + "no version resource";
+  const auto text = [&](const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(version.data(), key.c_str(), &value, &length) || length == 0) return std::wstring();
+    return std::wstring(static_cast<const wchar_t*>(value), length - 1);
+  };
+  void* fixed = nullptr;
+  UINT length = 0;
+  const std::wstring expected = L"" ZUL_VERSION;
+  std::wstring numbers;
+  if (VerQueryValueW(version.data(), L"\\", &fixed, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
+    const auto& info = *static_cast<const VS_FIXEDFILEINFO*>(fixed);
+    numbers = std::to_wstring(HIWORD(info.dwFileVersionMS)) + L"." +
+              std::to_wstring(LOWORD(info.dwFileVersionMS)) + L"." + std::to_wstring(HIWORD(info.dwFileVersionLS));
+  }
+  if (text(L"ProductName") != L"zulchooser" || text(L"FileVersion") != expected || numbers != expected ||
+      text(L"FileDescription").empty())
+    failure += "version resource: product \"" + Narrow(text(L"ProductName")) + "\", version \"" +
+               Narrow(text(L"FileVersion")) + "\" (" + Narrow(numbers) + "), description \"" +
+               Narrow(text(L"FileDescription")) + "\"";
+  return failure;
+}
+
 // Carries out one step; the empty text when it went as expected, else what went wrong.
-std::string Perform(const Step& step, const std::wstring& log_path) {
+std::string Perform(const Step& step, const std::wstring& log_path, const std::wstring& app) {
   Screen screen;
   COORD at{};
   const bool on_screen = step.act == Act::kWaitFor || step.act == Act::kClick || step.act == Act::kWheel;
@@ -327,6 +375,8 @@ std::string Perform(const Step& step, const std::wstring& log_path) {
     case Act::kRaise:
       if (GenerateConsoleCtrlEvent(step.value, 0)) return "";
       return "raising event " + std::to_string(step.value) + " failed, error " + std::to_string(GetLastError());
+    case Act::kResources:
+      return CheckResources(app + L"\\zulchooser.exe");
     case Act::kResize:
       if (!SizeConsole(SHORT(step.value), SHORT(step.extra)))
         return "cannot size the console to " + std::to_string(step.value) + "x" + std::to_string(step.extra);
@@ -388,7 +438,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   if (!CreateProcessW((app + L"\\zulchooser.exe").c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       start.c_str(), &startup, &chooser))
     return "cannot start the chooser, error " + std::to_string(GetLastError());
-  std::string failure = Perform(WaitFor(L"Change default directory for .ZUL course files? "), log_path);
+  std::string failure = Perform(WaitFor(L"Change default directory for .ZUL course files? "), log_path, app);
   wchar_t title[64] = {};
   GetConsoleTitleW(title, 64);
   GetConsoleScreenBufferInfo(output, &info);
@@ -399,7 +449,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   for (std::size_t i = 0; i < scenario.steps.size() && failure.empty(); ++i) {
     Step step = scenario.steps[i];
     step.text = expand(step.text);
-    if (failure = Perform(step, log_path); !failure.empty())
+    if (failure = Perform(step, log_path, app); !failure.empty())
       failure = "step " + std::to_string(i + 1) + ": " + failure;
   }
   if (failure.empty() && WaitForSingleObject(chooser.hProcess, DWORD(kWaitMs)) != WAIT_OBJECT_0)
