@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "consoletools/dialog_style.h"
+#include "device/private_input_flags.h"
 #include "device/text_cells.h"
 
 namespace zul {
@@ -93,7 +94,8 @@ void SavedRegion::PutCellsBack() {
 
 DialogInputModes DialogInputModesFor(uint32_t found) {
   using namespace input_mode;
-  return DialogInputModes{(found | kMouse | kExtendedFlags) & ~kQuickEdit, found};
+  const uint32_t told = WithDefaultPrivateFlags(found);
+  return DialogInputModes{(told | kMouse | kExtendedFlags) & ~kQuickEdit, told};
 }
 
 DialogSession::DialogSession(ConsoleDevice& device) : device_(device) {

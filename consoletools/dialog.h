@@ -70,13 +70,15 @@ struct DialogInputModes {
 
 // Inside a dialog mouse clicks must arrive: mouse input on and quick edit off,
 // which the console changes only when the extended flags come with the mode; the
-// other bits stay as found. On closing the found mode is set again exactly, in
-// one call. A found mode that reports the extended flags carries quick edit as it
-// was, on or off; the Windows device reports them as the console last told them,
-// also under a plain mode such as 16. One that reports neither flag (under wine,
-// which never tells) says nothing of quick edit, and giving it back leaves quick
-// edit as the dialog left it, off: a dialog never turns quick edit on where it
-// cannot see that it was on.
+// other bits stay as found. On closing the found mode is set again, in one call.
+// A found mode that reports the extended flags carries quick edit, insert and
+// auto position as they were, and is given back exactly; the Windows device
+// reports them as the console last told them, also under a plain mode such as 16.
+// One that reports no extended flags (under wine, which never tells, or where the
+// parent last set a plain mode) says nothing of them: the dialog keeps insert and
+// auto position on while open and gives them back with quick edit as a new
+// console has them, all on, so that the command line after the program does not
+// overtype.
 DialogInputModes DialogInputModesFor(uint32_t found);
 
 // Sets the input mode a dialog needs while it lives and gives back the one it

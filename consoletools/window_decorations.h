@@ -11,7 +11,8 @@ namespace zul {
 class WindowDecorations {
  public:
   virtual ~WindowDecorations() = default;
-  // Shows the icon `id`, from the program's resources or else the system's.
+  // Shows the icon `id` of the resources of the module `instance` (null: the
+  // program's own file); without such an icon nothing changes.
   virtual bool SetIcon(void* instance, int32_t id) = 0;
   virtual bool DeleteMenuItem(int32_t command) = 0;
   // Gives the window menu back its default items.

@@ -25,21 +25,28 @@ class ConsoleWindowDecorations : public WindowDecorations {
   bool BringToTop() override;
 };
 
-// The icon comes from the program's resources, or else from the system's own icons; it
-// is given to the window for both its small and its large icon.
+// Loads the icon `id` of `module` in the size the system gives the metrics `width` and
+// `height`; null when the module has none under that number.
+HICON LoadIconOfSize(HMODULE module, int32_t id, int width, int height) {
+  return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(width),
+                                       GetSystemMetrics(height), LR_SHARED));
+}
+
+// The icon comes from the resources of the program's own file (the module `instance`, or
+// the program's when none is given), each of the window's two icons in its own size.
+// Without such an icon nothing changes.
 bool ConsoleWindowDecorations::SetIcon(void* instance, int32_t id) {
   const HWND window = GetConsoleWindow();
   if (window == nullptr || id < 1 || id > kLargestResourceId) return false;
-  HICON icon = nullptr;
-  if (instance != nullptr) icon = LoadIconA(static_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(id));
-  if (icon == nullptr) icon = LoadIconA(nullptr, MAKEINTRESOURCEA(id));
-  if (icon == nullptr) return false;
-  const auto value = reinterpret_cast<LPARAM>(icon);
+  const HMODULE module = instance != nullptr ? static_cast<HMODULE>(instance) : GetModuleHandleA(nullptr);
+  const HICON small_icon = LoadIconOfSize(module, id, SM_CXSMICON, SM_CYSMICON);
+  const HICON big_icon = LoadIconOfSize(module, id, SM_CXICON, SM_CYICON);
+  if (small_icon == nullptr || big_icon == nullptr) return false;
   DWORD_PTR previous = 0;
-  const bool small_set = SendMessageTimeoutA(window, WM_SETICON, ICON_SMALL, value, SMTO_ABORTIFHUNG,
-                                             kMessageTimeoutMs, &previous) != 0;
-  const bool big_set = SendMessageTimeoutA(window, WM_SETICON, ICON_BIG, value, SMTO_ABORTIFHUNG,
-                                           kMessageTimeoutMs, &previous) != 0;
+  const bool small_set = SendMessageTimeoutA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon),
+                                             SMTO_ABORTIFHUNG, kMessageTimeoutMs, &previous) != 0;
+  const bool big_set = SendMessageTimeoutA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon),
+                                           SMTO_ABORTIFHUNG, kMessageTimeoutMs, &previous) != 0;
   return small_set && big_set;
 }
 

@@ -35,6 +35,7 @@ constexpr uint32_t kFreshConsole =
 // The mode a child process is handed the console in: the console's own line
 // editing, echo, and Ctrl+C as a signal.
 constexpr uint32_t kChild = kProcessed | kLine | kEcho;
+
 }  // namespace input_mode
 
 // Console output modes.
@@ -43,12 +44,13 @@ constexpr uint32_t kProcessed = 0x0001;
 constexpr uint32_t kWrapAtEol = 0x0002;
 }  // namespace output_mode
 
-// Virtual-key codes of the keys the dialogs use and the byte keys report (the
-// Windows VK_* values; the OEM keys as a US layout places them).
+// Virtual-key codes of the keys the dialogs use, the byte keys report and the device
+// reads (the Windows VK_* values; the OEM keys as a US layout places them).
 namespace vk {
 constexpr uint16_t kBack = 0x08;
 constexpr uint16_t kTab = 0x09;
 constexpr uint16_t kReturn = 0x0D;
+constexpr uint16_t kMenu = 0x12;  // Alt
 constexpr uint16_t kEscape = 0x1B;
 constexpr uint16_t kSpace = 0x20;
 constexpr uint16_t kPrior = 0x21;  // Page Up
@@ -154,7 +156,9 @@ class ConsoleDevice {
   virtual bool SetCursorInfo(const CursorInfo& info) = 0;
   // The attribute for text that arrives through the character stream.
   virtual bool SetTextAttribute(uint16_t attribute) = 0;
-  // Fails when the size is smaller than the window in either direction.
+  // Fails when the size is smaller than the window in either direction. Under a
+  // pseudo console (Windows Terminal, the VS Code terminal), whose size is its
+  // terminal's, this and SetWindowRect change nothing and report success.
   virtual bool SetBufferSize(Coord size) = 0;
   // Absolute window rectangle; fails when it would leave the buffer or exceed the
   // largest window.

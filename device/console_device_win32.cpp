@@ -4,15 +4,18 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "device/console_device.h"
+#include "device/console_host.h"
 #include "device/control_events.h"
 #include "device/fill_runs.h"
 #include "device/input_records.h"
@@ -34,8 +37,6 @@ constexpr DWORD kEmptyInputPauseMs = 10;
 constexpr DWORD kBytesPerRead = 4096;
 // The longest console title that is read back, terminator included.
 constexpr DWORD kTitleBuffer = 65536;
-// What a child process gets as its input mode: processed, line input, echo.
-constexpr DWORD kChildInputMode = 0x0007;
 
 // The console input that the control handlers below type into.
 std::atomic<HANDLE> interrupt_input{nullptr};
@@ -132,6 +133,14 @@ InputEvent EndEvent() {
   InputEvent event;
   event.kind = InputEvent::Kind::kEnd;
   return event;
+}
+
+// What hosts the console, from the class of its window.
+ConsoleHost HostOfConsole() {
+  const HWND window = GetConsoleWindow();
+  char name[256] = {};
+  const int length = window == nullptr ? 0 : GetClassNameA(window, name, static_cast<int>(sizeof name));
+  return ConsoleHostOf(std::string_view(name, static_cast<std::size_t>(std::max(length, 0))));
 }
 
 // Milliseconds left until `deadline` (a GetTickCount64 time); INFINITE for no deadline.
@@ -247,6 +256,8 @@ class Win32ConsoleDevice : public ConsoleDevice {
   PlainByteKeys plain_keys_;
 
   PrivateInputFlags private_flags_;  // quick edit and its kin, as last told
+  WheelNotches wheel_;               // wheel turns not yet a whole notch
+  bool sets_size_ = true;            // false under a pseudo console, sized by its terminal
 
   bool handed_to_child_ = false;
   bool saved_input_mode_valid_ = false;
@@ -260,11 +271,13 @@ class Win32ConsoleDevice : public ConsoleDevice {
 // 2. input comes from standard input, as a console or as a stream of bytes;
 // 3. a console input's private flags are noted as the console reports them at start
 //    (Windows does, with quick edit; wine does not);
-// 4. a console input is peeked at once, since wine puts its terminal into raw mode only
+// 4. under a pseudo console the size is left to its terminal;
+// 5. a console input is peeked at once, since wine puts its terminal into raw mode only
 //    at the first console read, and an interrupt arriving as a signal becomes Ctrl+C.
 Win32ConsoleDevice::Win32ConsoleDevice()
     : output_(GetStdHandle(STD_OUTPUT_HANDLE)), input_(GetStdHandle(STD_INPUT_HANDLE)) {
   if (!IsConsole(output_)) output_ = GetStdHandle(STD_ERROR_HANDLE);
+  sets_size_ = ProgramSetsSize(HostOfConsole());
   input_is_console_ = IsConsole(input_);
   if (input_is_console_) {
     DWORD mode = 0;
@@ -384,11 +397,15 @@ bool Win32ConsoleDevice::SetTextAttribute(uint16_t attribute) {
   return SetConsoleTextAttribute(output_, attribute) != 0;
 }
 
+// Under a pseudo console the buffer is the terminal's view, and the terminal would not follow
+// a size set here: both calls leave the size to the terminal and report success.
 bool Win32ConsoleDevice::SetBufferSize(Coord size) {
+  if (!sets_size_) return true;
   return SetConsoleScreenBufferSize(output_, ToCoord(size)) != 0;
 }
 
 bool Win32ConsoleDevice::SetWindowRect(InclusiveRect window) {
+  if (!sets_size_) return true;
   const SMALL_RECT rect = ToRect(window);
   return SetConsoleWindowInfo(output_, TRUE, &rect) != 0;
 }
@@ -480,14 +497,15 @@ bool Win32ConsoleDevice::ReadConsoleRecords(bool limited, ULONGLONG deadline) {
   return true;
 }
 
-// Key presses (each repeat a press of its own), mouse events and buffer size changes are
-// queued; key releases, focus and menu records are not.
+// Key presses (each repeat a press of its own), the release of Alt that brings a character,
+// mouse events and buffer size changes are queued; other key releases, focus and menu
+// records are not. Wheel turns are added up and give one event per whole notch.
 void Win32ConsoleDevice::QueueRecord(const INPUT_RECORD& record) {
   InputEvent event;
   switch (record.EventType) {
     case KEY_EVENT: {
       const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-      if (!key.bKeyDown) return;
+      if (!TakesKeyRecord(key.wVirtualKeyCode, key.bKeyDown != FALSE, key.uChar.UnicodeChar)) return;
       event.kind = InputEvent::Kind::kKey;
       event.key = KeyFromRecord(key.wVirtualKeyCode, key.uChar.UnicodeChar, key.dwControlKeyState);
       const int repeats = std::max<int>(key.wRepeatCount, 1);
@@ -500,7 +518,13 @@ void Win32ConsoleDevice::QueueRecord(const INPUT_RECORD& record) {
                            mouse.dwEventFlags, event.mouse))
         return;
       event.kind = InputEvent::Kind::kMouse;
-      pending_.push_back(event);
+      if ((event.mouse.flags & mouse::kWheeled) == 0) {
+        pending_.push_back(event);
+        return;
+      }
+      const int notches = wheel_.Add(WheelDelta(mouse.dwButtonState));
+      event.mouse.wheel = static_cast<int16_t>(notches > 0 ? 1 : -1);
+      for (int i = 0; i < std::abs(notches); ++i) pending_.push_back(event);
       return;
     }
     case WINDOW_BUFFER_SIZE_EVENT:
@@ -552,7 +576,7 @@ void Win32ConsoleDevice::HandToChild() {
     const CONSOLE_CURSOR_INFO shown{saved_cursor_.dwSize, TRUE};
     SetConsoleCursorInfo(output_, &shown);
   }
-  if (saved_input_mode_valid_) SetConsoleMode(input_, kChildInputMode);
+  if (saved_input_mode_valid_) SetConsoleMode(input_, input_mode::kChild);
 }
 
 void Win32ConsoleDevice::TakeBack() {

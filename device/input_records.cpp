@@ -12,6 +12,8 @@ constexpr uint32_t kButtonBits = 0x07;
 constexpr uint32_t kEventKindBits = 0x07;
 constexpr uint32_t kHorizontalWheel = 0x08;
 
+bool IsControlCharacter(char32_t character) { return character < 0x20 || character == 0x7F; }
+
 }  // namespace
 
 KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t control_state) {
@@ -45,6 +47,11 @@ Cell FromConsoleCell(ConsoleCell cell) {
   return Cell{cell.character == 0 ? U' ' : char32_t(cell.character), attribute, 0};
 }
 
+bool TakesKeyRecord(uint16_t virtual_key, bool key_down, char32_t character) {
+  if (key_down) return true;
+  return virtual_key == vk::kMenu && character != 0 && !IsControlCharacter(character);
+}
+
 bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_state, uint32_t event_flags,
                      MouseEvent& mouse) {
   if (event_flags & kHorizontalWheel) return false;
@@ -54,10 +61,18 @@ bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_sta
   mouse.modifiers = control_state & kModifierBits;
   mouse.flags = event_flags & kEventKindBits;
   if (mouse.flags & mouse::kWheeled) {
-    const auto delta = static_cast<int16_t>(static_cast<uint16_t>(button_state >> 16));
+    const int delta = WheelDelta(button_state);
     mouse.wheel = static_cast<int16_t>(delta > 0 ? 1 : delta < 0 ? -1 : 0);
   }
   return true;
+}
+
+int WheelDelta(uint32_t button_state) { return static_cast<int16_t>(static_cast<uint16_t>(button_state >> 16)); }
+
+int WheelNotches::Add(int delta) {
+  const int64_t total = int64_t{rest_} + delta;
+  rest_ = static_cast<int>(total % kNotch);
+  return static_cast<int>(total / kNotch);
 }
 
 // Bytes from 0x80 on wait until they spell a character; kMostPending of them that

@@ -18,6 +18,12 @@ namespace zul {
 // reports it without a character (wine does).
 KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t control_state);
 
+// Whether a key record gives a key: every press does; of the releases only that of Alt
+// (VK_MENU) with a character that is not a control character, which is how the console
+// delivers a character typed with Alt and the numeric keypad, or pasted with no key on the
+// layout. Every other release, a control character on an Alt release included, gives none.
+bool TakesKeyRecord(uint16_t virtual_key, bool key_down, char32_t character);
+
 // A mouse record: the buttons held (left, right, middle), the modifiers, the kind of event
 // and, for a wheel turn, its direction from the sign of the high word of the button state.
 // False for a record the device does not report (a horizontal wheel turn).
@@ -46,6 +52,24 @@ ConsoleCell ToConsoleCell(std::span<const Cell> cells, std::size_t index);
 // The cell a console cell read back holds: the right half of a wide character as
 // kRightHalf, a zero unit as a blank, the attribute without the halves' flags.
 Cell FromConsoleCell(ConsoleCell cell);
+
+// The signed turn of a wheel record: the high word of its button state, 120 (one notch of a
+// wheel) or a piece of it, positive away from the user.
+int WheelDelta(uint32_t button_state);
+
+// Wheel turns added up into whole notches of 120: a precision touchpad sends many small
+// pieces, which each must not scroll as a notch. What is left over is kept for the next.
+class WheelNotches {
+ public:
+  static constexpr int kNotch = 120;
+
+  // Adds `delta`; gives the whole notches now complete, signed as the turn (positive away
+  // from the user), and keeps the rest, whose size stays below a notch.
+  int Add(int delta);
+
+ private:
+  int rest_ = 0;
+};
 
 // Keys from bytes read one by one when the input is not a console and no sequence decoding
 // is done: each ASCII byte is the key ByteKey gives it (0x03 is Ctrl+C, 0x1B Escape), but

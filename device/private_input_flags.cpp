@@ -6,9 +6,8 @@ namespace zul {
 
 namespace {
 
-constexpr uint32_t kAutoPosition = 0x0100;
 constexpr uint32_t kPrivateBits =
-    input_mode::kInsert | input_mode::kQuickEdit | input_mode::kExtendedFlags | kAutoPosition;
+    input_mode::kInsert | input_mode::kQuickEdit | input_mode::kExtendedFlags | input_mode::kAutoPosition;
 
 }  // namespace
 
@@ -16,6 +15,10 @@ PrivateInputFlags NotePrivateFlags(PrivateInputFlags known, uint32_t mode) {
   if ((mode & input_mode::kExtendedFlags) == 0) return known;
   return PrivateInputFlags{true, mode & kPrivateBits};
 }
+
+bool TellsPrivateFlags(uint32_t mode) { return (mode & input_mode::kExtendedFlags) != 0; }
+
+uint32_t WithDefaultPrivateFlags(uint32_t mode) { return TellsPrivateFlags(mode) ? mode : mode | kPrivateBits; }
 
 uint32_t WithPrivateFlags(uint32_t mode, PrivateInputFlags known) {
   if (!known.known || (mode & input_mode::kExtendedFlags) != 0) return mode;

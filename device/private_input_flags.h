@@ -18,6 +18,13 @@ struct PrivateInputFlags {
 // tells when it carries the extended flags, else what was known before.
 PrivateInputFlags NotePrivateFlags(PrivateInputFlags known, uint32_t mode);
 
+// Whether `mode`, as read, tells the private flags: it carries the extended flags.
+bool TellsPrivateFlags(uint32_t mode);
+
+// `mode` as read when it tells the private flags; else with them as a new console has
+// them (quick edit, insert and auto position on) and the extended flags that set them.
+uint32_t WithDefaultPrivateFlags(uint32_t mode);
+
 // A mode read from the console, with the remembered private flags added when it tells
 // none itself; as read when nothing is known.
 uint32_t WithPrivateFlags(uint32_t mode, PrivateInputFlags known);

@@ -348,10 +348,14 @@ inline ScriptedConsole MakeConsole(FuzzedDataProvider& provider, std::size_t mos
 inline void CheckClosed(const ScriptedConsole& console, const VirtualConsole& before) {
   FUZZ_CHECK(console.reads <= console.ScriptLength());
   FUZZ_CHECK(console.outside == 0);
-  FUZZ_CHECK(console.InputMode() == before.InputMode());
-  // Quick edit comes back where the found mode reported it; otherwise it stays off.
-  FUZZ_CHECK(console.QuickEdit() ==
-             ((before.InputMode() & input_mode::kExtendedFlags) != 0 && before.QuickEdit()));
+  // A found mode that reports the private flags comes back exactly, quick edit as it was;
+  // one that does not comes back with them as a new console has them, all on.
+  using namespace input_mode;
+  const uint32_t found = before.InputMode();
+  const bool told = (found & kExtendedFlags) != 0;
+  FUZZ_CHECK(console.InputMode() ==
+             (told ? found : found | kExtendedFlags | kQuickEdit | kInsert | kAutoPosition));
+  FUZZ_CHECK(console.QuickEdit() == (told ? before.QuickEdit() : true));
   FUZZ_CHECK(console.CursorShape().size == before.CursorShape().size);
   FUZZ_CHECK(console.CursorShape().visible == before.CursorShape().visible);
   if (!console.BufferKept()) return;

@@ -124,17 +124,22 @@ TEST(SavedRegion, PutsBackOnlyWhatAShrunkenBufferKept) {
 
 TEST(DialogInputModesFor, MouseOnQuickEditOffInsideAndTheFoundModeGivenBack) {
   struct Case {
-    uint32_t found, inside;
+    uint32_t found, inside, given_back;
   };
   const Case cases[] = {
-      {0x0010, 0x0090},  // the chooser's plain mode: quick edit not reported
-      {0x01F7, 0x01B7},  // a new console's mode as Windows reports it: quick edit on
-      {0x0097, 0x0097},  // quick edit reported off
-      {0x0000, 0x0090},
+      // Reported: kept as found, given back exactly.
+      {0x01F7, 0x01B7, 0x01F7},  // a new console's mode as Windows reports it: quick edit on
+      {0x0097, 0x0097, 0x0097},  // quick edit, insert and auto position reported off
+      {0x01D0, 0x0190, 0x01D0},  // insert reported off stays off
+      // Not reported (wine, or a parent's plain mode): insert and auto position on inside,
+      // and all three given back on, as a new console has them.
+      {0x0010, 0x01B0, 0x01F0},  // the chooser's plain mode
+      {0x0000, 0x01B0, 0x01E0},
+      {0x0027, 0x01B7, 0x01E7},  // insert without the extended flags tells nothing
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DialogInputModesFor(c.found).inside, c.inside) << c.found;
-    EXPECT_EQ(DialogInputModesFor(c.found).given_back, c.found) << c.found;
+    EXPECT_EQ(DialogInputModesFor(c.found).given_back, c.given_back) << c.found;
   }
 }
 
@@ -143,13 +148,17 @@ TEST(DialogSession, GivesBackTheModeAndTheQuickEditItFound) {
   using namespace input_mode;
   struct Case {
     std::vector<uint32_t> modes_set;  // before the dialog, in this order
+    uint32_t mode_after;
     bool quick_edit_after;
   };
   const Case cases[] = {
-      {{kProcessed | kMouse | kExtendedFlags | kQuickEdit}, true},
-      {{kProcessed | kExtendedFlags}, false},
-      {{kExtendedFlags, kMouse}, false},  // off, then a plain mode: stays off
-      {{kMouse}, false},                  // on but not reported: the dialog cannot tell
+      {{kProcessed | kMouse | kExtendedFlags | kQuickEdit},
+       kProcessed | kMouse | kExtendedFlags | kQuickEdit,
+       true},
+      {{kProcessed | kExtendedFlags}, kProcessed | kExtendedFlags, false},
+      // A plain mode tells nothing: given back as a new console has them, quick edit on.
+      {{kExtendedFlags, kMouse}, kMouse | 0x01E0, true},
+      {{kMouse}, kMouse | 0x01E0, true},
   };
   for (const Case& c : cases) {
     VirtualConsole console;
@@ -160,7 +169,7 @@ TEST(DialogSession, GivesBackTheModeAndTheQuickEditItFound) {
       session.Close();
       session.Close();
     }
-    EXPECT_EQ(console.InputMode(), c.modes_set.back());
+    EXPECT_EQ(console.InputMode(), c.mode_after) << c.modes_set.back();
     EXPECT_EQ(console.QuickEdit(), c.quick_edit_after) << c.modes_set.back();
   }
 }
@@ -320,7 +329,7 @@ TEST(RunDialog, RelaysOutOnAResizeAndLeavesTheScreenAsItFoundIt) {
   // Closed: everything as it was.
   EXPECT_EQ(console.Cells(), before);
   EXPECT_EQ(console.Cursor(), (Coord{5, 6}));
-  EXPECT_EQ(console.InputMode(), 16u);
+  EXPECT_EQ(console.InputMode(), 16u | 0x01E0);  // with quick edit, insert and auto position on
 }
 
 TEST(RunDialog, TheEndOfTheInputCancels) {

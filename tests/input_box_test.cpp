@@ -276,7 +276,7 @@ TEST(InputBoxScreen, PutsBackWhatItCoveredTheCursorAndTheInputMode) {
   EXPECT_EQ(console.Cursor(), (Coord{3, 27}));
   EXPECT_EQ(console.CursorShape().size, 10u);
   EXPECT_FALSE(console.CursorShape().visible);
-  EXPECT_EQ(console.InputMode(), 16u);
+  EXPECT_EQ(console.InputMode(), 16u | 0x01E0);  // with quick edit, insert and auto position on
 }
 
 TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {

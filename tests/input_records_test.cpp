@@ -76,6 +76,60 @@ TEST(MouseFromRecord, TranslatesButtonsKindsAndWheelDirection) {
   EXPECT_FALSE(MouseFromRecord({1, 1}, 120u << 16, 0, 0x0008, mouse));
 }
 
+TEST(TakesKeyRecord, EveryPressAndOnlyTheAltReleaseThatBringsACharacter) {
+  struct Case {
+    uint16_t key;
+    bool down;
+    char32_t character;
+    bool taken;
+  };
+  const Case cases[] = {
+      {'A', true, U'a', true},
+      {vk::kMenu, true, 0, true},  // presses, Alt's own too
+      {'A', false, U'a', false},
+      {vk::kReturn, false, U'\r', false},
+      {vk::kMenu, false, U'\u00E9', true},  // typed with Alt and the keypad, or pasted
+      {vk::kMenu, false, U'\u20AC', true},  // one with no byte is the key's business
+      {vk::kMenu, false, 0, false},         // a plain Alt release
+      {vk::kMenu, false, 0x03, false},      // control characters would be stray keys
+      {vk::kMenu, false, 0x1B, false},
+      {vk::kMenu, false, 0x0D, false},
+      {vk::kMenu, false, 0x7F, false},
+      {0x11, false, U'\u00E9', false},  // Ctrl's release
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TakesKeyRecord(c.key, c.down, c.character), c.taken)
+        << c.key << (c.down ? " down " : " up ") << static_cast<uint32_t>(c.character);
+}
+
+// Each row is a run of turns, fed in order; the notches each gives.
+TEST(WheelNotches, AddsPiecesIntoWholeNotchesAndKeepsTheRest) {
+  struct Case {
+    std::vector<int> deltas;
+    std::vector<int> notches;
+  };
+  const Case cases[] = {
+      {{120}, {1}},
+      {{-120}, {-1}},
+      {{15, 15, 15, 15, 15, 15, 15, 15}, {0, 0, 0, 0, 0, 0, 0, 1}},
+      {{-15, -15, -15, -15, -15, -15, -15, -15, -15}, {0, 0, 0, 0, 0, 0, 0, -1, 0}},
+      {{100, 100, 100}, {0, 1, 1}},
+      {{240, 360}, {2, 3}},
+      {{0x80, -0x80}, {1, -1}},      // a pseudo console's notch
+      {{100, -100, 50}, {0, 0, 0}},  // back and forth cancels out
+      {{-100, 200}, {0, 0}},         // the rest turns with the wheel
+      {{-100, 200, 20}, {0, 0, 1}},
+      {{32767, -32768}, {273, -273}},  // the largest turns of a record
+      {{1, 119, -1, 1}, {0, 1, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    WheelNotches wheel;
+    std::vector<int> notches;
+    for (int delta : c.deltas) notches.push_back(wheel.Add(delta));
+    EXPECT_EQ(notches, c.notches) << ::testing::PrintToString(c.deltas);
+  }
+}
+
 std::vector<KeyEvent> Keys(const std::string& bytes, const CodePage& code_page = Cp437CodePage()) {
   PlainByteKeys keys;
   std::vector<KeyEvent> out;

@@ -492,7 +492,7 @@ TEST(ListBoxWindow, PutsBackWhatItCoveredAndTheCursorAndFollowsAResize) {
   EXPECT_EQ(console.Cursor(), (Coord{3, 4}));
   EXPECT_TRUE(console.CursorShape().visible);
   EXPECT_EQ(console.CursorShape().size, 40u);
-  EXPECT_EQ(console.InputMode(), 0x10u);
+  EXPECT_EQ(console.InputMode(), 0x10u | 0x01E0);    // with quick edit, insert and auto position on
   EXPECT_GE(Find(*console.open, "N500.ZUL").y, 20);  // drawn in the window
 
   WatchedConsole resized({80, 25}, {80, 25});

@@ -19,14 +19,19 @@ namespace {
 
 constexpr ULONGLONG kWaitMs = 30000;  // the longest wait for a text, a run or the chooser's end
 constexpr DWORD kPollMs = 20;
-constexpr DWORD kPrivateInputModes = 0x01E0;  // insert, quick edit, extended flags, auto position
+constexpr DWORD kSettleMs = 300;  // after the chooser read a resize or wheel turns: time to answer
+// The input mode the chooser leaves: mouse input, with quick edit, insert and auto position
+// given back on, since the mode the driver sets before it (7) tells none of them.
+constexpr DWORD kInputModeLeft = 0x01F0;
+constexpr WORD kIconId = 32519;  // the icon the chooser hands to ConsoleIcon
 
-enum class Act { kWaitFor, kNames, kType, kKey, kClick, kWheel, kRaise, kRuns };
+enum class Act { kWaitFor, kNames, kType, kKey, kAltRelease, kClick, kWheel, kResize, kRaise, kRuns, kResources };
 
 // One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
 // of their drive). `value`: an attribute the text must have (0: any), a virtual key, a control
-// event, a count of runs or a wheel turn; `control`: the control-key state; `extra`: the
-// character of a key or the event flags of a click.
+// event, a count of runs, a wheel turn or the columns of a resize; `control`: the control-key
+// state; `extra`: the character of a key, the event flags of a click, how many wheel records
+// or the rows of a resize.
 struct Step {
   Act act;
   std::wstring text;
@@ -42,7 +47,18 @@ Step Key(WORD key, wchar_t character = 0, DWORD control = 0) { return {Act::kKey
 Step Click(std::wstring text, DWORD control = 0, DWORD flags = 0) {
   return {Act::kClick, text, 0, control, flags};
 }
-Step Wheel(std::wstring text, SHORT turn) { return {Act::kWheel, text, DWORD(WORD(turn))}; }
+// The release of Alt bringing `character`, as the console delivers one typed with Alt and the
+// numeric keypad or pasted with no key on the layout.
+Step AltRelease(wchar_t character) { return {Act::kAltRelease, L"", VK_MENU, 0, character}; }
+// `records` wheel records of `turn` each, at the first cell of `text`.
+Step Wheel(std::wstring text, SHORT turn, DWORD records = 1) {
+  return {Act::kWheel, text, DWORD(WORD(turn)), 0, records};
+}
+// The console's buffer and window made `columns` x `rows` at the top left, and the chooser
+// told so by a WINDOW_BUFFER_SIZE_EVENT record, as a terminal behind a pseudo console does.
+Step Resize(SHORT columns, SHORT rows) { return {Act::kResize, L"", DWORD(columns), 0, DWORD(rows)}; }
+// The chooser's file carries its icon and a version resource of the project's version.
+Step Resources() { return {Act::kResources}; }
 Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
 // Waits until the converter's log holds `count` lines.
 Step Runs(DWORD count) { return {Act::kRuns, L"", count}; }
@@ -54,9 +70,10 @@ const Step kEsc = Key(VK_ESCAPE, 0x1B), kEnter = Key(VK_RETURN, L'\r'), kSpace =
 // A scenario: the files to make (blank-separated paths; one ending in '\' is a folder, a name
 // starting with '.' is hidden), how long each converter run lasts, the steps once the chooser
 // asks for the course folder, and the converter's log it must leave: "folder|command line"
-// per run (whose course file must open), or the control event a run got. Every scenario also expects the title and
-// the 80 x 30 buffer once the chooser asks, and exit code 0, input mode 16 and output mode 3. `not_under_wine`
-// says why wine cannot run it, if it cannot.
+// per run (whose course file must open), or the control event a run got. Every scenario
+// also expects the title and the 80 x 30 buffer once the chooser asks, and exit code 0,
+// input mode kInputModeLeft and output mode 3. `not_under_wine` says why wine cannot run
+// it, if it cannot.
 struct Scenario {
   const wchar_t* name;
   std::wstring files;
@@ -69,8 +86,9 @@ struct Scenario {
 std::vector<Scenario> Scenarios() {
   const std::wstring heading_s = L"\u2551 %S  ", heading_c = L"\u2551 %C  ";  // no backslash after it
   const std::wstring abc = L"%S\\A.ZUL %S\\B.ZUL %S\\C.ZUL", abcde = abc + L" %S\\D.ZUL %S\\E.ZUL";
-  std::wstring many;
+  std::wstring many, sixty;
   for (int i = 10; i <= 33; ++i) many += L"%S\\n" + std::to_wstring(i) + L".zul ";
+  for (int i = 10; i <= 69; ++i) sixty += L"%S\\n" + std::to_wstring(i) + L".zul ";
   // clang-format off
   return {
     {L"set-up", L"", 300,
@@ -107,6 +125,13 @@ std::vector<Scenario> Scenarios() {
      {kEsc, WaitFor(L"1-21 of 24"), Wheel(L"N20.ZUL", -WHEEL_DELTA), WaitFor(L"4-24 of 24"), Click(L"N33.ZUL"),
       kEnter},
      {L"%S|vizozava   N33.ZUL"}},
+    // Eight pieces of 15, as a precision touchpad sends them, scroll as one notch of 120 does
+    // (the list box scrolls three rows a notch); seven scroll nothing yet.
+    {L"mouse-wheel-pieces", sixty, 300,
+     {kEsc, WaitFor(L"1-21 of 60"), Wheel(L"N20.ZUL", -15, 7), Wheel(L"N20.ZUL", -15), WaitFor(L"4-24 of 60"),
+      Wheel(L"N20.ZUL", -WHEEL_DELTA), WaitFor(L"7-27 of 60"), Wheel(L"N20.ZUL", 60), Wheel(L"N20.ZUL", 60),
+      WaitFor(L"4-24 of 60"), Click(L"N24.ZUL"), kEnter},
+     {L"%S|vizozava   N24.ZUL"}},
     {L"mouse-ok-and-cancel-buttons", L"%C\\A.ZUL", 300,
      {Type(L"%C"), Click(L"[ OK ]"), WaitFor(heading_c), Click(L"A.ZUL", LEFT_CTRL_PRESSED), WaitFor(L"1 marked"),
       Click(L"[ Cancel ]")},
@@ -116,6 +141,22 @@ std::vector<Scenario> Scenarios() {
       Names(L"PLAIN.ZUL \u00C4RGER.ZUL \u00DCBUNG.ZUL"), kCtrlA, WaitFor(L"3 marked"), kEnter},
      {L"%S|vizozava   j\u00F6rg\\PLAIN.ZUL", L"%S|vizozava   j\u00F6rg\\\u00C4RGER.ZUL",
       L"%S|vizozava   j\u00F6rg\\\u00DCBUNG.ZUL"}},
+    // A character typed with Alt and the keypad, or pasted, comes on Alt's release; other
+    // releases, and control characters on Alt's, type nothing (Esc or Enter would close).
+    {L"alt-release-types-its-character", L"%S\\ONE.ZUL", 300,
+     {AltRelease(0x1B), AltRelease(L'\r'), Type(L"ab"), AltRelease(L'\u00E9'), Type(L"c"), WaitFor(L"ab\u00E9c "),
+      kEsc, WaitFor(heading_s), kEsc},
+     {}},
+    // The open list box follows the console's size: squeezed, at 1 x 1, then back at 80 x 30,
+    // where it lays itself out whole again and still answers. Wine cannot host the chooser in a
+    // pseudo console (its CreatePseudoConsole succeeds, but the child is not attached), so
+    // whether the chooser keeps the terminal's size there is known from the console host's
+    // source alone; this resizes a console window and tells the chooser as a terminal would.
+    {L"resize-while-the-list-box-is-open", many, 300,
+     {kEsc, WaitFor(L"1-21 of 24"), Resize(40, 12), WaitFor(L"of 24"), Resize(1, 1), Resize(80, 30),
+      WaitFor(L"1-21 of 24"), kDown, kSpace, WaitFor(L"1 marked"), kEnter},
+     {L"%S|vizozava   N11.ZUL"}},
+    {L"icon-and-version-resources", L"%S\\ONE.ZUL", 300, {Resources(), kEsc, WaitFor(L"ONE.ZUL"), kEsc}, {}},
     {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
      {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
      {L"%S|vizozava   A.ZUL", L"CTRL_C_EVENT", L"%S|vizozava   B.ZUL"}},
@@ -223,12 +264,22 @@ std::vector<INPUT_RECORD> InputOf(const Step& step, COORD at) {
     }
   };
   if (step.act == Act::kKey) press(WORD(step.value), wchar_t(step.extra), step.control);
+  if (step.act == Act::kAltRelease) {
+    records.push_back(INPUT_RECORD{KEY_EVENT, {}});
+    records.back().Event.KeyEvent = KEY_EVENT_RECORD{FALSE, 1, VK_MENU, 0, {}, 0};
+    records.back().Event.KeyEvent.uChar.UnicodeChar = wchar_t(step.extra);
+  }
   for (wchar_t c : step.act == Act::kType ? step.text : L"") {
     const bool upper = c >= L'A' && c <= L'Z', lower = c >= L'a' && c <= L'z';
     const bool plain = c == L' ' || (c >= L'0' && c <= L'9');
     press(upper || plain ? WORD(c) : lower ? WORD(c - L'a' + L'A') : 0, c, upper ? SHIFT_PRESSED : 0);
   }
-  if (step.act == Act::kWheel) records.push_back(MouseRecord(at, step.value << 16, 0, MOUSE_WHEELED));
+  for (DWORD i = 0; step.act == Act::kWheel && i < step.extra; ++i)
+    records.push_back(MouseRecord(at, step.value << 16, 0, MOUSE_WHEELED));
+  if (step.act == Act::kResize) {
+    records.push_back(INPUT_RECORD{WINDOW_BUFFER_SIZE_EVENT, {}});
+    records.back().Event.WindowBufferSizeEvent.dwSize = COORD{SHORT(step.value), SHORT(step.extra)};
+  }
   for (int i = 0; step.act == Act::kClick && i < (step.extra == DOUBLE_CLICK ? 2 : 1); ++i) {
     records.push_back(MouseRecord(at, FROM_LEFT_1ST_BUTTON_PRESSED, step.control, i == 0 ? 0 : DOUBLE_CLICK));
     records.push_back(MouseRecord(at, 0, step.control, 0));
@@ -236,8 +287,78 @@ std::vector<INPUT_RECORD> InputOf(const Step& step, COORD at) {
   return records;
 }
 
+bool WriteRecords(const std::vector<INPUT_RECORD>& records) {
+  DWORD written = 0;
+  return WriteConsoleInputW(input, records.data(), DWORD(records.size()), &written) && written == records.size();
+}
+
+// Writes `records` and waits until the chooser has read them and had time to answer, so that
+// what a later step waits for is not a passing picture of a wrong answer.
+std::string WriteAndSettle(const std::vector<INPUT_RECORD>& records) {
+  if (!WriteRecords(records)) return "writing input records failed";
+  DWORD left = 1;
+  if (!Until([&] { return GetNumberOfConsoleInputEvents(input, &left) && left == 0; }))
+    return "the chooser did not read its input";
+  Sleep(kSettleMs);
+  return "";
+}
+
+// Makes the console's buffer and window `columns` x `rows` at the top left: the buffer grown
+// first where the window needs it, then the window, then the buffer exactly.
+bool SizeConsole(SHORT columns, SHORT rows) {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(output, &info)) return false;
+  SetConsoleScreenBufferSize(output, COORD{std::max(columns, info.dwSize.X), std::max(rows, info.dwSize.Y)});
+  const SMALL_RECT window{0, 0, SHORT(columns - 1), SHORT(rows - 1)};
+  return SetConsoleWindowInfo(output, TRUE, &window) && SetConsoleScreenBufferSize(output, COORD{columns, rows});
+}
+
+// What is wrong with the resources of the program file `path`: it must carry the icon
+// kIconId, in the small and the large size, and a version resource naming the product with
+// the project's version, ZUL_VERSION. Empty when both are there.
+std::string CheckResources(const std::wstring& path) {
+  const HMODULE module =
+      LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (module == nullptr) return "cannot load " + Narrow(path) + " for its resources";
+  std::string failure;
+  for (int size : {16, 32}) {
+    const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0);
+    if (icon == nullptr)
+      failure += "no icon " + std::to_string(kIconId) + " of " + std::to_string(size) + " pixels; ";
+    else
+      DestroyIcon(static_cast<HICON>(icon));
+  }
+  FreeLibrary(module);
+  DWORD ignored = 0;
+  std::vector<char> version(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+  if (version.empty() || !GetFileVersionInfoW(path.c_str(), 0, DWORD(version.size()), version.data()))
+    return failure + "no version resource";
+  const auto text = [&](const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(version.data(), key.c_str(), &value, &length) || length == 0) return std::wstring();
+    return std::wstring(static_cast<const wchar_t*>(value), length - 1);
+  };
+  void* fixed = nullptr;
+  UINT length = 0;
+  const std::wstring expected = L"" ZUL_VERSION;
+  std::wstring numbers;
+  if (VerQueryValueW(version.data(), L"\\", &fixed, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
+    const auto& info = *static_cast<const VS_FIXEDFILEINFO*>(fixed);
+    numbers = std::to_wstring(HIWORD(info.dwFileVersionMS)) + L"." +
+              std::to_wstring(LOWORD(info.dwFileVersionMS)) + L"." + std::to_wstring(HIWORD(info.dwFileVersionLS));
+  }
+  if (text(L"ProductName") != L"zulchooser" || text(L"FileVersion") != expected || numbers != expected ||
+      text(L"FileDescription").empty())
+    failure += "version resource: product \"" + Narrow(text(L"ProductName")) + "\", version \"" +
+               Narrow(text(L"FileVersion")) + "\" (" + Narrow(numbers) + "), description \"" +
+               Narrow(text(L"FileDescription")) + "\"";
+  return failure;
+}
+
 // Carries out one step; the empty text when it went as expected, else what went wrong.
-std::string Perform(const Step& step, const std::wstring& log_path) {
+std::string Perform(const Step& step, const std::wstring& log_path, const std::wstring& app) {
   Screen screen;
   COORD at{};
   const bool on_screen = step.act == Act::kWaitFor || step.act == Act::kClick || step.act == Act::kWheel;
@@ -260,14 +381,19 @@ std::string Perform(const Step& step, const std::wstring& log_path) {
     case Act::kRaise:
       if (GenerateConsoleCtrlEvent(step.value, 0)) return "";
       return "raising event " + std::to_string(step.value) + " failed, error " + std::to_string(GetLastError());
+    case Act::kResources:
+      return CheckResources(app + L"\\zulchooser.exe");
+    case Act::kResize:
+      if (!SizeConsole(SHORT(step.value), SHORT(step.extra)))
+        return "cannot size the console to " + std::to_string(step.value) + "x" + std::to_string(step.extra);
+      return WriteAndSettle(InputOf(step, at));
+    case Act::kWheel:
+      return WriteAndSettle(InputOf(step, at));
     case Act::kRuns:
       if (Until([&] { return ReadLog(log_path).size() >= step.value; })) return "";
       return "timed out waiting for run " + std::to_string(step.value);
     default: {
-      const std::vector<INPUT_RECORD> records = InputOf(step, at);
-      DWORD written = 0;
-      if (WriteConsoleInputW(input, records.data(), DWORD(records.size()), &written) && written == records.size())
-        return "";
+      if (WriteRecords(InputOf(step, at))) return "";
       return "writing input records failed";
     }
   }
@@ -318,7 +444,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   if (!CreateProcessW((app + L"\\zulchooser.exe").c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       start.c_str(), &startup, &chooser))
     return "cannot start the chooser, error " + std::to_string(GetLastError());
-  std::string failure = Perform(WaitFor(L"Change default directory for .ZUL course files? "), log_path);
+  std::string failure = Perform(WaitFor(L"Change default directory for .ZUL course files? "), log_path, app);
   wchar_t title[64] = {};
   GetConsoleTitleW(title, 64);
   GetConsoleScreenBufferInfo(output, &info);
@@ -329,7 +455,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   for (std::size_t i = 0; i < scenario.steps.size() && failure.empty(); ++i) {
     Step step = scenario.steps[i];
     step.text = expand(step.text);
-    if (failure = Perform(step, log_path); !failure.empty())
+    if (failure = Perform(step, log_path, app); !failure.empty())
       failure = "step " + std::to_string(i + 1) + ": " + failure;
   }
   if (failure.empty() && WaitForSingleObject(chooser.hProcess, DWORD(kWaitMs)) != WAIT_OBJECT_0)
@@ -355,7 +481,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   }
   GetConsoleMode(input, &input_mode);
   GetConsoleMode(output, &output_mode);
-  if ((input_mode & ~kPrivateInputModes) != 16 || output_mode != 3)
+  if (input_mode != kInputModeLeft || output_mode != 3)
     return "modes left: input " + std::to_string(input_mode) + ", output " + std::to_string(output_mode);
   return "";
 }
