@@ -128,4 +128,26 @@ void AppendUtf8(char32_t character, std::string& out) {
   }
 }
 
+char32_t UpperCaseLetter(char32_t character) {
+  if (character >= 'a' && character <= 'z') return character - 0x20;
+  switch (character) {
+    case U'\u00E4':  // a with diaeresis
+      return U'\u00C4';
+    case U'\u00F6':  // o with diaeresis
+      return U'\u00D6';
+    case U'\u00FC':  // u with diaeresis
+      return U'\u00DC';
+    case U'\u00E9':  // e with acute
+      return U'\u00C9';
+    case U'\u00F1':  // n with tilde
+      return U'\u00D1';
+    case U'\u00E5':  // a with ring
+      return U'\u00C5';
+    case U'\u00E7':  // c with cedilla
+      return U'\u00C7';
+    default:
+      return character;
+  }
+}
+
 }  // namespace zul

@@ -17,29 +17,6 @@ constexpr int kNormalFilesOnly = 0;
 // The blanks that start a notice's lines in the middle of the screen.
 constexpr std::string_view kNoticeIndent = "                                    ";
 
-// The capital of a letter names are upper-cased by; any other character as it is.
-char32_t UpperCaseLetter(char32_t character) {
-  if (character >= 'a' && character <= 'z') return character - 0x20;
-  switch (character) {
-    case U'\u00E4':  // a with diaeresis
-      return U'\u00C4';
-    case U'\u00F6':  // o with diaeresis
-      return U'\u00D6';
-    case U'\u00FC':  // u with diaeresis
-      return U'\u00DC';
-    case U'\u00E9':  // e with acute
-      return U'\u00C9';
-    case U'\u00F1':  // n with tilde
-      return U'\u00D1';
-    case U'\u00E5':  // a with ring
-      return U'\u00C5';
-    case U'\u00E7':  // c with cedilla
-      return U'\u00C7';
-    default:
-      return character;
-  }
-}
-
 // The table's order: upper-cased names by bytes, equal ones by their spellings.
 bool Before(const std::pair<Text, Text>& a, const std::pair<Text, Text>& b) {
   const int order = CompareTexts(a.first, b.first);

@@ -20,6 +20,7 @@ class TerminalConsole : public ConsoleDevice {
  public:
   explicit TerminalConsole(MonotonicClock& clock)
       : clock_(clock), terminal_(session_.Size()), console_(terminal_, terminal_) {
+    SetClock(clock);
     ApplyInputMode();
   }
 

@@ -1,11 +1,12 @@
 // Names in the user's own characters: how the run's code page upper-cases a name and
 // how the name then shows in cells.
+#include "base/code_page.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "base/code_page.h"
 #include "chooser/course_file_table.h"
 #include "device/text_cells.h"
 
@@ -17,8 +18,10 @@ const CodePage& Cp866Letters() {
   static const SingleByteCodePage kCp866 = [] {
     std::array<char32_t, 256> characters{};
     for (int b = 0; b < 0x80; ++b) characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(b);
-    for (int b = 0x80; b <= 0xAF; ++b) characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(0x410 + b - 0x80);
-    for (int b = 0xE0; b <= 0xEF; ++b) characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(0x440 + b - 0xE0);
+    for (int b = 0x80; b <= 0xAF; ++b)
+      characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(0x410 + b - 0x80);
+    for (int b = 0xE0; b <= 0xEF; ++b)
+      characters[static_cast<std::size_t>(b)] = static_cast<char32_t>(0x440 + b - 0xE0);
     return SingleByteCodePage(characters);
   }();
   return kCp866;
@@ -48,15 +51,20 @@ TEST(NamesInTheirCodePage, UpperCaseByLetterAndShowEveryByte) {
   const Row rows[] = {
       {"437: the seven letters", Cp437CodePage(), "\x84\x94\x81\x82\xA4\x86\x87.zul",
        "\x8E\x99\x9A\x90\xA5\x8F\x80.ZUL", "\u00C4\u00D6\u00DC\u00C9\u00D1\u00C5\u00C7.ZUL", 11},
-      {"437: other letters stay", Cp437CodePage(), "\x83\x85\xE0x.zul", "\x83\x85\xE0X.ZUL", "\u00E2\u00E0\u03B1X.ZUL",
-       8},
+      {"437: other letters stay", Cp437CodePage(), "\x83\x85\xE0x.zul", "\x83\x85\xE0X.ZUL",
+       "\u00E2\u00E0\u03B1X.ZUL", 8},
       {"UTF-8", Utf8CodePage(), "\u00E4rger.zul", "\u00C4RGER.ZUL", "\u00C4RGER.ZUL", 9},
       {"UTF-8", Utf8CodePage(), "\u00FCbung.zul", "\u00DCBUNG.ZUL", "\u00DCBUNG.ZUL", 9},
       {"UTF-8 decomposed", Utf8CodePage(), "u\u0308bung.zul", "U\u0308BUNG.ZUL", "U\u0308BUNG.ZUL", 9},
       {"UTF-8 wide", Utf8CodePage(), "\u65E5\u672C.zul", "\u65E5\u672C.ZUL", "\u65E5\u672C.ZUL", 8},
-      {"UTF-8 capitals and others stay", Utf8CodePage(), "\u00C5\u00DF\u00E5\u00FF.zul", "\u00C5\u00DF\u00C5\u00FF.ZUL",
-       "\u00C5\u00DF\u00C5\u00FF.ZUL", 8},
-      {"UTF-8 stray byte", Utf8CodePage(), "a\xE9" "b.zul", "A\xE9" "B.ZUL", "A\u0398B.ZUL", 7},
+      {"UTF-8 capitals and others stay", Utf8CodePage(), "\u00C5\u00DF\u00E5\u00FF.zul",
+       "\u00C5\u00DF\u00C5\u00FF.ZUL", "\u00C5\u00DF\u00C5\u00FF.ZUL", 8},
+      {"UTF-8 stray byte", Utf8CodePage(),
+       "a\xE9"
+       "b.zul",
+       "A\xE9"
+       "B.ZUL",
+       "A\u0398B.ZUL", 7},
       {"UTF-8 cut short", Utf8CodePage(), "a\xC3", "A\xC3", "A\u251C", 2},
       {"control byte", Utf8CodePage(), "a\nb.zul", "A\nB.ZUL", "A\u25D9B.ZUL", 7},
       {"lone mark", Utf8CodePage(), "\u0308a", "\u0308A", " \u0308A", 2},
