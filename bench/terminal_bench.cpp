@@ -461,7 +461,8 @@ void ReportFilter(const fs::path& folder, const Options& options) {
       chooser.Send(kEsc, "final Esc");
       chooser.AwaitExit("end after the final Esc");
     } catch (const StepFailed& failed) {
-      std::printf("zulchooser filter, run %d: %s; run given up, its other runs skipped\n", run, failed.what.c_str());
+      std::printf("zulchooser filter, run %d: %s; run given up, its other runs skipped\n", run,
+                  failed.what.c_str());
       break;
     }
   }
@@ -475,10 +476,10 @@ void ReportFilter(const fs::path& folder, const Options& options) {
     std::printf("  \"%.*s\" -> %-28s %s\n", static_cast<int>(i + 1), kFilterKeys.data(), kFilterShown[i],
                 Show(bytes, "%.0f bytes").c_str());
   }
-  std::printf("  bytes per filter key              %s\n",
-              Show(complete ? std::optional(total / static_cast<double>(kFilterKeys.size())) : std::nullopt,
-                   "%.1f")
-                  .c_str());
+  std::printf(
+      "  bytes per filter key              %s\n",
+      Show(complete ? std::optional(total / static_cast<double>(kFilterKeys.size())) : std::nullopt, "%.1f")
+          .c_str());
 }
 
 // Removes the scratch folder on every way out.

@@ -161,7 +161,7 @@ bool ListBoxModel::TypeAhead(char32_t character, int64_t now_ms) {
   const bool repeated =
       std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_.front(); });
   const std::u32string wanted = repeated ? prefix_.substr(0, 1) : prefix_;
-  for (int step = repeated ? 1 : 0; step <= Count(); ++step) {
+  for (int step = repeated ? 1 : 0; step <= Count() && !shown_.empty(); ++step) {
     const int index = (highlight_ + step) % Count();
     if (StartsWith(index, wanted)) {
       MoveTo(index);

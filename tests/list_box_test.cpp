@@ -365,6 +365,7 @@ TEST(ListBoxFind, RangesFilterAndTypeAheadShowAndAnswer) {
       {"a longer prefix stays", {Typed("ALGE"), {Enter()}}, "", "ALGEBRA"},
       {"a character again steps", {Typed("bb"), {Enter()}}, "", "BIO24"},
       {"no name with the prefix", {Typed("cg"), {Enter()}}, "", "CHEM24"},
+      {"type-ahead with no name shown", {{slash}, Typed("XYZ"), {Enter()}, Typed("ab"), {Enter()}}, "(none)", ""},
       {"a second's pause keeps the prefix", {Typed("c"), {Pause(1000)}, Typed("g"), {Enter()}}, "", "CHEM24"},
       {"a longer pause starts anew", {Typed("c"), {Pause(1001)}, Typed("g"), {Enter()}}, "", "GEO"},
       {"type-ahead among the shown", {{slash}, Typed("24"), {Enter()}, Typed("c"), {Enter()}}, "", "CHEM24"},
