@@ -432,7 +432,7 @@ Row ListBox::FieldRow() const {
 
 // A text row as it shows with the field closed; the status line is Refresh's.
 void ListBox::DrawTextRow(ConsoleDevice& device, Row row) {
-  if (!Shows(row)) return;
+  if (row == kRowCount || !Shows(row)) return;
   const Coord at{Short(text_left_), Short(rows_[row])};
   switch (row) {
     case kHeading:

@@ -637,7 +637,8 @@ TEST(ListBoxWindow, TinyAndHugeWindowsDegradeWithoutLeavingTheBuffer) {
     WatchedConsole console(size, size);
     Push(console, kDown, kSpace, Key(vk::kNext), Key(vk::kEnd), Wheel(0, 0, 120), kSpace,
          Click(size.x / 2, size.y / 2));
-    Push(console, Key(vk::kHome), Typed("n"), EndOfInput());
+    Push(console, Key(vk::kHome), Typed("n"), Key(0, '/'), Typed("9*9"), Key(vk::kTab), Key(0, '/'), Esc());
+    Push(console, Key(vk::kDown, 0, modifier::kShift), EndOfInput());
     Show(console, names);
     WatchedConsole answered(size, size);
     Push(answered, kDown, kSpace, Key(vk::kEnd), kSpace, Enter());
