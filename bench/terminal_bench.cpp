@@ -1,6 +1,7 @@
 // The terminal benchmark: drives zulchooser and its peers (whiptail, dialog) through an
 // 80 x 30 pseudo-terminal with the same keys and prints what each cost: bytes written,
-// bytes per key pair, CPU, memory, start-up and exit times; then how fast the chooser
+// bytes per key pair, CPU, memory, start-up and exit times; then what the chooser's
+// filter writes for each key typed into it; then how fast the chooser
 // lists a large folder, next to find, with as many course files as a list holds and with
 // more. POSIX only; it writes only in its scratch folder.
 #include <fcntl.h>
@@ -45,6 +46,10 @@ constexpr const char* kListMarker = "Make simultaneous choices";
 // The chooser's list box covers the lines above it when the list is long; its hint shows.
 constexpr const char* kChooserListMarker = "<ctl> click for mult. selection";
 constexpr const char* kEsc = "\x1b";
+// Typed into the chooser's filter field, one key at a time, and the status the list
+// then shows: all 1000 names contain "0", 119 contain "09", 11 contain "099".
+constexpr std::string_view kFilterKeys = "099";
+constexpr const char* kFilterShown[] = {"1000 of 1000 shown", "119 of 1000 shown", "11 of 1000 shown"};
 
 volatile sig_atomic_t g_interrupted = 0;
 
@@ -431,6 +436,52 @@ void ReportListing(const fs::path& scratch, const fs::path& folder, const Option
   }
 }
 
+// The chooser's filter: in the list of 1000 names, `/` opens the field, then each of
+// kFilterKeys is typed and answered by quiet output, and its bytes are counted; two Esc
+// clear the filter and end the chooser. Peers have no filter to compare with.
+void ReportFilter(const fs::path& folder, const Options& options) {
+  std::vector<std::vector<double>> key_bytes(kFilterKeys.size());
+  for (int run = 1; run <= options.runs; ++run) {
+    try {
+      PtyProgram chooser({options.chooser}, folder, options);
+      chooser.AwaitFrame(kInputMarker, "first frame");
+      chooser.Send(kEsc, "Esc in the input box");
+      chooser.AwaitFrame(kChooserListMarker, "list box frame");
+      chooser.Send("/", "/ opening the filter");
+      chooser.AwaitQuiet("answer to /");
+      for (std::size_t i = 0; i < kFilterKeys.size(); ++i) {
+        const size_t before = chooser.bytes();
+        const std::string key(1, kFilterKeys[i]);
+        chooser.Send(key, "filter key " + key);
+        chooser.AwaitFrame(kFilterShown[i], "answer to filter key " + key);
+        key_bytes[i].push_back(static_cast<double>(chooser.bytes() - before));
+      }
+      chooser.Send(kEsc, "Esc in the filter field");
+      chooser.AwaitQuiet("answer to Esc in the filter field");
+      chooser.Send(kEsc, "final Esc");
+      chooser.AwaitExit("end after the final Esc");
+    } catch (const StepFailed& failed) {
+      std::printf("zulchooser filter, run %d: %s; run given up, its other runs skipped\n", run,
+                  failed.what.c_str());
+      break;
+    }
+  }
+  std::printf("\nFilter (zulchooser, %d names, median of runs; typed after /):\n", kCourseFiles);
+  double total = 0;
+  bool complete = true;
+  for (std::size_t i = 0; i < kFilterKeys.size(); ++i) {
+    const auto bytes = Median(key_bytes[i]);
+    complete = complete && bytes.has_value();
+    if (bytes) total += *bytes;
+    std::printf("  \"%.*s\" -> %-28s %s\n", static_cast<int>(i + 1), kFilterKeys.data(), kFilterShown[i],
+                Show(bytes, "%.0f bytes").c_str());
+  }
+  std::printf(
+      "  bytes per filter key              %s\n",
+      Show(complete ? std::optional(total / static_cast<double>(kFilterKeys.size())) : std::nullopt, "%.1f")
+          .c_str());
+}
+
 // Removes the scratch folder on every way out.
 struct ScratchFolder {
   fs::path path;
@@ -502,6 +553,7 @@ int Main(int argc, char** argv) {
     results.push_back(Measure(subject, folder, options));
   }
   ReportTable(results, options);
+  if (!subjects.empty() && subjects.front().name == "zulchooser") ReportFilter(folder, options);
   if (options.skip_listing) {
     std::printf("\nListing: skipped\n");
   } else if (subjects.empty() || subjects.front().name != "zulchooser") {

@@ -18,21 +18,6 @@ constexpr int kNormalFilesOnly = 0;
 // The blanks that start a notice's lines in the middle of the screen.
 constexpr std::string_view kNoticeIndent = "                                    ";
 
-// The accented letters names are upper-cased by, each with its capital: a, o and u
-// with diaeresis, e with acute, n with tilde, a with ring, c with cedilla.
-constexpr std::pair<char32_t, char32_t> kAccentedLetters[] = {
-    {U'\u00E4', U'\u00C4'}, {U'\u00F6', U'\u00D6'}, {U'\u00FC', U'\u00DC'}, {U'\u00E9', U'\u00C9'},
-    {U'\u00F1', U'\u00D1'}, {U'\u00E5', U'\u00C5'}, {U'\u00E7', U'\u00C7'},
-};
-
-// The capital of a letter names are upper-cased by; any other character as it is.
-char32_t UpperCaseLetter(char32_t character) {
-  if (character >= 'a' && character <= 'z') return character - 0x20;
-  for (const auto& [small, capital] : kAccentedLetters)
-    if (character == small) return capital;
-  return character;
-}
-
 // The table's order: upper-cased names by bytes, equal ones by their spellings.
 bool Before(const std::pair<Text, Text>& a, const std::pair<Text, Text>& b) {
   const int order = CompareTexts(a.first, b.first);

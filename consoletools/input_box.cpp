@@ -7,6 +7,7 @@
 
 #include "consoletools/dialog.h"
 #include "consoletools/dialog_style.h"
+#include "consoletools/text_field.h"
 #include "device/text_cells.h"
 
 namespace zul {
@@ -22,54 +23,34 @@ constexpr std::array<Row, kRowCount> kShownOrder = {kTopBlank, kQuestion, kField
 // The rows a short window keeps, most needed first.
 constexpr std::array<Row, kRowCount> kKeptOrder = {kField, kQuestion, kButtons, kHint, kLowBlank, kTopBlank};
 
-// One glyph of the answer: the bytes that spell it and how it shows. The answer is
-// edited glyph by glyph, so that a character, with the marks over it, is moved over
-// and deleted whole.
-struct Piece {
-  std::string bytes;
-  char32_t character = U' ';
-  char32_t mark = 0;
-  int width = 1;
-};
-
 class InputBox : public Dialog {
  public:
   InputBox(const CodePage& code_page, int32_t column, int32_t row, const Text& question, const Text& hint,
            const Text& answer, std::size_t limit)
-      : code_page_(code_page), column_(column), row_(row), question_(question), hint_(hint), limit_(limit) {
-    const Text start = answer.substr(0, limit);
-    for (const Glyph& glyph : Glyphs(start, code_page_))
-      pieces_.push_back(Piece{start.substr(glyph.offset, glyph.length), glyph.character, glyph.mark, glyph.width});
-    bytes_ = start.size();
-    cursor_ = pieces_.size();
-  }
+      : code_page_(code_page),
+        column_(column),
+        row_(row),
+        question_(question),
+        hint_(hint),
+        field_(code_page, limit, answer) {}
 
   InclusiveRect Layout(const BufferInfo& info) override;
   void Draw(ConsoleDevice& device) override;
   DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) override;
   DialogResult OnMouse(ConsoleDevice& device, const MouseEvent& mouse) override;
 
-  Text Answer() const;
+  Text Answer() const { return field_.Value(); }
 
  private:
   bool Shows(Row row) const { return rows_[row] >= 0; }
-  bool Edit(const KeyEvent& key);
-  void Type(char32_t character);
-  void KeepCursorVisible();
   void DrawField(ConsoleDevice& device);
-  // The cells the pieces [from, to) take.
-  int Columns(std::size_t from, std::size_t to) const;
 
   const CodePage& code_page_;
   int32_t column_;
   int32_t row_;
   Text question_;
   Text hint_;
-  std::vector<Piece> pieces_;
-  std::size_t bytes_ = 0;  // the bytes of all the pieces
-  std::size_t limit_;
-  std::size_t cursor_ = 0;  // insertion point, 0..pieces_.size()
-  std::size_t scroll_ = 0;  // the first piece the field shows
+  TextField field_;
 
   InclusiveRect box_;
   bool framed_ = false;
@@ -116,7 +97,7 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
   text_left_ = inner_left + margin_;
   text_width_ = std::max(1, inner_width - 2 * margin_);
   if (Shows(kButtons)) LayoutButtons(buttons_, inner_left, inner_right, rows_[kButtons]);
-  KeepCursorVisible();
+  field_.KeepCursorVisible(text_width_);
   return box_;
 }
 
@@ -134,122 +115,29 @@ void InputBox::Draw(ConsoleDevice& device) {
   DrawField(device);
 }
 
-Text InputBox::Answer() const {
-  Text answer;
-  answer.reserve(bytes_);
-  for (const Piece& piece : pieces_) answer += piece.bytes;
-  return answer;
-}
-
-int InputBox::Columns(std::size_t from, std::size_t to) const {
-  int columns = 0;
-  for (std::size_t i = from; i < to; ++i) columns += pieces_[i].width;
-  return columns;
-}
-
 // Rewrites the field's row (the field and the marks beside it) and puts the
 // cursor at the insertion point; the rest of the box stays as drawn. A wide
 // glyph that would pass the field's end is left for the next scroll.
 void InputBox::DrawField(ConsoleDevice& device) {
   const auto y = static_cast<int16_t>(rows_[kField]);
   if (y < 0) return;
-  std::vector<Cell> cells;
-  int used = 0;
-  std::size_t end = scroll_;
-  for (; end < pieces_.size() && used + pieces_[end].width <= text_width_; ++end) {
-    const Piece& piece = pieces_[end];
-    AppendGlyphCells(Glyph{0, 0, piece.character, piece.mark, piece.width}, dialog_style::kField, cells);
-    used += piece.width;
-  }
-  cells.resize(static_cast<std::size_t>(text_width_), Cell{U' ', dialog_style::kField});
-  WriteCells(device, {static_cast<int16_t>(text_left_), y}, std::move(cells));
+  TextField::View view = field_.Show(text_width_, dialog_style::kField);
+  WriteCells(device, {static_cast<int16_t>(text_left_), y}, std::move(view.cells));
   if (margin_ > 0) {
-    const Cell left_mark{scroll_ > 0 ? dialog_style::kMoreLeft : U' ', dialog_style::kTitle};
-    const Cell right_mark{end < pieces_.size() ? dialog_style::kMoreRight : U' ', dialog_style::kTitle};
+    const Cell left_mark{view.more_left ? dialog_style::kMoreLeft : U' ', dialog_style::kTitle};
+    const Cell right_mark{view.more_right ? dialog_style::kMoreRight : U' ', dialog_style::kTitle};
     device.WriteCells({static_cast<int16_t>(text_left_ - 1), y}, std::span<const Cell>(&left_mark, 1));
     device.WriteCells({static_cast<int16_t>(text_left_ + text_width_), y}, std::span<const Cell>(&right_mark, 1));
   }
-  device.SetCursorPosition({static_cast<int16_t>(text_left_ + Columns(scroll_, cursor_)), y});
+  device.SetCursorPosition({static_cast<int16_t>(text_left_ + view.cursor), y});
   SetCursorShown(device, true);
-}
-
-// Scrolls the field so that the insertion point and the glyph at it are inside
-// it, and no further than needed to show the end of the answer and the cell
-// after it.
-void InputBox::KeepCursorVisible() {
-  if (cursor_ < scroll_) scroll_ = cursor_;
-  const int at_cursor = cursor_ < pieces_.size() ? pieces_[cursor_].width : 1;
-  int before = Columns(scroll_, cursor_);
-  while (scroll_ < cursor_ && before + at_cursor > text_width_) before -= pieces_[scroll_++].width;
-  std::size_t furthest = pieces_.size();
-  for (int room = text_width_ - 1; furthest > 0 && pieces_[furthest - 1].width <= room;)
-    room -= pieces_[--furthest].width;
-  scroll_ = std::min(scroll_, furthest);
-}
-
-// A typed character goes in at the insertion point as the bytes that spell it in
-// the code page; one that none spell, or that would pass the limit, is not typed.
-// A mark joins the glyph before the insertion point.
-void InputBox::Type(char32_t character) {
-  std::string bytes;
-  if (!code_page_.Encode(character, bytes) || bytes_ + bytes.size() > limit_) return;
-  bytes_ += bytes.size();
-  const char32_t shown = ShownCharacter(character);
-  if (CharacterWidth(shown) == 0) {
-    if (cursor_ == 0) {
-      pieces_.insert(pieces_.begin(), Piece{bytes, U' ', shown, 1});
-      ++cursor_;
-      return;
-    }
-    Piece& before = pieces_[cursor_ - 1];
-    before.bytes += bytes;
-    if (before.mark == 0) before.mark = shown;
-    return;
-  }
-  pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(cursor_++),
-                 Piece{bytes, shown, 0, CharacterWidth(shown)});
-}
-
-// Applies an editing key; false when the key does nothing here.
-bool InputBox::Edit(const KeyEvent& key) {
-  auto erase = [&](std::size_t at) {
-    bytes_ -= pieces_[at].bytes.size();
-    pieces_.erase(pieces_.begin() + static_cast<std::ptrdiff_t>(at));
-  };
-  if (key.key == vk::kBack) {
-    if (cursor_ > 0) erase(--cursor_);
-    return true;
-  }
-  if (IsTypedCharacter(key)) {
-    Type(key.character);
-    return true;
-  }
-  switch (key.key) {
-    case vk::kLeft:
-      if (cursor_ > 0) --cursor_;
-      return true;
-    case vk::kRight:
-      if (cursor_ < pieces_.size()) ++cursor_;
-      return true;
-    case vk::kHome:
-      cursor_ = 0;
-      return true;
-    case vk::kEnd:
-      cursor_ = pieces_.size();
-      return true;
-    case vk::kDelete:
-      if (cursor_ < pieces_.size()) erase(cursor_);
-      return true;
-    default:
-      return false;
-  }
 }
 
 DialogResult InputBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
   if (IsEnterKey(key)) return DialogResult::kOk;
   if (IsCancelKey(key)) return DialogResult::kCancel;
-  if (!Edit(key)) return DialogResult::kOpen;
-  KeepCursorVisible();
+  if (!field_.Edit(key)) return DialogResult::kOpen;
+  field_.KeepCursorVisible(text_width_);
   DrawField(device);
   return DialogResult::kOpen;
 }
@@ -263,10 +151,8 @@ DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   const InclusiveRect field =
       InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, 1);
   if (Shows(kField) && field.Contains(mouse.position)) {
-    int left = mouse.position.x - text_left_;
-    cursor_ = scroll_;
-    while (cursor_ < pieces_.size() && left >= pieces_[cursor_].width) left -= pieces_[cursor_++].width;
-    KeepCursorVisible();
+    field_.PlaceCursor(mouse.position.x - text_left_);
+    field_.KeepCursorVisible(text_width_);
     DrawField(device);
   }
   return DialogResult::kOpen;

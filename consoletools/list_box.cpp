@@ -9,6 +9,7 @@
 
 #include "consoletools/dialog.h"
 #include "consoletools/dialog_style.h"
+#include "consoletools/text_field.h"
 #include "device/text_cells.h"
 
 namespace zul {
@@ -31,9 +32,83 @@ std::vector<Text> ReadListNames(const ListDescriptor* list) {
   return names;
 }
 
-ListBoxModel::ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted)
-    : names_(std::move(names)), marks_(names_.size(), 0), multiple_(multiple) {
+std::u32string UpperCaseCharacters(std::string_view text, const CodePage& code_page) {
+  std::u32string characters;
+  characters.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const Spelled spelled = code_page.Decode(text.substr(at));
+    if (spelled.length == 0) {
+      characters.push_back(0xDC00 + static_cast<uint8_t>(text[at++]));
+      continue;
+    }
+    characters.push_back(UpperCaseLetter(spelled.character));
+    at += spelled.length;
+  }
+  return characters;
+}
+
+// Matching with wildcards, the pattern taken as *pattern*:
+// 1. walk the text; a `?` or an equal character takes one character;
+// 2. a `*` is noted with where the text stood, and first takes nothing;
+// 3. on a mismatch the last `*` takes one more character and matching resumes
+//    after it; with no `*` behind, the text does not match.
+bool ContainsPattern(std::u32string_view text, std::u32string_view pattern) {
+  std::u32string wrapped;
+  wrapped.reserve(pattern.size() + 2);
+  wrapped.push_back(U'*');
+  wrapped.append(pattern);
+  wrapped.push_back(U'*');
+  std::size_t t = 0, p = 0, star = std::u32string::npos, resume = 0;
+  while (t < text.size()) {
+    if (p < wrapped.size() && wrapped[p] != U'*' && (wrapped[p] == U'?' || wrapped[p] == text[t])) {
+      ++t;
+      ++p;
+    } else if (p < wrapped.size() && wrapped[p] == U'*') {
+      star = p++;
+      resume = t;
+    } else if (star != std::u32string::npos) {
+      p = star + 1;
+      t = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < wrapped.size() && wrapped[p] == U'*') ++p;
+  return p == wrapped.size();
+}
+
+ListBoxModel::ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted,
+                           const CodePage& code_page)
+    : code_page_(code_page), names_(std::move(names)), marks_(names_.size(), 0), multiple_(multiple) {
+  keys_.reserve(names_.size());
+  for (const Text& name : names_) keys_.push_back(UpperCaseCharacters(name, code_page_));
+  shown_.resize(names_.size());
+  for (std::size_t i = 0; i < shown_.size(); ++i) shown_[i] = static_cast<int>(i);
   MoveTo(Valid(first_highlighted) ? first_highlighted : 0);
+}
+
+int ListBoxModel::ShownIndex(int list_index) const {
+  const auto it = std::lower_bound(shown_.begin(), shown_.end(), list_index);
+  return it != shown_.end() && *it == list_index ? static_cast<int>(it - shown_.begin()) : -1;
+}
+
+int ListBoxModel::Anchor() const {
+  const int shown = anchor_ >= 0 ? ShownIndex(anchor_) : -1;
+  return shown >= 0 ? shown : highlight_;
+}
+
+void ListBoxModel::SetFilter(const Text& pattern) {
+  if (!shown_.empty()) highlighted_ = ListIndex(highlight_);
+  filter_ = pattern;
+  shown_.clear();
+  const std::u32string wanted = UpperCaseCharacters(pattern, code_page_);
+  for (int i = 0; i < Total(); ++i)
+    if (pattern.empty() || ContainsPattern(keys_[static_cast<std::size_t>(i)], wanted)) shown_.push_back(i);
+  highlight_ = 0;
+  top_ = 0;
+  if (shown_.empty()) return;
+  const auto next = std::lower_bound(shown_.begin(), shown_.end(), highlighted_);
+  MoveTo(next == shown_.end() ? Count() - 1 : static_cast<int>(next - shown_.begin()));
 }
 
 void ListBoxModel::SetRows(int rows) {
@@ -44,7 +119,7 @@ void ListBoxModel::SetRows(int rows) {
 void ListBoxModel::ClampTop() { top_ = std::clamp(top_, 0, std::max(0, Count() - rows_)); }
 
 void ListBoxModel::MoveTo(int index) {
-  if (names_.empty()) return;
+  if (shown_.empty()) return;
   highlight_ = std::clamp(index, 0, Count() - 1);
   if (highlight_ < top_) top_ = highlight_;
   if (highlight_ >= top_ + rows_) top_ = highlight_ - rows_ + 1;
@@ -52,14 +127,14 @@ void ListBoxModel::MoveTo(int index) {
 }
 
 void ListBoxModel::PageDown() {
-  if (names_.empty()) return;
+  if (shown_.empty()) return;
   top_ += rows_;
   ClampTop();
   MoveTo(highlight_ + rows_);
 }
 
 void ListBoxModel::PageUp() {
-  if (names_.empty()) return;
+  if (shown_.empty()) return;
   top_ -= rows_;
   ClampTop();
   MoveTo(highlight_ - rows_);
@@ -70,15 +145,25 @@ void ListBoxModel::ScrollBy(int delta) {
   ClampTop();
 }
 
-bool ListBoxModel::JumpTo(char32_t character, const CodePage& code_page) {
-  auto fold = [](char32_t c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
-  const char32_t wanted = fold(character);
-  for (int step = 1; step <= Count(); ++step) {
+bool ListBoxModel::StartsWith(int index, const std::u32string& prefix) const {
+  const std::u32string& key = keys_[static_cast<std::size_t>(ListIndex(index))];
+  return key.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), key.begin());
+}
+
+// 1. A pause longer than kTypeAheadPauseMs since the last character starts a new prefix.
+// 2. One character typed again and again steps on from the highlight to the next
+//    name starting with it; a longer prefix looks from the highlight itself, so
+//    that the name found so far stays while it still starts with the prefix.
+bool ListBoxModel::TypeAhead(char32_t character, int64_t now_ms) {
+  if (now_ms - last_typed_ms_ > kTypeAheadPauseMs) prefix_.clear();
+  last_typed_ms_ = now_ms;
+  prefix_.push_back(UpperCaseLetter(character));
+  const bool repeated =
+      std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_.front(); });
+  const std::u32string wanted = repeated ? prefix_.substr(0, 1) : prefix_;
+  for (int step = repeated ? 1 : 0; step <= Count() && !shown_.empty(); ++step) {
     const int index = (highlight_ + step) % Count();
-    const Text& name = Name(index);
-    if (name.empty()) continue;
-    const Spelled first = code_page.Decode(name);
-    if (first.length > 0 && fold(first.character) == wanted) {
+    if (StartsWith(index, wanted)) {
       MoveTo(index);
       return true;
     }
@@ -91,13 +176,20 @@ void ListBoxModel::ClearMarks() {
   marked_count_ = 0;
 }
 
-void ListBoxModel::SetMark(int index, bool marked) {
-  if (!Valid(index)) return;
-  if (marked && !multiple_ && !Marked(index)) ClearMarks();
-  uint8_t& mark = marks_[static_cast<std::size_t>(index)];
+void ListBoxModel::ClearShownMarks() {
+  for (int list_index : shown_) SetListMark(list_index, false);
+}
+
+void ListBoxModel::SetListMark(int list_index, bool marked) {
+  uint8_t& mark = marks_[static_cast<std::size_t>(list_index)];
   if ((mark != 0) == marked) return;
+  if (marked && !multiple_) ClearMarks();
   mark = marked ? 1 : 0;
   marked_count_ += marked ? 1 : -1;
+}
+
+void ListBoxModel::SetMark(int index, bool marked) {
+  if (Valid(index)) SetListMark(ListIndex(index), marked);
 }
 
 void ListBoxModel::Toggle(int index) {
@@ -106,7 +198,7 @@ void ListBoxModel::Toggle(int index) {
 
 void ListBoxModel::MarkOnly(int index) {
   if (!Valid(index)) return;
-  ClearMarks();
+  ClearShownMarks();
   SetMark(index, true);
 }
 
@@ -118,35 +210,35 @@ void ListBoxModel::MarkRange(int index, bool keep_others) {
   }
   const int from = std::min(Anchor(), index);
   const int to = std::max(Anchor(), index);
-  if (!keep_others) ClearMarks();
+  if (!keep_others) ClearShownMarks();
   for (int i = from; i <= to; ++i) SetMark(i, true);
 }
 
 void ListBoxModel::ToggleAll() {
-  if (!multiple_ || marked_count_ == Count()) {
+  if (!multiple_) {
     ClearMarks();
     return;
   }
-  std::fill(marks_.begin(), marks_.end(), uint8_t{1});
-  marked_count_ = Count();
+  const bool all = std::all_of(shown_.begin(), shown_.end(),
+                               [&](int list_index) { return marks_[static_cast<std::size_t>(list_index)] != 0; });
+  for (int list_index : shown_) SetListMark(list_index, !all);
 }
 
 void ListBoxModel::SetAnchor(int index) {
-  if (Valid(index)) anchor_ = index;
+  if (Valid(index)) anchor_ = ListIndex(index);
 }
 
 Text ListBoxModel::Answer() const {
-  if (names_.empty()) return Text();
-  if (marked_count_ == 0) return Name(highlight_);
+  if (marked_count_ == 0) return shown_.empty() ? Text() : Name(highlight_);
   std::size_t size = 0;
-  for (int i = 0; i < Count(); ++i)
-    if (Marked(i)) size += Name(i).size() + 1;
+  for (int i = 0; i < Total(); ++i)
+    if (marks_[static_cast<std::size_t>(i)] != 0) size += ListName(i).size() + 1;
   Text answer;
   answer.reserve(size);
-  for (int i = 0; i < Count(); ++i) {
-    if (!Marked(i)) continue;
+  for (int i = 0; i < Total(); ++i) {
+    if (marks_[static_cast<std::size_t>(i)] == 0) continue;
     if (!answer.empty()) answer.push_back('\0');
-    answer.append(Name(i));
+    answer.append(ListName(i));
   }
   return answer;
 }
@@ -156,12 +248,17 @@ namespace {
 constexpr int kMaxWidth = 70;    // the widest the box grows
 constexpr int kMinListRows = 5;  // the list keeps this many rows when the window has them, even for fewer names
 constexpr int kWheelRows = 3;    // rows one wheel notch scrolls
-constexpr std::string_view kKeyHelp = "Space mark  Ctrl+A all  Enter OK  Esc cancel";
+constexpr std::string_view kKeyHelp = "Space mark  Ctrl+A all  / filter  Enter OK  Esc cancel";
 constexpr std::string_view kNoNames = "(no names)";
+constexpr std::string_view kNoMatch = "(no name matches the filter)";
+constexpr std::string_view kFilterLabel = "Filter: ";
+constexpr std::size_t kFilterLimit = 255;  // bytes of a filter: a name's at most
 
 // The rows of the box besides the list, in the order shown: heading and hint
 // above the list, the rest below it.
 enum Row { kHeading, kHint, kStatus, kKeys, kButtons, kRowCount };
+// The rows the filter field may take, the first shown of them: the box's last text row.
+constexpr std::array<Row, 4> kFieldRows = {kKeys, kStatus, kHint, kHeading};
 // The rows a short window keeps, most needed first; the list always keeps one row.
 constexpr std::array<Row, kRowCount> kKeptOrder = {kButtons, kHeading, kStatus, kHint, kKeys};
 
@@ -174,10 +271,14 @@ int32_t PlacementCentre(int32_t asked, int start, int room, int size) {
                                                   std::numeric_limits<int32_t>::max()));
 }
 
+// What the keys go to: the list, or the filter field open on the last text row.
+enum class Focus { kList, kFilter };
+
 class ListBox : public Dialog {
  public:
-  ListBox(ListBoxModel& model, int32_t left, int32_t top, const Text& heading, const Text& hint)
-      : model_(model), left_(left), top_(top), heading_(heading), hint_(hint) {}
+  ListBox(ListBoxModel& model, const CodePage& code_page, int32_t left, int32_t top, const Text& heading,
+          const Text& hint)
+      : model_(model), left_(left), top_(top), heading_(heading), hint_(hint), field_(code_page, kFilterLimit) {}
 
   InclusiveRect Layout(const BufferInfo& info) override;
   void Draw(ConsoleDevice& device) override;
@@ -185,7 +286,8 @@ class ListBox : public Dialog {
   DialogResult OnMouse(ConsoleDevice& device, const MouseEvent& mouse) override;
 
  private:
-  // What a list row shows: a name (or none, -1), marked or not, highlighted or not.
+  // What a list row shows: a name by its place in the whole list (or none, -1,
+  // or the note that no name matches, -2), marked or not, highlighted or not.
   struct RowLook {
     int index = -1;
     bool marked = false;
@@ -201,6 +303,14 @@ class ListBox : public Dialog {
   };
 
   bool Shows(Row row) const { return rows_[row] >= 0; }
+  // The row the filter field takes; kRowCount when the box shows none of them.
+  Row FieldRow() const;
+  void DrawTextRow(ConsoleDevice& device, Row row);
+  void DrawField(ConsoleDevice& device);
+  void OpenField(ConsoleDevice& device);
+  void CloseField(ConsoleDevice& device);
+  DialogResult OnListKey(ConsoleDevice& device, const KeyEvent& key);
+  void OnFieldKey(ConsoleDevice& device, const KeyEvent& key);
   RowLook LookOf(int row) const;
   void Refresh(ConsoleDevice& device);
   void DrawRow(ConsoleDevice& device, int row, const RowLook& look);
@@ -226,10 +336,13 @@ class ListBox : public Dialog {
   int name_width_ = 0;                 // cells of a list row left of the scroll bar
   int bar_x_ = -1;                     // the scroll bar's column, -1 when the list has none
   std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+  Focus focus_ = Focus::kList;
+  TextField field_;  // the filter as typed
 
   // What is on the screen now, so that only what changes is written again.
   std::vector<std::pair<bool, RowLook>> drawn_rows_;  // per list row: drawn yet, and how
   int drawn_top_ = -1;                                // the view the scroll bar shows
+  int drawn_count_ = -1;                              // and the names shown it counts
   std::string drawn_status_;
   bool status_drawn_ = false;
 };
@@ -260,7 +373,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   const int width = std::min(kMaxWidth, window_width >= 24 ? window_width - 4 : window_width);
   const int inside = window_height - (window_height >= 12 ? 2 : 0) - 2 * frame;
   const int fixed = std::clamp(inside - 1, 0, static_cast<int>(kRowCount));
-  const int list_rows = std::min(inside - fixed, std::max(model_.Count(), kMinListRows));
+  const int list_rows = std::min(inside - fixed, std::max(model_.Total(), kMinListRows));
   const int height = fixed + list_rows + 2 * frame;
   box_ = PlaceDialog(window, width, height, PlacementCentre(left_, window.left, window_width, width),
                      PlacementCentre(top_, window.top, window_height, height));
@@ -287,7 +400,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   text_left_ = inner_left + margin;
   text_width_ = inner_width - 2 * margin;
   name_width_ = text_width_;
-  if (model_.Count() > list_rows_ && text_width_ >= 2) {
+  if (model_.Total() > list_rows_ && text_width_ >= 2) {
     bar_x_ = text_left_ + text_width_ - 1;
     name_width_ = text_width_ - 1;
   }
@@ -301,24 +414,79 @@ void ListBox::Draw(ConsoleDevice& device) {
   if (list_rows_ == 0) return;
   FillRect(device, box_, Cell{' ', dialog_style::kBox});
   if (framed_) DrawFrame(device, box_, dialog_style::kFrame);
-  const auto left = ClampToInt16(text_left_);
-  if (Shows(kHeading))
-    WriteText(device, {left, ClampToInt16(rows_[kHeading])}, heading_, dialog_style::kTitle, text_width_);
-  if (Shows(kHint)) WriteText(device, {left, ClampToInt16(rows_[kHint])}, hint_, dialog_style::kHint, text_width_);
-  if (Shows(kKeys))
-    WriteText(device, {left, ClampToInt16(rows_[kKeys])}, kKeyHelp, dialog_style::kHint, text_width_);
+  for (Row row : {kHeading, kHint, kKeys}) DrawTextRow(device, row);
   DrawButton(device, buttons_[0], true);
   DrawButton(device, buttons_[1], false);
   for (auto& row : drawn_rows_) row.first = false;
   drawn_top_ = -1;
   status_drawn_ = false;
   Refresh(device);
+  if (focus_ == Focus::kFilter) DrawField(device);
+}
+
+Row ListBox::FieldRow() const {
+  for (Row row : kFieldRows)
+    if (Shows(row)) return row;
+  return kRowCount;
+}
+
+// A text row as it shows with the field closed; the status line is Refresh's.
+void ListBox::DrawTextRow(ConsoleDevice& device, Row row) {
+  if (row == kRowCount || !Shows(row)) return;
+  const Coord at{ClampToInt16(text_left_), ClampToInt16(rows_[row])};
+  switch (row) {
+    case kHeading:
+      WriteText(device, at, heading_, dialog_style::kTitle, text_width_);
+      break;
+    case kHint:
+      WriteText(device, at, hint_, dialog_style::kHint, text_width_);
+      break;
+    case kKeys:
+      WriteText(device, at, kKeyHelp, dialog_style::kHint, text_width_);
+      break;
+    default:
+      status_drawn_ = false;
+      break;
+  }
+}
+
+// The field's row: the label, then the filter as far as it fits, the cursor at
+// the insertion point. A row too narrow for the label shows the field alone.
+void ListBox::DrawField(ConsoleDevice& device) {
+  const Row row = FieldRow();
+  if (row == kRowCount) return;
+  std::vector<Cell> cells;
+  const int label =
+      static_cast<int>(kFilterLabel.size()) < text_width_ / 2 ? static_cast<int>(kFilterLabel.size()) : 0;
+  AppendTextCells(kFilterLabel, device.TextCodePage(), dialog_style::kTitle, label, cells);
+  const int width = text_width_ - label;
+  field_.KeepCursorVisible(width);
+  TextField::View view = field_.Show(width, dialog_style::kField);
+  cells.insert(cells.end(), view.cells.begin(), view.cells.end());
+  const Coord at{ClampToInt16(text_left_), ClampToInt16(rows_[row])};
+  WriteCells(device, at, std::move(cells));
+  device.SetCursorPosition({ClampToInt16(text_left_ + label + view.cursor), at.y});
+  SetCursorShown(device, true);
+}
+
+// `/` or Ctrl+F: the field opens on the last text row holding the filter in force.
+void ListBox::OpenField(ConsoleDevice& device) {
+  focus_ = Focus::kFilter;
+  DrawField(device);
+}
+
+// Back to the list: the field's row shows what it showed before, the cursor hides.
+void ListBox::CloseField(ConsoleDevice& device) {
+  focus_ = Focus::kList;
+  DrawTextRow(device, FieldRow());
+  SetCursorShown(device, false);
+  Refresh(device);
 }
 
 ListBox::RowLook ListBox::LookOf(int row) const {
   const int index = model_.Top() + row;
-  if (index >= model_.Count()) return RowLook{};
-  return RowLook{index, model_.Marked(index), index == model_.Highlight()};
+  if (index >= model_.Count()) return RowLook{row == 0 && model_.Total() > 0 ? -2 : -1};
+  return RowLook{model_.ListIndex(index), model_.Marked(index), index == model_.Highlight()};
 }
 
 // Writes again only what differs from the screen: list rows whose name, mark
@@ -333,11 +501,12 @@ void ListBox::Refresh(ConsoleDevice& device) {
     DrawRow(device, row, look);
     drawn = {true, look};
   }
-  if (drawn_top_ != model_.Top()) {
+  if (drawn_top_ != model_.Top() || drawn_count_ != model_.Count()) {
     DrawScrollBar(device);
     drawn_top_ = model_.Top();
+    drawn_count_ = model_.Count();
   }
-  if (Shows(kStatus)) {
+  if (Shows(kStatus) && !(focus_ == Focus::kFilter && FieldRow() == kStatus)) {
     std::string status = StatusText();
     if (!status_drawn_ || status != drawn_status_) {
       WriteText(device, {ClampToInt16(text_left_), ClampToInt16(rows_[kStatus])}, status,
@@ -369,8 +538,10 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
       cells.push_back(mark);
       if (width >= 4) cells.push_back(Cell{U' ', kField});
     }
-    text = model_.Name(look.index);
-  } else if (row == 0 && model_.Count() == 0) {
+    text = model_.ListName(look.index);
+  } else if (look.index == -2) {
+    text = kNoMatch;
+  } else if (row == 0 && model_.Total() == 0) {
     text = kNoNames;
   }
   AppendTextCells(text, device.TextCodePage(), kField, static_cast<int>(width - cells.size()), cells);
@@ -409,15 +580,18 @@ void ListBox::DrawScrollBar(ConsoleDevice& device) {
   }
 }
 
-// "3 marked" at the left and the names shown, "21-40 of 1000", at the right. It
-// changes with the marks and the view, not with the highlight: a key that only
-// moves the pointer leaves it alone.
+// "3 marked" at the left and the names shown, "21-40 of 1000", at the right;
+// while a filter is in force, how many it shows, "12 of 1000 shown". It changes
+// with the marks, the view and the filter, not with the highlight: a key that
+// only moves the pointer leaves it alone.
 std::string ListBox::StatusText() const {
   std::string marked = std::to_string(model_.MarkedCount()) + " marked";
-  if (model_.Count() == 0) return marked;
+  if (model_.Total() == 0) return marked;
   const int last = std::min(model_.Top() + list_rows_, model_.Count());
   const std::string position =
-      std::to_string(model_.Top() + 1) + "-" + std::to_string(last) + " of " + std::to_string(model_.Count());
+      model_.Filtering() ? std::to_string(model_.Count()) + " of " + std::to_string(model_.Total()) + " shown"
+                         : std::to_string(model_.Top() + 1) + "-" + std::to_string(last) + " of " +
+                               std::to_string(model_.Count());
   const std::size_t width = static_cast<std::size_t>(std::max(text_width_, 0));
   const std::size_t used = marked.size() + position.size();
   marked.append(used < width ? width - used : 1, ' ');
@@ -425,17 +599,65 @@ std::string ListBox::StatusText() const {
 }
 
 DialogResult ListBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
+  if (focus_ == Focus::kList) return OnListKey(device, key);
+  if (IsCancelKey(key) && key.key != vk::kEscape && key.character != 0x1B) return DialogResult::kCancel;
+  OnFieldKey(device, key);
+  return DialogResult::kOpen;
+}
+
+// In the field: characters and editing keys change the filter, and the list
+// follows at once; Enter, Tab or Down go back to the list with the filter in
+// force, Esc clears it. Control characters are not typed.
+void ListBox::OnFieldKey(ConsoleDevice& device, const KeyEvent& key) {
+  if (IsEnterKey(key) || key.key == vk::kTab || key.character == 0x09 || key.key == vk::kDown) {
+    CloseField(device);
+    return;
+  }
+  if (key.key == vk::kEscape || key.character == 0x1B) {
+    field_.Clear();
+    model_.SetFilter(Text());
+    CloseField(device);
+    return;
+  }
+  if (IsTypedCharacter(key) && ShownCharacter(key.character) != key.character) return;
+  if (!field_.Edit(key)) return;
+  if (field_.Value() != model_.Filter()) {
+    model_.SetFilter(field_.Value());
+    Refresh(device);
+  }
+  DrawField(device);
+}
+
+// In the list. A movement with Shift marks from the anchor to where it lands
+// (adding to the marks with Ctrl too), as Shift+click does; without Shift it
+// moves the anchor along.
+DialogResult ListBox::OnListKey(ConsoleDevice& device, const KeyEvent& key) {
   if (IsEnterKey(key)) return DialogResult::kOk;
+  if (key.key == vk::kEscape || key.character == 0x1B) {
+    if (!model_.Filtering()) return DialogResult::kCancel;
+    field_.Clear();
+    model_.SetFilter(Text());
+    Refresh(device);
+    return DialogResult::kOpen;
+  }
   if (IsCancelKey(key)) return DialogResult::kCancel;
   const bool ctrl = (key.modifiers & modifier::kCtrl) != 0;
   const bool alt = (key.modifiers & modifier::kAlt) != 0;
+  const bool shift = (key.modifiers & modifier::kShift) != 0;
+  if (key.character == 0x06 || (key.key == 'F' && ctrl && !alt) ||
+      (IsTypedCharacter(key) && key.character == '/')) {
+    OpenField(device);
+    return DialogResult::kOpen;
+  }
   if (key.key == vk::kSpace || key.character == ' ') {
     model_.Toggle(model_.Highlight());
+    model_.SetAnchor(model_.Highlight());
   } else if (key.character == 0x01 || (key.key == 'A' && ctrl && !alt)) {
     model_.ToggleAll();
   } else if (IsTypedCharacter(key)) {
-    model_.JumpTo(key.character, device.TextCodePage());
+    if (model_.TypeAhead(key.character, device.Clock().NowMs())) model_.SetAnchor(model_.Highlight());
   } else {
+    if (shift) model_.HoldAnchor();
     switch (key.key) {
       case vk::kUp:
         model_.MoveBy(-1);
@@ -458,6 +680,10 @@ DialogResult ListBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
       default:
         return DialogResult::kOpen;
     }
+    if (shift)
+      model_.MarkRange(model_.Highlight(), ctrl);
+    else
+      model_.SetAnchor(model_.Highlight());
   }
   Refresh(device);
   return DialogResult::kOpen;
@@ -509,6 +735,7 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
     return DialogResult::kOpen;
   }
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
+  if (focus_ == Focus::kFilter) CloseField(device);
   if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
   const InclusiveRect list =
@@ -535,8 +762,8 @@ Text RunListBox(ConsoleDevice& device, int32_t /*buttons*/, int32_t left, int32_
   if (sorted != 0)
     std::stable_sort(names.begin(), names.end(),
                      [](const Text& a, const Text& b) { return CompareTexts(a, b) < 0; });
-  ListBoxModel model(std::move(names), multiple != 0, first_shown);
-  ListBox box(model, left, top, heading, hint);
+  ListBoxModel model(std::move(names), multiple != 0, first_shown, device.TextCodePage());
+  ListBox box(model, device.TextCodePage(), left, top, heading, hint);
   return RunDialog(device, box) == DialogResult::kOk ? model.Answer() : Text();
 }
 

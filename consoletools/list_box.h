@@ -1,10 +1,13 @@
 // The list box of the console-tools library: a framed box that offers the names
 // of a list descriptor, lets the user mark one or several of them and answers the
-// marked names. It draws only through the console device; it does not know the
-// chooser, and it never changes the caller's table.
+// marked names, with ranges, a filter and type-ahead to find them. It draws only
+// through the console device; it does not know the chooser, and it never changes
+// the caller's table.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/text.h"
@@ -24,26 +27,50 @@ constexpr uint32_t kListBoxMaxEntries = 32767;
 // kListBoxMaxEntries) offers no names.
 std::vector<Text> ReadListNames(const ListDescriptor* list);
 
+// The pause after which typed characters start a new prefix for type-ahead.
+constexpr int64_t kTypeAheadPauseMs = 1000;
+
 // What the list box knows apart from its looks: the names, which are marked,
-// the highlighted one, the anchor of a range, and the window of `Rows()` names
-// the list shows from `Top()`. Every index is counted from 0 in the order shown;
-// calls with an index outside the names do nothing. In single selection
-// (`multiple` false) at most one name is marked: marking one unmarks the others.
+// the filter and the names it shows, the highlighted one, the anchor of a
+// range, and the window of `Rows()` names the list shows from `Top()`. Indexes
+// count from 0 among the names shown, in list order; calls with an index
+// outside them do nothing. Without a filter every name is shown. Marks belong to
+// the names and outlast every change of filter; marking keys act on the shown
+// names only. In single selection (`multiple` false) at most one name is marked:
+// marking one unmarks the others. Names and what is typed are read as characters
+// in `code_page`, letters compared upper-cased (UpperCaseLetter).
 class ListBoxModel {
  public:
-  ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted);
+  ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted,
+               const CodePage& code_page = Utf8CodePage());
 
-  int Count() const { return static_cast<int>(names_.size()); }
-  const Text& Name(int index) const { return names_[static_cast<std::size_t>(index)]; }
-  bool Marked(int index) const { return marks_[static_cast<std::size_t>(index)] != 0; }
+  // The names shown, and all of them.
+  int Count() const { return static_cast<int>(shown_.size()); }
+  int Total() const { return static_cast<int>(names_.size()); }
+  // The place in the whole list of the shown name `index`.
+  int ListIndex(int index) const { return shown_[static_cast<std::size_t>(index)]; }
+  const Text& Name(int index) const { return ListName(ListIndex(index)); }
+  const Text& ListName(int list_index) const { return names_[static_cast<std::size_t>(list_index)]; }
+  bool Marked(int index) const { return marks_[static_cast<std::size_t>(ListIndex(index))] != 0; }
+  // The names marked, shown or not.
   int MarkedCount() const { return marked_count_; }
-  // The highlighted name; 0 for an empty list.
+  // The highlighted name; 0 when none is shown.
   int Highlight() const { return highlight_; }
   // The first name shown and the number of rows the list shows (at least 1).
   int Top() const { return top_; }
   int Rows() const { return rows_; }
-  // The name a Shift+click range starts from: the last clicked one, else the highlight.
-  int Anchor() const { return anchor_ >= 0 ? anchor_ : highlight_; }
+  // The name a range starts from: the one last clicked, or moved to, marked or
+  // found without Shift, while it is shown; else the highlight.
+  int Anchor() const;
+
+  // The filter in force: names that contain `pattern`, `*` standing for any
+  // characters and `?` for one. The empty pattern shows every name. The
+  // highlight stays on its name when that is shown, else moves to the next shown
+  // one in list order (or the last); through a filter that shows none it keeps
+  // the name it was on.
+  void SetFilter(const Text& pattern);
+  const Text& Filter() const { return filter_; }
+  bool Filtering() const { return !filter_.empty(); }
 
   // The list shows `rows` rows (1 at least); the view moves to keep the highlight in it.
   void SetRows(int rows);
@@ -55,44 +82,73 @@ class ListBoxModel {
   void PageUp();
   // Moves the view by `delta` rows (positive: towards the end), the highlight staying.
   void ScrollBy(int delta);
-  // Highlights the next name after the highlighted one whose first character, read
-  // in `code_page`, is `character` (ASCII letters in either case), going round to
-  // the first; false when none does.
-  bool JumpTo(char32_t character, const CodePage& code_page);
+  // Type-ahead: `character`, typed at `now_ms`, joins the characters typed before
+  // it with no pause longer than kTypeAheadPauseMs between them. The highlight
+  // goes to the first name from it on that starts with them all, going round; a
+  // character typed again and again steps to the next name that starts with it.
+  // False when no name is found (the highlight stays).
+  bool TypeAhead(char32_t character, int64_t now_ms);
 
   void SetMark(int index, bool marked);
   void Toggle(int index);
-  // Marks `index` alone.
+  // Marks `index` alone among the names shown.
   void MarkOnly(int index);
-  // Marks the names from the anchor to `index`; the other names stay marked only
-  // with `keep_others`. In single selection only `index` is marked.
+  // Marks the names from the anchor to `index`; the other names shown stay
+  // marked only with `keep_others`. In single selection only `index` is marked.
+  // The one rule for Shift with a click and with a movement key.
   void MarkRange(int index, bool keep_others);
-  // Marks every name, or none when all are marked already. In single selection
-  // it unmarks the marked name.
+  // Marks every name shown, or unmarks them when all are marked already. In
+  // single selection it unmarks the marked name.
   void ToggleAll();
   void SetAnchor(int index);
+  // Fixes the anchor where Anchor() is now, so that the highlight can move away
+  // from it: before a movement with Shift.
+  void HoldAnchor() { SetAnchor(Anchor()); }
 
-  // The answer on OK: the marked names in order, separated by single zero bytes;
-  // when none is marked, the highlighted name; the empty text for an empty list.
+  // The answer on OK: the marked names, shown or not, in list order, separated
+  // by single zero bytes; when none is marked, the highlighted name; the empty
+  // text when no name is shown.
   Text Answer() const;
 
  private:
   bool Valid(int index) const { return index >= 0 && index < Count(); }
+  // The place among the names shown of the name at `list_index`; -1 when hidden.
+  int ShownIndex(int list_index) const;
+  bool StartsWith(int index, const std::u32string& prefix) const;
   void ClampTop();
+  void SetListMark(int list_index, bool marked);
   void ClearMarks();
+  void ClearShownMarks();
 
+  const CodePage& code_page_;
   std::vector<Text> names_;
-  std::vector<uint8_t> marks_;
+  std::vector<std::u32string> keys_;  // each name's characters, letters upper-cased
+  std::vector<uint8_t> marks_;        // per name of the whole list
+  std::vector<int> shown_;            // the list indexes of the names shown, ascending
   bool multiple_;
   int marked_count_ = 0;
+  Text filter_;
   int highlight_ = 0;
   int top_ = 0;
   int rows_ = 1;
-  int anchor_ = -1;
+  int anchor_ = -1;      // a list index, -1 for none
+  int highlighted_ = 0;  // the list index last highlighted, kept while no name is shown
+  std::u32string prefix_;
+  int64_t last_typed_ms_ = 0;
 };
 
+// The characters of `text` in `code_page` with letters upper-cased
+// (UpperCaseLetter); a byte that spells nothing stands for itself as
+// U+DC00 + byte, which no typed character equals.
+std::u32string UpperCaseCharacters(std::string_view text, const CodePage& code_page);
+
+// Whether `text` contains `pattern`, in which `*` stands for any characters and
+// `?` for one; the empty pattern is in every text.
+bool ContainsPattern(std::u32string_view text, std::u32string_view pattern);
+
 // Runs the list box until it closes and returns the answer: on OK (Enter, the
-// OK button, a double click on a name) ListBoxModel::Answer(), on Cancel (Esc,
+// OK button, a double click on a name) ListBoxModel::Answer(), on Cancel (Esc
+// when no filter is in force,
 // Ctrl+C, the Cancel button, the end of the input) the empty text.
 // `left`, `top` > 0 put the box's top-left corner at that column and row,
 // counted from 1 at the top left of the buffer, moved into the window; 0 or

@@ -12,6 +12,7 @@
 
 #include "base/code_page.h"
 #include "device/cell.h"
+#include "device/monotonic_clock.h"
 
 namespace zul {
 
@@ -182,6 +183,11 @@ class ConsoleDevice {
   const CodePage& TextCodePage() const { return *code_page_; }
   void SetTextCodePage(const CodePage& code_page) { code_page_ = &code_page; }
 
+  // The clock the console's input is timed by, which the dialogs read for pauses
+  // between keys: the system's until told (a clock the tests move).
+  MonotonicClock& Clock() const { return *clock_; }
+  void SetClock(MonotonicClock& clock) { clock_ = &clock; }
+
  protected:
   // Around a child process that shares the console: hand it over (normal input,
   // cursor shown, current colour set) and take it back (repaint afterwards).
@@ -192,6 +198,7 @@ class ConsoleDevice {
 
  private:
   const CodePage* code_page_ = &Utf8CodePage();
+  MonotonicClock* clock_ = &SystemClock();
 };
 
 // The console lent to a child process for as long as this lives: made, it hands

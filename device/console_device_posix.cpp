@@ -21,6 +21,7 @@ class TerminalConsole : public ConsoleDevice {
  public:
   explicit TerminalConsole(MonotonicClock& clock)
       : clock_(clock), terminal_(session_.Size()), console_(terminal_, terminal_), owner_(session_.Presenting()) {
+    SetClock(clock);
     session_.WriteWhenCutShort(&owner_.CutShortBytes());
     owner_.FollowInputMode(console_, session_);
   }

@@ -10,12 +10,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "device/virtual_console.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/support/manual_clock.h"
 
 namespace zul::fuzzing {
 
@@ -27,12 +29,15 @@ enum class ResizeMode { kLargestOnly, kWindowFollows, kBufferFollows };
 struct Step {
   InputEvent event;
   ResizeMode resize = ResizeMode::kLargestOnly;
+  int pause_ms = 0;  // the time the console's clock moves on before the event comes
 };
 
 class ScriptedConsole : public VirtualConsole {
  public:
   ScriptedConsole(Coord size, Coord largest, std::vector<Step> script)
-      : VirtualConsole(size, largest), script_(std::move(script)) {}
+      : VirtualConsole(size, largest), script_(std::move(script)) {
+    SetClock(*clock_);
+  }
 
   bool WriteCells(Coord at, std::span<const Cell> cells) override {
     if (!cells.empty() && !Inside(at, cells.size())) NoteOutside("write", at, cells.size());
@@ -60,6 +65,7 @@ class ScriptedConsole : public VirtualConsole {
     CheckFrameClosed();
     if (next_ >= script_.size()) return VirtualConsole::ReadInput(event, timeout_ms);
     const Step& step = script_[next_++];
+    clock_->Advance(step.pause_ms);
     event = step.event;
     last_read = event;
     if (event.kind == InputEvent::Kind::kResize) {
@@ -140,6 +146,7 @@ class ScriptedConsole : public VirtualConsole {
 
   std::vector<Step> script_;
   std::size_t next_ = 0;
+  std::shared_ptr<testing::ManualClock> clock_ = std::make_shared<testing::ManualClock>();
   std::optional<std::vector<Cell>> kept_;
 };
 
@@ -220,7 +227,7 @@ inline std::vector<Step> ChooseScript(FuzzedDataProvider& provider, Coord size, 
   Coord screen = size;
   for (std::size_t i = 0; i < length && provider.remaining_bytes() > 0; ++i) {
     Step step;
-    switch (provider.ConsumeIntegralInRange<int>(0, 19)) {
+    switch (provider.ConsumeIntegralInRange<int>(0, 23)) {
       case 0:
         step.event = KeyEvent(vk::kUp, 0);
         break;
@@ -279,6 +286,28 @@ inline std::vector<Step> ChooseScript(FuzzedDataProvider& provider, Coord size, 
       case 17:
         step.event = MouseEvent(ChooseCell(provider, screen), 0, 0, 0, 0);  // a release
         break;
+      case 18: {  // a movement with Shift, or Ctrl+Shift: a range in the list box
+        static constexpr uint16_t kMoves[] = {vk::kUp, vk::kDown, vk::kPrior, vk::kNext, vk::kHome, vk::kEnd};
+        step.event = KeyEvent(kMoves[provider.ConsumeIntegralInRange<std::size_t>(0, std::size(kMoves) - 1)], 0,
+                              provider.ConsumeBool() ? modifier::kShift : modifier::kShift | modifier::kLeftCtrl);
+        break;
+      }
+      case 19:  // the list box's filter field opens
+        step.event = provider.ConsumeBool() ? KeyEvent(0, '/') : KeyEvent('F', 0x06, modifier::kLeftCtrl);
+        break;
+      case 20: {  // the keys that leave the filter field, and a wildcard
+        static constexpr char32_t kTyped[] = {'*', '?', 0x09, 0x1B};
+        const char32_t typed = kTyped[provider.ConsumeIntegralInRange<std::size_t>(0, std::size(kTyped) - 1)];
+        step.event = KeyEvent(typed == 0x09 ? vk::kTab : typed == 0x1B ? vk::kEscape : 0, typed);
+        break;
+      }
+      case 21: {  // a character typed after a pause, up to twice the type-ahead's
+        const char32_t character = ChooseCharacter(provider);
+        const bool letter = (character | 0x20) >= 'a' && (character | 0x20) <= 'z';
+        step.event = KeyEvent(letter ? static_cast<uint16_t>(character & ~0x20) : 0, character);
+        step.pause_ms = provider.ConsumeIntegralInRange<int>(0, 2000);
+        break;
+      }
       default: {
         screen = ChooseSize(provider);
         step.event.kind = InputEvent::Kind::kResize;

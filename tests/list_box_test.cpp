@@ -13,6 +13,7 @@
 #include "consoletools/dialog_style.h"
 #include "device/terminal_presenter.h"
 #include "tests/support/events.h"
+#include "tests/support/manual_clock.h"
 #include "tests/support/terminal_replay.h"
 
 namespace zul {
@@ -202,7 +203,7 @@ TEST(ListBoxKeys, AnswerTheMarkedNamesTheHighlightedOneOrNothing) {
 TEST(ListBoxKeys, TypeAheadFindsTheNextNameInEitherCaseGoingRound) {
   const Names names = {"ALPHA", "beta", "BRAVO", "charlie", "Bingo"};
   const std::vector<std::pair<std::string, Text>> cases = {{"b", "beta"},    {"bb", "BRAVO"},  {"BBB", "Bingo"},
-                                                           {"bbbb", "beta"}, {"c", "charlie"}, {"ca", "ALPHA"},
+                                                           {"bbbb", "beta"}, {"c", "charlie"}, {"ca", "charlie"},
                                                            {"z", "ALPHA"},   {"bz", "beta"}};
   for (const auto& [typed, answer] : cases) {
     WatchedConsole console;
@@ -230,6 +231,189 @@ TEST(ListBoxKeys, PagesThroughAThousandLongNames) {
   EXPECT_EQ(Find(*paged.open, "N18.ZUL").y, Find(*paged.open, "N17.ZUL").y + 1);
   EXPECT_LT(Find(*paged.open, "N2.ZUL").y, 0);
   EXPECT_EQ(paged.outside, 0);
+}
+
+// A pause of `ms` between two keys, as the clock the list box reads sees it.
+InputEvent Pause(int ms) { return Key(0, static_cast<char32_t>(ms), 0xFFFFFFFF); }
+
+// A watched console whose clock moves only at the pauses of its script.
+class ClockedConsole : public WatchedConsole {
+ public:
+  ClockedConsole() { SetClock(clock_); }
+  bool ReadInput(InputEvent& event, int timeout_ms) override {
+    bool read = WatchedConsole::ReadInput(event, timeout_ms);
+    while (read && event.kind == InputEvent::Kind::kKey && event.key.modifiers == 0xFFFFFFFF) {
+      clock_.Advance(event.key.character);
+      read = VirtualConsole::ReadInput(event, timeout_ms);
+    }
+    return read;
+  }
+
+ private:
+  ManualClock clock_;
+};
+
+// The list as the screen shows it: the names of the list rows in order, the
+// highlighted one after ">", a marked one followed by "+"; "(none)" when the
+// list says that no name matches.
+std::string ShownList(const VirtualConsole& screen) {
+  std::string shown;
+  for (int16_t y = 0; y < screen.Size().y; ++y)
+    for (int16_t x = 0; x + 3 < screen.Size().x; ++x) {
+      const Cell pointer = screen.At({x, y}), mark = screen.At({int16_t(x + 1), y});
+      const Cell name = screen.At({int16_t(x + 3), y});
+      if (pointer.attribute != dialog_style::kPointer || mark.attribute != dialog_style::kMarked ||
+          screen.At({int16_t(x + 2), y}) != Cell{U' ', dialog_style::kField} ||
+          name.attribute != dialog_style::kField || name.character == U' ')
+        continue;
+      std::string text = screen.RowText(y, x + 3, 20);
+      text.erase(text.find_last_not_of(' ') + 1);
+      if (!shown.empty()) shown += ' ';
+      shown += (pointer.character == dialog_style::kPointerSign ? ">" : "") + text +
+               (mark.character == dialog_style::kMarkSign ? "+" : "");
+      break;
+    }
+  if (shown.empty() && Find(screen, "(no name matches").y >= 0) return "(none)";
+  return shown;
+}
+
+// Keys of ranges, the filter and type-ahead, and what the list shows before the
+// last key and answers after it.
+TEST(ListBoxFind, RangesFilterAndTypeAheadShowAndAnswer) {
+  const Names names = {"ALGEBRA", "ALGO24", "BIO23", "BIO24", "CHEM24", "GEO"};
+  const uint32_t shift = modifier::kShift, ctrl = modifier::kLeftCtrl;
+  const InputEvent s_down = Key(vk::kDown, 0, shift), s_up = Key(vk::kUp, 0, shift);
+  const InputEvent slash = Key(0, '/'), ctrl_f = Key('F', 0x06, ctrl), tab = Key(vk::kTab, 0x09);
+  auto z = [](std::initializer_list<const char*> parts) {
+    Text text;
+    for (const char* part : parts) text += (text.empty() ? "" : std::string(1, '\0')) + part;
+    return text;
+  };
+  struct Case {
+    const char* what;
+    std::vector<std::vector<InputEvent>> keys;
+    std::string shown;  // before the last key
+    Text answer;
+  };
+  const std::vector<Case> cases = {
+      {"Shift+Down from the second name",
+       {{kDown, s_down, s_down, s_down, Enter()}},
+       "ALGEBRA ALGO24+ BIO23+ BIO24+ >CHEM24+ GEO",
+       z({"ALGO24", "BIO23", "BIO24", "CHEM24"})},
+      {"Shift+Up and Shift+Home past the top",
+       {{Key(vk::kEnd), s_up, Key(vk::kHome, 0, shift), s_up, Enter()}},
+       ">ALGEBRA+ ALGO24+ BIO23+ BIO24+ CHEM24+ GEO+",
+       z({"ALGEBRA", "ALGO24", "BIO23", "BIO24", "CHEM24", "GEO"})},
+      {"Shift+End past the end, then back: the range shrinks",
+       {{kDown, kDown, Key(vk::kEnd, 0, shift), s_down, s_up, s_up, Enter()}},
+       "ALGEBRA ALGO24 BIO23+ >BIO24+ CHEM24 GEO",
+       z({"BIO23", "BIO24"})},
+      {"Shift+PgUp from the end",
+       {{Key(vk::kEnd), Key(vk::kPrior, 0, shift), Enter()}},
+       "",
+       z({"ALGEBRA", "ALGO24", "BIO23", "BIO24", "CHEM24", "GEO"})},
+      {"a range replaces the marks", {{kSpace, Key(vk::kEnd), s_up, Enter()}}, "", z({"CHEM24", "GEO"})},
+      {"with Ctrl it adds to them",
+       {{kSpace, Key(vk::kEnd), Key(vk::kUp, 0, shift | ctrl), Enter()}},
+       "ALGEBRA+ ALGO24 BIO23 BIO24 >CHEM24+ GEO+",
+       z({"ALGEBRA", "CHEM24", "GEO"})},
+      {"a filter", {{slash}, Typed("24"), {Enter(), Enter()}}, ">ALGO24 BIO24 CHEM24", "ALGO24"},
+      {"wildcards, lower case", {{ctrl_f}, Typed("b?o*4"), {tab, Enter()}}, ">BIO24", "BIO24"},
+      {"a star and more", {{slash}, Typed("l*o2"), {kDown, Enter()}}, ">ALGO24", "ALGO24"},
+      {"only stars show all",
+       {{slash}, Typed("**"), {Enter(), Enter()}},
+       ">ALGEBRA ALGO24 BIO23 BIO24 CHEM24 GEO",
+       "ALGEBRA"},
+      {"control characters are not typed",
+       {{slash, Key(0, 0x7F), Key('B', 0x02, ctrl), Key(0, 0x85)}, Typed("GE"), {Enter(), Enter()}},
+       ">ALGEBRA GEO",
+       "ALGEBRA"},
+      {"editing the filter, the highlight kept through no match",
+       {{kDown, kDown, slash}, Typed("XB"), {Key(vk::kHome), Key(vk::kDelete), Enter(), Enter()}},
+       "ALGEBRA >BIO23 BIO24",
+       "BIO23"},
+      {"marks outlast the filter",
+       {{kSpace, slash}, Typed("BIO"), {Enter(), Key(vk::kEnd), kSpace, Esc(), Enter()}},
+       "ALGEBRA+ ALGO24 BIO23 >BIO24+ CHEM24 GEO",
+       z({"ALGEBRA", "BIO24"})},
+      {"Ctrl+A marks the shown names",
+       {{slash}, Typed("24"), {tab, kCtrlA, Esc(), Enter()}},
+       "ALGEBRA >ALGO24+ BIO23 BIO24+ CHEM24+ GEO",
+       z({"ALGO24", "BIO24", "CHEM24"})},
+      {"Ctrl+A twice unmarks the shown only",
+       {{kSpace, slash}, Typed("24"), {tab, kCtrlA, kCtrlA, Enter()}},
+       ">ALGO24 BIO24 CHEM24",
+       "ALGEBRA"},
+      {"a range within the filter keeps the hidden marks",
+       {{kSpace, slash}, Typed("24"), {Enter(), s_down, s_down, s_down, Esc(), Enter()}},
+       "ALGEBRA+ ALGO24+ BIO23 BIO24+ >CHEM24+ GEO",
+       z({"ALGEBRA", "ALGO24", "BIO24", "CHEM24"})},
+      {"no match shows so and answers the marks",
+       {{kSpace, slash}, Typed("XYZ"), {Enter(), Enter()}},
+       "(none)",
+       "ALGEBRA"},
+      {"no match and no marks answer nothing", {{slash}, Typed("XYZ"), {Enter(), kSpace, Enter()}}, "(none)", ""},
+      {"Esc in the field clears the filter",
+       {{slash}, Typed("GEO"), {Esc(), Enter()}},
+       "ALGEBRA ALGO24 BIO23 BIO24 CHEM24 >GEO",
+       "GEO"},
+      {"Esc clears the filter, a second Esc cancels",
+       {{slash}, Typed("GEO"), {Enter(), kSpace, Esc(), Esc()}},
+       "ALGEBRA ALGO24 BIO23 BIO24 CHEM24 >GEO+",
+       ""},
+      {"a prefix", {Typed("algo"), {Enter()}}, "", "ALGO24"},
+      {"a longer prefix stays", {Typed("ALGE"), {Enter()}}, "", "ALGEBRA"},
+      {"a character again steps", {Typed("bb"), {Enter()}}, "", "BIO24"},
+      {"no name with the prefix", {Typed("cg"), {Enter()}}, "", "CHEM24"},
+      {"type-ahead with no name shown", {{slash}, Typed("XYZ"), {Enter()}, Typed("ab"), {Enter()}}, "(none)", ""},
+      {"a second's pause keeps the prefix", {Typed("c"), {Pause(1000)}, Typed("g"), {Enter()}}, "", "CHEM24"},
+      {"a longer pause starts anew", {Typed("c"), {Pause(1001)}, Typed("g"), {Enter()}}, "", "GEO"},
+      {"type-ahead among the shown", {{slash}, Typed("24"), {Enter()}, Typed("c"), {Enter()}}, "", "CHEM24"},
+  };
+  for (const Case& c : cases) {
+    ClockedConsole console;
+    for (const auto& keys : c.keys)
+      for (const InputEvent& event : keys) console.PushInput(event);
+    EXPECT_EQ(Show(console, names), c.answer) << c.what;
+    if (!c.shown.empty()) {
+      ASSERT_TRUE(console.open) << c.what;
+      EXPECT_EQ(ShownList(*console.open), c.shown) << c.what;
+    }
+  }
+}
+
+// A thousand names: the status line counts the shown, a filter keystroke writes
+// only the list rows, the status line and the field, and the field keeps the
+// filter through a resize and scrolls a filter longer than itself.
+TEST(ListBoxFind, AThousandNamesFilteredAndAFieldThatScrolls) {
+  const Names names = Numbered(1000, 14);
+  ClockedConsole console;
+  // 1 /, 2 N, 3 9 (N9..: 111 names), 4 9 (N99..: 11), 5 resize, 6 Enter.
+  Push(console, Key(0, '/'), Typed("N99"), Resize(60, 20), Enter());
+  Show(console, names);
+  EXPECT_NE(Find(console.seen[2], "1000 of 1000 shown").y, -1);
+  EXPECT_NE(Find(console.seen[4], "11 of 1000 shown").y, -1);
+  const Coord field = Find(console.seen[4], "Filter: N99");
+  ASSERT_NE(field.y, -1);
+  EXPECT_EQ(console.seen[4].Cursor(), (Coord{static_cast<int16_t>(field.x + 11), field.y}));
+  EXPECT_TRUE(console.seen[4].CursorShape().visible);
+  const int rows = 16;
+  EXPECT_LE(console.Cost(4).writes, rows + 1 + rows + 1);  // list rows, scroll bar, status line, field
+  EXPECT_NE(Find(console.seen[5], "Filter: N99").y, -1);   // laid out again after the resize
+  EXPECT_NE(Find(*console.open, "11 of 1000 shown").y, -1);
+  EXPECT_EQ(Find(*console.open, "Filter:").y, -1);
+  EXPECT_NE(Find(*console.open, "/ filter").y, -1);
+  EXPECT_FALSE(console.open->CursorShape().visible);
+
+  ClockedConsole longer;
+  const std::string typed(100, 'x');
+  Push(longer, Key(0, '/'), Typed(typed + "y"), Enter(), Enter());
+  EXPECT_EQ(Show(longer, names), "");
+  const VirtualConsole& open = longer.seen.at(longer.seen.size() - 2);
+  EXPECT_NE(Find(open, "xxxxy").y, -1);
+  EXPECT_EQ(Find(open, std::string(60, 'x')).y, -1);  // scrolled: the start is out of view
+  EXPECT_NE(Find(open, "(no name matches").y, -1);
+  EXPECT_EQ(longer.outside, 0);
 }
 
 TEST(ListBoxMouse, ClicksMarkToggleAndRangeDoubleClickAnswers) {
@@ -453,7 +637,8 @@ TEST(ListBoxWindow, TinyAndHugeWindowsDegradeWithoutLeavingTheBuffer) {
     WatchedConsole console(size, size);
     Push(console, kDown, kSpace, Key(vk::kNext), Key(vk::kEnd), Wheel(0, 0, 120), kSpace,
          Click(size.x / 2, size.y / 2));
-    Push(console, Key(vk::kHome), Typed("n"), EndOfInput());
+    Push(console, Key(vk::kHome), Typed("n"), Key(0, '/'), Typed("9*9"), Key(vk::kTab), Key(0, '/'), Esc());
+    Push(console, Key(vk::kDown, 0, modifier::kShift), EndOfInput());
     Show(console, names);
     WatchedConsole answered(size, size);
     Push(answered, kDown, kSpace, Key(vk::kEnd), kSpace, Enter());

@@ -1,0 +1,125 @@
+#include "consoletools/text_field.h"
+
+#include <algorithm>
+
+#include "consoletools/dialog.h"
+#include "device/text_cells.h"
+
+namespace zul {
+
+TextField::TextField(const CodePage& code_page, std::size_t limit, const Text& start)
+    : code_page_(code_page), limit_(limit) {
+  const Text kept = start.substr(0, limit);
+  for (const Glyph& glyph : Glyphs(kept, code_page_))
+    pieces_.push_back(Piece{kept.substr(glyph.offset, glyph.length), glyph.character, glyph.mark, glyph.width});
+  bytes_ = kept.size();
+  cursor_ = pieces_.size();
+}
+
+Text TextField::Value() const {
+  Text value;
+  value.reserve(bytes_);
+  for (const Piece& piece : pieces_) value += piece.bytes;
+  return value;
+}
+
+void TextField::Clear() {
+  pieces_.clear();
+  bytes_ = 0;
+  cursor_ = 0;
+  scroll_ = 0;
+}
+
+int TextField::Columns(std::size_t from, std::size_t to) const {
+  int columns = 0;
+  for (std::size_t i = from; i < to; ++i) columns += pieces_[i].width;
+  return columns;
+}
+
+TextField::View TextField::Show(int width, uint16_t attribute) const {
+  View view;
+  int used = 0;
+  std::size_t end = scroll_;
+  for (; end < pieces_.size() && used + pieces_[end].width <= width; ++end) {
+    const Piece& piece = pieces_[end];
+    AppendGlyphCells(Glyph{0, 0, piece.character, piece.mark, piece.width}, attribute, view.cells);
+    used += piece.width;
+  }
+  view.cells.resize(static_cast<std::size_t>(std::max(width, 0)), Cell{U' ', attribute});
+  view.cursor = Columns(scroll_, cursor_);
+  view.more_left = scroll_ > 0;
+  view.more_right = end < pieces_.size();
+  return view;
+}
+
+void TextField::KeepCursorVisible(int width) {
+  if (cursor_ < scroll_) scroll_ = cursor_;
+  const int at_cursor = cursor_ < pieces_.size() ? pieces_[cursor_].width : 1;
+  int before = Columns(scroll_, cursor_);
+  while (scroll_ < cursor_ && before + at_cursor > width) before -= pieces_[scroll_++].width;
+  std::size_t furthest = pieces_.size();
+  for (int room = width - 1; furthest > 0 && pieces_[furthest - 1].width <= room;)
+    room -= pieces_[--furthest].width;
+  scroll_ = std::min(scroll_, furthest);
+}
+
+void TextField::PlaceCursor(int column) {
+  cursor_ = scroll_;
+  while (cursor_ < pieces_.size() && column >= pieces_[cursor_].width) column -= pieces_[cursor_++].width;
+}
+
+void TextField::Type(char32_t character) {
+  std::string bytes;
+  if (!code_page_.Encode(character, bytes) || bytes_ + bytes.size() > limit_) return;
+  bytes_ += bytes.size();
+  const char32_t shown = ShownCharacter(character);
+  if (CharacterWidth(shown) == 0) {
+    if (cursor_ == 0) {
+      pieces_.insert(pieces_.begin(), Piece{bytes, U' ', shown, 1});
+      ++cursor_;
+      return;
+    }
+    Piece& before = pieces_[cursor_ - 1];
+    before.bytes += bytes;
+    if (before.mark == 0) before.mark = shown;
+    return;
+  }
+  pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(cursor_++),
+                 Piece{bytes, shown, 0, CharacterWidth(shown)});
+}
+
+bool TextField::Edit(const KeyEvent& key) {
+  auto erase = [&](std::size_t at) {
+    bytes_ -= pieces_[at].bytes.size();
+    pieces_.erase(pieces_.begin() + static_cast<std::ptrdiff_t>(at));
+  };
+  if (key.key == vk::kBack) {
+    if (cursor_ > 0) erase(--cursor_);
+    return true;
+  }
+  if (IsTypedCharacter(key)) {
+    Type(key.character);
+    return true;
+  }
+  switch (key.key) {
+    case vk::kLeft:
+      if (cursor_ > 0) --cursor_;
+      return true;
+    case vk::kRight:
+      if (cursor_ < pieces_.size()) ++cursor_;
+      return true;
+    case vk::kHome:
+      cursor_ = 0;
+      return true;
+    case vk::kEnd:
+      cursor_ = pieces_.size();
+      return true;
+    case vk::kDelete:
+      if (cursor_ < pieces_.size()) erase(cursor_);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace zul

@@ -1,0 +1,73 @@
+// A one-line text being edited in a dialog's field: the glyphs of the text, the
+// insertion point and the first glyph the field shows. The text is edited glyph by
+// glyph, so that a character, with the marks over it, is moved over and deleted
+// whole. It knows keys and cells only; where the field lies is the dialog's business.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "base/code_page.h"
+#include "base/text.h"
+#include "device/console_device.h"
+
+namespace zul {
+
+class TextField {
+ public:
+  // A field holding `start`, cut to `limit` bytes, with the insertion point at its end.
+  TextField(const CodePage& code_page, std::size_t limit, const Text& start = Text());
+
+  // The text as typed.
+  Text Value() const;
+  bool Empty() const { return pieces_.empty(); }
+  void Clear();
+
+  // Applies an editing key: a typed character goes in at the insertion point;
+  // Backspace, Delete, Left, Right, Home and End as in any field. False when the
+  // key is none of these.
+  bool Edit(const KeyEvent& key);
+  // Puts `character` in at the insertion point as the bytes that spell it in the
+  // code page; one that none spell, or that would pass the limit, is not typed. A
+  // mark joins the glyph before the insertion point.
+  void Type(char32_t character);
+
+  // What a field of `width` cells shows: exactly `width` cells in `attribute`,
+  // the column of the insertion point, and whether the text runs on beyond
+  // either side. A wide glyph that would pass the field's end is left for the
+  // next scroll.
+  struct View {
+    std::vector<Cell> cells;
+    int cursor = 0;
+    bool more_left = false;
+    bool more_right = false;
+  };
+  View Show(int width, uint16_t attribute) const;
+  // Scrolls a field of `width` cells so that the insertion point and the glyph
+  // at it are inside it, and no further than needed to show the end of the text
+  // and the cell after it.
+  void KeepCursorVisible(int width);
+  // Moves the insertion point to the glyph shown at `column` of the field, or
+  // to the end of the text when none is shown there.
+  void PlaceCursor(int column);
+
+ private:
+  struct Piece {
+    std::string bytes;
+    char32_t character = U' ';
+    char32_t mark = 0;
+    int width = 1;
+  };
+  // The cells the pieces [from, to) take.
+  int Columns(std::size_t from, std::size_t to) const;
+
+  const CodePage& code_page_;
+  std::size_t limit_;
+  std::vector<Piece> pieces_;
+  std::size_t bytes_ = 0;   // the bytes of all the pieces
+  std::size_t cursor_ = 0;  // insertion point, 0..pieces_.size()
+  std::size_t scroll_ = 0;  // the first piece the field shows
+};
+
+}  // namespace zul
