@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "consoletools/dialog_style.h"
+#include "device/byte_keys.h"
 #include "device/private_input_flags.h"
 #include "device/text_cells.h"
 
@@ -219,12 +220,20 @@ void DrawButton(ConsoleDevice& device, const Button& button, bool focused) {
   WriteText(device, button.at, face, focused ? dialog_style::kButtonFocus : dialog_style::kButton, button.width);
 }
 
-bool IsCancelKey(const KeyEvent& key) {
-  if (key.key == vk::kEscape || key.character == 0x1B || key.character == 0x03) return true;
-  return key.key == 'C' && (key.modifiers & modifier::kCtrl) != 0 && (key.modifiers & modifier::kAlt) == 0;
+bool IsEscapeKey(const KeyEvent& key) { return key.key == vk::kEscape || key.character == typed::kEscape; }
+
+bool IsCtrlLetter(const KeyEvent& key, char letter) {
+  return key.key == static_cast<uint16_t>(letter) && (key.modifiers & modifier::kCtrl) != 0 &&
+         (key.modifiers & modifier::kAlt) == 0;
 }
 
-bool IsEnterKey(const KeyEvent& key) { return key.key == vk::kReturn || (key.key == 0 && key.character == 0x0D); }
+bool IsCancelKey(const KeyEvent& key) {
+  return IsEscapeKey(key) || key.character == typed::kCtrlC || IsCtrlLetter(key, 'C');
+}
+
+bool IsEnterKey(const KeyEvent& key) {
+  return key.key == vk::kReturn || (key.key == 0 && key.character == typed::kEnter);
+}
 
 bool IsTypedCharacter(const KeyEvent& key) {
   if (key.character < 0x20) return false;
@@ -235,7 +244,7 @@ bool IsTypedCharacter(const KeyEvent& key) {
     case vk::kTab:
       return false;
     case vk::kDelete:
-      if (key.character == 0x7F) return false;
+      if (key.character == typed::kDelete) return false;
       break;
     default:
       break;

@@ -157,6 +157,11 @@ enum class DialogResult { kOpen, kOk, kCancel };
 
 // Esc, Ctrl+C (the C key with Ctrl, or the byte 0x03): the keys that cancel.
 bool IsCancelKey(const KeyEvent& key);
+// Esc: its key, or the character it types.
+bool IsEscapeKey(const KeyEvent& key);
+// Ctrl (without Alt) with the key of `letter`, a capital: how every reader reports
+// the control character of that letter (the key table gives 0x01 as Ctrl+A).
+bool IsCtrlLetter(const KeyEvent& key, char letter);
 // Enter.
 bool IsEnterKey(const KeyEvent& key);
 // A key that types its character: U+0020 and above with neither Ctrl nor Alt

@@ -10,6 +10,7 @@
 #include "consoletools/dialog.h"
 #include "consoletools/dialog_style.h"
 #include "consoletools/text_field.h"
+#include "device/byte_keys.h"
 #include "device/text_cells.h"
 
 namespace zul {
@@ -105,7 +106,7 @@ void ListBoxModel::SetFilter(const Text& pattern) {
   for (int i = 0; i < Total(); ++i)
     if (pattern.empty() || ContainsPattern(keys_[static_cast<std::size_t>(i)], wanted)) shown_.push_back(i);
   highlight_ = 0;
-  top_ = 0;
+  first_in_view_ = 0;
   if (shown_.empty()) return;
   const auto next = std::lower_bound(shown_.begin(), shown_.end(), highlighted_);
   MoveTo(next == shown_.end() ? Count() - 1 : static_cast<int>(next - shown_.begin()));
@@ -116,32 +117,32 @@ void ListBoxModel::SetRows(int rows) {
   MoveTo(highlight_);
 }
 
-void ListBoxModel::ClampTop() { top_ = std::clamp(top_, 0, std::max(0, Count() - rows_)); }
+void ListBoxModel::ClampTop() { first_in_view_ = std::clamp(first_in_view_, 0, std::max(0, Count() - rows_)); }
 
 void ListBoxModel::MoveTo(int index) {
   if (shown_.empty()) return;
   highlight_ = std::clamp(index, 0, Count() - 1);
-  if (highlight_ < top_) top_ = highlight_;
-  if (highlight_ >= top_ + rows_) top_ = highlight_ - rows_ + 1;
+  if (highlight_ < first_in_view_) first_in_view_ = highlight_;
+  if (highlight_ >= first_in_view_ + rows_) first_in_view_ = highlight_ - rows_ + 1;
   ClampTop();
 }
 
 void ListBoxModel::PageDown() {
   if (shown_.empty()) return;
-  top_ += rows_;
+  first_in_view_ += rows_;
   ClampTop();
   MoveTo(highlight_ + rows_);
 }
 
 void ListBoxModel::PageUp() {
   if (shown_.empty()) return;
-  top_ -= rows_;
+  first_in_view_ -= rows_;
   ClampTop();
   MoveTo(highlight_ - rows_);
 }
 
 void ListBoxModel::ScrollBy(int delta) {
-  top_ = static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(top_) + delta, 0, Count()));
+  first_in_view_ = static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(first_in_view_) + delta, 0, Count()));
   ClampTop();
 }
 
@@ -278,7 +279,12 @@ class ListBox : public Dialog {
  public:
   ListBox(ListBoxModel& model, const CodePage& code_page, int32_t left, int32_t top, const Text& heading,
           const Text& hint)
-      : model_(model), left_(left), top_(top), heading_(heading), hint_(hint), field_(code_page, kFilterLimit) {}
+      : model_(model),
+        asked_left_(left),
+        asked_top_(top),
+        heading_(heading),
+        hint_(hint),
+        field_(code_page, kFilterLimit) {}
 
   InclusiveRect Layout(const BufferInfo& info) override;
   void Draw(ConsoleDevice& device) override;
@@ -321,8 +327,8 @@ class ListBox : public Dialog {
   DialogResult ClickName(int index, const MouseEvent& mouse);
 
   ListBoxModel& model_;
-  int32_t left_;
-  int32_t top_;
+  int32_t asked_left_;  // the corner the caller asked for, from 1; 0 or less: centred
+  int32_t asked_top_;
   Text heading_;
   Text hint_;
 
@@ -375,8 +381,8 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   const int fixed = std::clamp(inside - 1, 0, static_cast<int>(kRowCount));
   const int list_rows = std::min(inside - fixed, std::max(model_.Total(), kMinListRows));
   const int height = fixed + list_rows + 2 * frame;
-  box_ = PlaceDialog(window, width, height, PlacementCentre(left_, window.left, window_width, width),
-                     PlacementCentre(top_, window.top, window_height, height));
+  box_ = PlaceDialog(window, width, height, PlacementCentre(asked_left_, window.left, window_width, width),
+                     PlacementCentre(asked_top_, window.top, window_height, height));
   if (box_.Width() != width || box_.Height() != height) {
     box_ = kEmptyRect;
     return box_;
@@ -600,7 +606,7 @@ std::string ListBox::StatusText() const {
 
 DialogResult ListBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
   if (focus_ == Focus::kList) return OnListKey(device, key);
-  if (IsCancelKey(key) && key.key != vk::kEscape && key.character != 0x1B) return DialogResult::kCancel;
+  if (IsCancelKey(key) && !IsEscapeKey(key)) return DialogResult::kCancel;
   OnFieldKey(device, key);
   return DialogResult::kOpen;
 }
@@ -609,11 +615,11 @@ DialogResult ListBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
 // follows at once; Enter, Tab or Down go back to the list with the filter in
 // force, Esc clears it. Control characters are not typed.
 void ListBox::OnFieldKey(ConsoleDevice& device, const KeyEvent& key) {
-  if (IsEnterKey(key) || key.key == vk::kTab || key.character == 0x09 || key.key == vk::kDown) {
+  if (IsEnterKey(key) || key.key == vk::kTab || key.character == typed::kTab || key.key == vk::kDown) {
     CloseField(device);
     return;
   }
-  if (key.key == vk::kEscape || key.character == 0x1B) {
+  if (IsEscapeKey(key)) {
     field_.Clear();
     model_.SetFilter(Text());
     CloseField(device);
@@ -633,7 +639,7 @@ void ListBox::OnFieldKey(ConsoleDevice& device, const KeyEvent& key) {
 // moves the anchor along.
 DialogResult ListBox::OnListKey(ConsoleDevice& device, const KeyEvent& key) {
   if (IsEnterKey(key)) return DialogResult::kOk;
-  if (key.key == vk::kEscape || key.character == 0x1B) {
+  if (IsEscapeKey(key)) {
     if (!model_.Filtering()) return DialogResult::kCancel;
     field_.Clear();
     model_.SetFilter(Text());
@@ -642,17 +648,15 @@ DialogResult ListBox::OnListKey(ConsoleDevice& device, const KeyEvent& key) {
   }
   if (IsCancelKey(key)) return DialogResult::kCancel;
   const bool ctrl = (key.modifiers & modifier::kCtrl) != 0;
-  const bool alt = (key.modifiers & modifier::kAlt) != 0;
   const bool shift = (key.modifiers & modifier::kShift) != 0;
-  if (key.character == 0x06 || (key.key == 'F' && ctrl && !alt) ||
-      (IsTypedCharacter(key) && key.character == '/')) {
+  if (IsCtrlLetter(key, 'F') || (IsTypedCharacter(key) && key.character == '/')) {
     OpenField(device);
     return DialogResult::kOpen;
   }
   if (key.key == vk::kSpace || key.character == ' ') {
     model_.Toggle(model_.Highlight());
     model_.SetAnchor(model_.Highlight());
-  } else if (key.character == 0x01 || (key.key == 'A' && ctrl && !alt)) {
+  } else if (IsCtrlLetter(key, 'A')) {
     model_.ToggleAll();
   } else if (IsTypedCharacter(key)) {
     if (model_.TypeAhead(key.character, device.Clock().NowMs())) model_.SetAnchor(model_.Highlight());

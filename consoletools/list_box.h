@@ -57,7 +57,7 @@ class ListBoxModel {
   // The highlighted name; 0 when none is shown.
   int Highlight() const { return highlight_; }
   // The first name shown and the number of rows the list shows (at least 1).
-  int Top() const { return top_; }
+  int Top() const { return first_in_view_; }
   int Rows() const { return rows_; }
   // The name a range starts from: the one last clicked, or moved to, marked or
   // found without Shift, while it is shown; else the highlight.
@@ -129,7 +129,7 @@ class ListBoxModel {
   int marked_count_ = 0;
   Text filter_;
   int highlight_ = 0;
-  int top_ = 0;
+  int first_in_view_ = 0;  // the first name the list shows
   int rows_ = 1;
   int anchor_ = -1;      // a list index, -1 for none
   int highlighted_ = 0;  // the list index last highlighted, kept while no name is shown

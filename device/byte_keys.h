@@ -9,6 +9,17 @@
 
 namespace zul {
 
+// The control characters keys type that the dialogs answer, as the key table
+// below gives them.
+namespace typed {
+constexpr char32_t kCtrlC = 0x03;
+constexpr char32_t kBackspace = 0x08;
+constexpr char32_t kTab = 0x09;
+constexpr char32_t kEnter = 0x0D;
+constexpr char32_t kEscape = 0x1B;
+constexpr char32_t kDelete = 0x7F;
+}  // namespace typed
+
 // The key press that the lone byte `byte` stands for, reported as a Windows
 // console (US layout) reports the key that sends that byte on a terminal:
 // - letters with their key code, capitals with Shift; digits with theirs; the

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "device/input_decoder.h"
 #include "fuzz/fuzz_check.h"
+#include "terminal/input_decoder.h"
 
 namespace zul {
 namespace {

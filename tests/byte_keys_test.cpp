@@ -7,8 +7,8 @@
 
 #include "base/code_page.h"
 #include "consoletools/dialog.h"
-#include "device/input_decoder.h"
-#include "device/input_records.h"
+#include "terminal/input_decoder.h"
+#include "win32/input_records.h"
 
 namespace zul {
 namespace {

@@ -1,4 +1,4 @@
-#include "device/control_events.h"
+#include "win32/control_events.h"
 
 #include <gtest/gtest.h>
 

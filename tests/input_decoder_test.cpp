@@ -1,4 +1,4 @@
-#include "device/input_decoder.h"
+#include "terminal/input_decoder.h"
 
 #include <gtest/gtest.h>
 

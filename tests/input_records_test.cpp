@@ -1,4 +1,4 @@
-#include "device/input_records.h"
+#include "win32/input_records.h"
 
 #include <gtest/gtest.h>
 

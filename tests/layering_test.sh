@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layers: each folder of the program includes only its own headers and those of the
 # folders below it, app -> chooser -> console -> consoletools -> device -> base, and
-# chooser -> system -> base. Fails, naming each offending line, on an include that goes up
+# chooser -> system -> base; the console device's backends, terminal and win32, stand on
+# device and are used by app alone. Fails, naming each offending line, on an include that goes up
 # or sideways, or that reaches a header by a relative path. Usage: layering_test.sh ROOT
 # (with --self-check: also proves on a scratch tree that an upward include fails).
 set -u
@@ -10,11 +11,13 @@ root=${1:?usage: layering_test.sh ROOT [--self-check]}
 declare -A below=(
   [base]="base"
   [device]="device base"
+  [terminal]="terminal device base"
+  [win32]="win32 device base"
   [consoletools]="consoletools device base"
   [console]="console consoletools device base"
   [system]="system base"
   [chooser]="chooser console consoletools device system base"
-  [app]="app chooser console consoletools device system base"
+  [app]="app chooser console consoletools device terminal win32 system base"
   [tools]="tools"
   [bench]="bench"
 )
@@ -48,12 +51,14 @@ fi
 if [ "${2:-}" = --self-check ]; then
   scratch=$(mktemp -d)
   trap 'rm -rf "$scratch"' EXIT
-  mkdir -p "$scratch/base" "$scratch/device"
+  mkdir -p "$scratch/base" "$scratch/device" "$scratch/terminal" "$scratch/consoletools"
   printf '#include "device/cell.h"\n' > "$scratch/base/up.h"
   printf '#include "../base/text.h"\n' > "$scratch/device/relative.cpp"
+  printf '#include "win32/input_records.h"\n' > "$scratch/terminal/sideways.h"
+  printf '#include "terminal/terminal_presenter.h"\n' > "$scratch/consoletools/backend.h"
   caught=$(bad_includes "$scratch" | wc -l)
-  if [ "$caught" -ne 2 ]; then
-    echo "the check missed an upward or relative include ($caught of 2 caught)"
+  if [ "$caught" -ne 4 ]; then
+    echo "the check missed an upward, sideways or relative include ($caught of 4 caught)"
     exit 1
   fi
 fi

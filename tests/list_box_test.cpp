@@ -11,7 +11,7 @@
 #include "console/console_tools_adapter.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/dialog_style.h"
-#include "device/terminal_presenter.h"
+#include "terminal/terminal_presenter.h"
 #include "tests/support/events.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/terminal_replay.h"

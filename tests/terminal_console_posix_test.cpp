@@ -1,7 +1,7 @@
 // The console device on a real pseudo-terminal: the child side runs the device
 // as the chooser would, the test plays the terminal and checks the settings the
 // terminal is left with, the bytes drawn and the events read.
-#include "device/terminal_console_posix.h"
+#include "terminal/terminal_console_posix.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

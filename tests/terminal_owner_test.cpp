@@ -1,4 +1,4 @@
-#include "device/terminal_owner.h"
+#include "terminal/terminal_owner.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "device/terminal_sequences.h"
+#include "terminal/terminal_sequences.h"
 
 namespace zul {
 namespace {

@@ -1,4 +1,4 @@
-#include "device/terminal_presenter.h"
+#include "terminal/terminal_presenter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "device/terminal_owner.h"
+#include "terminal/terminal_owner.h"
 
 #include <algorithm>
 
 #include "device/console_device.h"
-#include "device/terminal_sequences.h"
+#include "terminal/terminal_sequences.h"
 
 namespace zul {
 

@@ -1,4 +1,4 @@
-#include "device/console_host.h"
+#include "win32/console_host.h"
 
 #include <algorithm>
 

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "device/console_device.h"
-#include "device/console_host.h"
-#include "device/control_events.h"
-#include "device/fill_runs.h"
-#include "device/input_records.h"
 #include "device/private_input_flags.h"
 #include "device/text_cells.h"
+#include "win32/console_host.h"
+#include "win32/control_events.h"
+#include "win32/fill_runs.h"
+#include "win32/input_records.h"
 
 namespace zul {
 

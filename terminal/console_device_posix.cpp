@@ -6,12 +6,12 @@
 #include <algorithm>
 
 #include "device/console_device.h"
-#include "device/input_decoder.h"
 #include "device/monotonic_clock.h"
-#include "device/terminal_console_posix.h"
-#include "device/terminal_owner.h"
-#include "device/terminal_session_posix.h"
 #include "device/virtual_console.h"
+#include "terminal/input_decoder.h"
+#include "terminal/terminal_console_posix.h"
+#include "terminal/terminal_owner.h"
+#include "terminal/terminal_session_posix.h"
 
 namespace zul {
 

@@ -1,4 +1,4 @@
-#include "device/terminal_sequences.h"
+#include "terminal/terminal_sequences.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "device/fill_runs.h"
+#include "win32/fill_runs.h"
 
 #include <algorithm>
 

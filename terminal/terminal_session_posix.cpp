@@ -1,4 +1,4 @@
-#include "device/terminal_session_posix.h"
+#include "terminal/terminal_session_posix.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "device/cell.h"
-#include "device/terminal_owner.h"
+#include "terminal/terminal_owner.h"
 
 namespace zul {
 

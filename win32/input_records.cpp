@@ -1,4 +1,4 @@
-#include "device/input_records.h"
+#include "win32/input_records.h"
 
 #include "device/byte_keys.h"
 #include "device/text_cells.h"
@@ -12,13 +12,13 @@ constexpr uint32_t kButtonBits = 0x07;
 constexpr uint32_t kEventKindBits = 0x07;
 constexpr uint32_t kHorizontalWheel = 0x08;
 
-bool IsControlCharacter(char32_t character) { return character < 0x20 || character == 0x7F; }
+bool IsControlCharacter(char32_t character) { return character < 0x20 || character == typed::kDelete; }
 
 }  // namespace
 
 KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t control_state) {
   KeyEvent key{virtual_key, character, control_state & kModifierBits};
-  if (virtual_key == vk::kEscape && key.character == 0) key.character = 0x1B;
+  if (virtual_key == vk::kEscape && key.character == 0) key.character = typed::kEscape;
   return key;
 }
 

@@ -16,8 +16,8 @@
 #include <string_view>
 
 #include "device/cell.h"
-#include "device/terminal_presenter.h"
 #include "device/virtual_console.h"
+#include "terminal/terminal_presenter.h"
 
 namespace zul {
 

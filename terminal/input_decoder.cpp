@@ -1,4 +1,4 @@
-#include "device/input_decoder.h"
+#include "terminal/input_decoder.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@ namespace zul {
 
 namespace {
 
-constexpr uint8_t kEsc = 0x1B;
+constexpr uint8_t kEsc = typed::kEscape;
 // The bytes that may stand between the introducer and the final byte of a
 // sequence (parameters, private markers and intermediates), and the final bytes.
 bool IsParameterByte(uint8_t byte) { return byte >= 0x20 && byte <= 0x3F; }
@@ -315,7 +315,7 @@ void InputDecoder::DecodeCsi(std::string_view parameters, char final_byte, int64
   if (!numbers.valid) return;
   const uint32_t modifiers = ModifiersFromParameter(numbers.At(1));
   if (final_byte == 'Z') {
-    QueueKey(vk::kTab, 0x09, modifier::kShift | modifiers);
+    QueueKey(vk::kTab, typed::kTab, modifier::kShift | modifiers);
   } else if (final_byte == '~') {
     const uint16_t key = TildeKey(numbers.At(0));
     if (key != 0) QueueKey(key, 0, modifiers);
@@ -333,7 +333,7 @@ void InputDecoder::DecodeSs3(std::string_view parameters, char final_byte) {
   if (const uint16_t key = LetterKey(final_byte); key != 0) {
     QueueKey(key, 0, modifiers);
   } else if (final_byte == 'M') {
-    QueueKey(vk::kReturn, 0x0D, modifiers);
+    QueueKey(vk::kReturn, typed::kEnter, modifiers);
   } else if (final_byte == 'X') {
     QueueByteKey('=', modifiers);
   } else if (final_byte >= 'j' && final_byte <= 'y') {

@@ -1,12 +1,12 @@
-#include "device/terminal_presenter.h"
+#include "terminal/terminal_presenter.h"
 
 #include <algorithm>
 #include <array>
 
 #include "base/cp437.h"
 #include "device/console_colours.h"
-#include "device/terminal_sequences.h"
 #include "device/text_cells.h"
+#include "terminal/terminal_sequences.h"
 
 namespace zul {
 
