@@ -30,6 +30,14 @@ Text UpperCaseName(const Text& name, const CodePage& code_page) {
   Text upper;
   upper.reserve(name.size());
   for (std::size_t at = 0; at < name.size();) {
+    // An ASCII byte where a character starts is that character in every code page a
+    // run may have (their lead bytes lie above it): the most names need nothing more.
+    const auto byte = static_cast<uint8_t>(name[at]);
+    if (byte < 0x80) {
+      upper.push_back(static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte));
+      ++at;
+      continue;
+    }
     const Spelled spelled = code_page.Decode(std::string_view(name).substr(at));
     if (spelled.length == 0) {
       upper.push_back(name[at++]);

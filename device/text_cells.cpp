@@ -1,7 +1,9 @@
 #include "device/text_cells.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <memory>
 
 #include "base/cp437.h"
 
@@ -99,19 +101,33 @@ bool InRanges(const CharacterRange (&ranges)[N], char32_t character) {
   return it != std::begin(ranges) && character <= (it - 1)->last;
 }
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-}  // namespace
-
-int CharacterWidth(char32_t character) {
+int WidthInRanges(char32_t character) {
   if (InRanges(kNoCell, character)) return 0;
   return InRanges(kWide, character) ? 2 : 1;
 }
 
-char32_t ShownCharacter(char32_t character) {
-  if (character < 0x20 || character == 0x7F) return Cp437Glyph(static_cast<uint8_t>(character));
-  if (character >= 0x80 && character <= 0x9F) return kReplacement;
-  return character;
+// The widths of the 16-bit characters, looked up once: a frame asks for every cell's.
+using BmpWidths = std::array<uint8_t, 0x10000>;
+const BmpWidths& MakeBmpWidths() {
+  static const auto kWidths = [] {
+    auto widths = std::make_unique<BmpWidths>();
+    widths->fill(1);
+    auto set = [&](const auto& ranges, uint8_t width) {
+      for (const CharacterRange& range : ranges)
+        for (char32_t c = range.first; c <= range.last && c < widths->size(); ++c) (*widths)[c] = width;
+    };
+    set(kWide, 2);
+    set(kNoCell, 0);
+    return widths;
+  }();
+  return *kWidths;
+}
+
+}  // namespace
+
+int CharacterWidthFromTables(char32_t character) {
+  static const BmpWidths& kBmpWidths = MakeBmpWidths();
+  return character < 0x10000 ? kBmpWidths[character] : WidthInRanges(character);
 }
 
 // 1. Decode the next character; bytes that spell none show one by one as their glyphs.

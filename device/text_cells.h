@@ -5,23 +5,35 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "base/code_page.h"
+#include "base/cp437.h"
 #include "device/cell.h"
 
 namespace zul {
 
-// The cells a character takes on a terminal: 2 for an East Asian wide or fullwidth
-// character, 0 for one drawn over the character before it (a combining mark, a format
-// character), 1 for any other.
-int CharacterWidth(char32_t character);
+// The cells a character takes on a terminal, from the tables: 2 for an East Asian
+// wide or fullwidth character, 0 for one drawn over the character before it (a
+// combining mark, a format character), 1 for any other.
+int CharacterWidthFromTables(char32_t character);
+
+// CharacterWidthFromTables, asked only beyond U+02FF: no character before the
+// combining marks is wide or drawn over another. Every cell drawn asks this.
+inline int CharacterWidth(char32_t character) {
+  return character < 0x300 ? 1 : CharacterWidthFromTables(character);
+}
 
 // The character a cell shows for `character`: a control character (below 0x20, and
 // 0x7F) as its CP437 glyph, a C1 control (0x80 to 0x9F), which a terminal would take
 // for a command, as U+FFFD; any other as itself.
-char32_t ShownCharacter(char32_t character);
+inline char32_t ShownCharacter(char32_t character) {
+  if (character < 0x20 || character == 0x7F) return Cp437Glyph(static_cast<uint8_t>(character));
+  if (character >= 0x80 && character <= 0x9F) return U'\uFFFD';
+  return character;
+}
 
 // One glyph of a text: the bytes that spell it (a character and the marks after it,
 // or a byte that spells nothing), how it shows (the character and its first mark;

@@ -352,6 +352,10 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
   const Coord size = console.Size();
   const int shown_columns = std::min(screen_.columns, window.Width());
   const int shown_rows = std::min(screen_.rows, window.Height());
+  Cell previous;
+  PackedCell previous_packed = outside;
+  bool previous_left_half = false;
+  bool packed_any = false;
   for (int y = 0; y < shown_rows; ++y) {
     const int buffer_y = window.top + y;
     if (buffer_y < 0 || buffer_y >= size.y) continue;
@@ -369,8 +373,15 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
                            : MakePackedCell(' ', kAnyColour, blank_background);
         continue;
       }
-      PackedCell shown = PackCell(cell);
-      if (IsLeftHalf(shown)) {
+      // Most cells repeat the one before them (blanks, a frame's edge): packed once.
+      if (!packed_any || !(cell == previous)) {
+        previous = cell;
+        previous_packed = PackCell(cell);
+        previous_left_half = IsLeftHalf(previous_packed);
+        packed_any = true;
+      }
+      PackedCell shown = previous_packed;
+      if (previous_left_half) {
         const bool whole =
             x + 1 < shown_columns && buffer_x + 1 < size.x &&
             console.At({static_cast<int16_t>(buffer_x + 1), static_cast<int16_t>(buffer_y)}).character ==
