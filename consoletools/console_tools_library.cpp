@@ -1,9 +1,10 @@
 #include "consoletools/console_tools_library.h"
 
+#include <algorithm>
 #include <string>
 
-#include "consoletools/input_box.h"
-#include "consoletools/list_box.h"
+#include "dialogs/input_box.h"
+#include "dialogs/list_box.h"
 
 namespace zul {
 
@@ -42,20 +43,26 @@ int32_t ConsoleToolsLibrary::DefaultWindowMenu() { return window_.ResetMenu() ? 
 int32_t ConsoleToolsLibrary::LocOfRow(int32_t row) { return row; }
 int32_t ConsoleToolsLibrary::LocOfCol(int32_t column) { return column; }
 
-ByteString ConsoleToolsLibrary::ConsoleInputBox(int32_t buttons, int32_t column_position, int32_t row_position,
+ByteString ConsoleToolsLibrary::ConsoleInputBox(int32_t /*buttons*/, int32_t column_position, int32_t row_position,
                                                 const char* question, const char* hint, const char* default_answer,
-                                                int32_t focus, int32_t max_length) {
-  return AllocByteString(RunInputBox(device_, buttons, column_position, row_position, ByteStringText(question),
-                                     ByteStringText(hint), ByteStringText(default_answer), focus, max_length));
+                                                int32_t /*focus*/, int32_t max_length) {
+  const auto limit =
+      static_cast<std::size_t>(max_length <= 0 || max_length > kInputBoxLimit ? kInputBoxLimit : max_length);
+  return AllocByteString(RunInputBox(device_, column_position, row_position, ByteStringText(question),
+                                     ByteStringText(hint), ByteStringText(default_answer), limit));
 }
 
 int32_t ConsoleToolsLibrary::ConsoleToTop() { return window_.BringToTop() ? 1 : 0; }
 
-ByteString ConsoleToolsLibrary::ConsoleListBox(int32_t buttons, int32_t left, int32_t top, const char* heading,
+ByteString ConsoleToolsLibrary::ConsoleListBox(int32_t /*buttons*/, int32_t left, int32_t top, const char* heading,
                                                const char* hint, const ListDescriptor* list, int32_t sorted,
                                                int32_t multiple, int32_t first_shown) {
-  return AllocByteString(RunListBox(device_, buttons, left, top, ByteStringText(heading), ByteStringText(hint),
-                                    list, sorted, multiple, first_shown));
+  std::vector<Text> names = ReadListNames(list);
+  if (sorted != 0)
+    std::stable_sort(names.begin(), names.end(),
+                     [](const Text& a, const Text& b) { return CompareTexts(a, b) < 0; });
+  return AllocByteString(RunListBox(device_, left, top, ByteStringText(heading), ByteStringText(hint),
+                                    std::move(names), multiple != 0, first_shown));
 }
 
 }  // namespace zul

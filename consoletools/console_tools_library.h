@@ -1,6 +1,7 @@
 // Our console-tools library: decorates the console window where the platform
-// lets it, and runs the input box and the list box. It draws only through the
-// console device.
+// lets it, and runs the dialogs (dialogs/) for the calls of its interface: it reads
+// their byte strings and the list descriptor, gives the numbers their meaning, and
+// hands the dialogs texts and names.
 #pragma once
 
 #include "consoletools/console_tools.h"
@@ -8,6 +9,9 @@
 #include "device/console_device.h"
 
 namespace zul {
+
+// The most bytes an input box's answer may hold, whatever the caller asks for.
+constexpr int32_t kInputBoxLimit = 32768;
 
 class ConsoleToolsLibrary : public ConsoleTools {
  public:
@@ -23,10 +27,18 @@ class ConsoleToolsLibrary : public ConsoleTools {
   int32_t DefaultWindowMenu() override;
   int32_t LocOfRow(int32_t row) override;
   int32_t LocOfCol(int32_t column) override;
+  // RunInputBox centred on the cell at the two positions. Every value of `buttons`
+  // gives OK and Cancel; the field has the focus whatever `focus` says.
+  // `max_length` is the most bytes the answer may hold; 0, negative or larger
+  // values mean kInputBoxLimit.
   ByteString ConsoleInputBox(int32_t buttons, int32_t column_position, int32_t row_position, const char* question,
                              const char* hint, const char* default_answer, int32_t focus,
                              int32_t max_length) override;
   int32_t ConsoleToTop() override;
+  // RunListBox over ReadListNames(list): `sorted` != 0 shows the names in byte
+  // order, else in table order; `multiple` != 0 lets several be marked, else one;
+  // `first_shown` is the name the highlight starts on, from 0; `left` and `top`
+  // place the box as RunListBox says. Every value of `buttons` gives OK and Cancel.
   ByteString ConsoleListBox(int32_t buttons, int32_t left, int32_t top, const char* heading, const char* hint,
                             const ListDescriptor* list, int32_t sorted, int32_t multiple,
                             int32_t first_shown) override;

@@ -1,5 +1,6 @@
 // The list descriptor through which a table of texts reaches the console-tools
-// library: a one-dimensional array record of text entries, little-endian.
+// library, and the names read from it: a one-dimensional array record of text
+// entries, little-endian.
 //
 //   offset  size  field
 //   0       P     data: the entries, each a byte string or null when empty
@@ -21,7 +22,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
+#include "base/text.h"
 #include "consoletools/byte_string.h"
 
 namespace zul {
@@ -51,5 +54,16 @@ struct ListDescriptor {
 constexpr uint8_t kListDescriptorFlags = 0x0C;
 constexpr uint8_t kListEntryTypeText = 0x2E;
 static_assert(sizeof(ListDescriptor) == 112 + sizeof(void*), "descriptor layout");
+
+// The most entries a list descriptor may describe; a longer one offers no names.
+constexpr uint32_t kListMaxEntries = 32767;
+
+// The names `list` offers: its non-empty entries in table order. A name ends at
+// its first zero byte (the list box's answer separates names with zero bytes), so
+// an entry that starts with one is empty too. A null descriptor, null data, a
+// dimension count other than 1, an entry type other than text, an entry size other
+// than a byte string's, or an entry count that is not upper - lower + 1 (or above
+// kListMaxEntries) offers no names.
+std::vector<Text> ReadListNames(const ListDescriptor* list);
 
 }  // namespace zul

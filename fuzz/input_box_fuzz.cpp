@@ -16,8 +16,8 @@
 #include "base/code_page.h"
 #include "console/console_tools_adapter.h"
 #include "consoletools/console_tools_library.h"
-#include "consoletools/dialog.h"
-#include "consoletools/input_box.h"
+#include "dialogs/dialog_keys.h"
+#include "dialogs/input_box.h"
 #include "fuzz/dialog_script.h"
 #include "fuzz/fuzz_check.h"
 

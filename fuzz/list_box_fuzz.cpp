@@ -18,7 +18,7 @@
 
 #include "console/console_tools_adapter.h"
 #include "consoletools/console_tools_library.h"
-#include "consoletools/dialog.h"
+#include "dialogs/dialog_keys.h"
 #include "fuzz/dialog_script.h"
 #include "fuzz/fuzz_check.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/code_page.h"
-#include "consoletools/dialog.h"
+#include "dialogs/dialog_keys.h"
 #include "terminal/input_decoder.h"
 #include "win32/input_records.h"
 

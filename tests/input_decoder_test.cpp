@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "consoletools/dialog.h"
+#include "dialogs/dialog_keys.h"
 #include "tests/support/events.h"
 
 namespace zul {

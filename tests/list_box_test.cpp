@@ -1,4 +1,4 @@
-#include "consoletools/list_box.h"
+#include "dialogs/list_box.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "console/console_tools_adapter.h"
 #include "consoletools/console_tools_library.h"
-#include "consoletools/dialog_style.h"
+#include "dialogs/dialog_style.h"
 #include "terminal/terminal_presenter.h"
 #include "tests/support/events.h"
 #include "tests/support/manual_clock.h"
@@ -78,13 +78,22 @@ class WatchedConsole : public VirtualConsole {
   std::vector<VirtualConsole> seen;    // and before each read
 };
 
-// Runs the list box over `names` (entries 1 on of a list table) with the chooser's arguments.
-Text Show(WatchedConsole& console, const Names& names, int32_t multiple = 1, int32_t sorted = 0,
-          int32_t first_shown = 0, const Text& heading = "C:\\COURSES") {
+// Runs the list box over `names` with the chooser's placement and hint.
+Text Show(WatchedConsole& console, const Names& names, bool multiple = true, int first_shown = 0,
+          const Text& heading = "C:\\COURSES") {
+  return RunListBox(console, 0, 0, heading, kHint, names, multiple, first_shown);
+}
+
+// Runs the list box as the chooser calls the library: `entries` are entries 1 on of a
+// list table, crossing as a list descriptor.
+Text ShowTable(ConsoleDevice& console, const Names& entries, int32_t multiple = 1, int32_t sorted = 0,
+               int32_t first_shown = 0, const Text& heading = "C:\\COURSES") {
   auto table = std::make_unique<ListTable>();
-  for (std::size_t i = 0; i < names.size(); ++i) (*table)[static_cast<int>(i) + 1] = names[i];
-  ListTableArgument argument(*table);
-  return RunListBox(console, 3, 0, 0, heading, kHint, argument.Descriptor(), sorted, multiple, first_shown);
+  for (std::size_t i = 0; i < entries.size(); ++i) (*table)[static_cast<int>(i) + 1] = entries[i];
+  auto decorations = OpenWindowDecorations();
+  ConsoleToolsLibrary library(console, *decorations);
+  return ConsoleToolsAdapter(library).ConsoleListBox(3, 0, 0, heading, kHint, *table, sorted, multiple,
+                                                     first_shown);
 }
 
 // Where `text` (UTF-8) first shows on the screen; {-1, -1} when it does not. The
@@ -130,7 +139,7 @@ const InputEvent kCtrlA = Key('A', 0x01, modifier::kLeftCtrl);
 TEST(ListBoxShows, HeadingHintNamesInOrderCounterKeysAndButtons) {
   WatchedConsole console;
   const Text heading = std::string("C:\\K\x0A\xE9RS", 8);
-  Show(console, {"A.ZUL", "", "B.ZUL", "", "C.ZUL"}, 1, 0, 0, heading);
+  ShowTable(console, {"A.ZUL", "", "B.ZUL", "", "C.ZUL"}, 1, 0, 0, heading);
   ASSERT_TRUE(console.open);
   const VirtualConsole& view = *console.open;
   EXPECT_NE(Find(view, "C:\\K\u25D9\u0398RS").y, -1);  // a control byte and a stray byte as glyphs
@@ -553,7 +562,9 @@ TEST(ListBoxList, ReadsOnlyAWellFormedDescriptor) {
     EXPECT_TRUE(ReadListNames(&broken).empty()) << what;
     WatchedConsole console;
     Push(console, kCtrlA, kSpace, Enter());
-    EXPECT_EQ(RunListBox(console, 3, 0, 0, "H", kHint, &broken, 0, 1, 0), "") << what;
+    auto decorations = OpenWindowDecorations();
+    ConsoleToolsLibrary library(console, *decorations);
+    EXPECT_EQ(library.ConsoleListBox(3, 0, 0, nullptr, nullptr, &broken, 0, 1, 0), nullptr) << what;
   }
   EXPECT_TRUE(ReadListNames(nullptr).empty());
 
@@ -581,20 +592,20 @@ TEST(ListBoxOptions, SortedSingleSelectionAndFirstShown) {
   const Names names = {"b.X", "A.X", "C.X"};
   WatchedConsole sorted;
   Push(sorted, kDown, Enter());
-  EXPECT_EQ(Show(sorted, names, 1, 1), "C.X");
+  EXPECT_EQ(ShowTable(sorted, names, 1, 1), "C.X");
   EXPECT_LT(Find(*sorted.open, "A.X").y, Find(*sorted.open, "b.X").y);
 
   WatchedConsole single;
   Push(single, kSpace, kDown, kSpace, kCtrlA, kSpace, Enter());  // Ctrl+A unmarks the one mark
-  EXPECT_EQ(Show(single, names, 0), "A.X");
+  EXPECT_EQ(Show(single, names, false), "A.X");
   WatchedConsole single_range;
   Push(single_range, kCtrlA, Enter());
-  EXPECT_EQ(Show(single_range, names, 0), "b.X");
+  EXPECT_EQ(Show(single_range, names, false), "b.X");
 
   for (const auto& [first, answer] : std::vector<std::pair<int, Text>>{{2, "C.X"}, {3, "b.X"}, {-5, "b.X"}}) {
     WatchedConsole console;
     Push(console, Enter());
-    EXPECT_EQ(Show(console, names, 1, 0, first), answer) << first;
+    EXPECT_EQ(Show(console, names, true, first), answer) << first;
   }
 }
 

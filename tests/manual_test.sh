@@ -48,7 +48,7 @@ for dialog in "Input box" "List box"; do
 done
 
 # The list box's key row: "Key what  Key what ...", each key in both texts.
-row=$(sed -n 's/.*kKeyHelp = "\([^"]*\)".*/\1/p' "$source_dir/consoletools/list_box.cpp")
+row=$(sed -n 's/.*kKeyHelp = "\([^"]*\)".*/\1/p' "$source_dir/dialogs/list_box.cpp")
 [ -n "$row" ] || fail "the list box's key row (kKeyHelp) was not found"
 list_box_keys=$(awk '/^\.SS "List box"/ { inside = 1; next } inside && /^\.S[SH] / { exit } inside' <<<"$manual_keys" | bold_keys)
 while read -r key _; do

@@ -22,10 +22,9 @@
 #include <vector>
 
 #include "base/cp437.h"
-#include "console/console_tools_adapter.h"
-#include "consoletools/input_box.h"
-#include "consoletools/list_box.h"
 #include "device/console_device.h"
+#include "dialogs/input_box.h"
+#include "dialogs/list_box.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/terminal_replay.h"
 
@@ -486,7 +485,7 @@ TEST(TerminalConsole, ManyResizesWhileTypingLoseNoKeyAndEndAtTheLastSize) {
   testing::ManualClock clock;
   PtyChild child(
       [&typed](ConsoleDevice& device) {
-        const Text answer = RunInputBox(device, 33, 40, 15, "Where to?", "a hint", "", 1, 0);
+        const Text answer = RunInputBox(device, 40, 15, "Where to?", "a hint", "", 32768);
         InputEvent event;
         while (device.ReadInput(event, 200)) {  // the last resize, signalled before Enter, may not be read yet
         }
@@ -519,8 +518,8 @@ TEST(TerminalConsole, APasteFasterThanDrawingIsCutAtTheLimitAndDrawnInFewFrames)
   while (pasted.size() < 40000) pasted += "0123456789abcdefghijklmnopqrstuvwxyz/";
   pasted.resize(40000);
   PtyChild child([&pasted](ConsoleDevice& device) {
-    const Text answer = RunInputBox(device, 33, 40, 15, "Where to?", "a hint", "", 1, 0);
-    return answer == pasted.substr(0, kInputBoxLimit) ? 0 : 1;
+    const Text answer = RunInputBox(device, 40, 15, "Where to?", "a hint", "", 32768);
+    return answer == pasted.substr(0, 32768) ? 0 : 1;
   });
   ASSERT_TRUE(child.Started());
   child.Resize(300, 100);
@@ -585,10 +584,7 @@ TEST(TerminalConsole, AThousandNamesOfEveryByteShowAsGlyphsAndAnswerTheMarked) {
   const int answer_fd = mkstemp(answer_file);
   ASSERT_GE(answer_fd, 0);
   PtyChild child([&](ConsoleDevice& device) {
-    ListTable table;
-    for (int i = 0; i < 1000; ++i) table[i + 1] = names[static_cast<std::size_t>(i)];
-    ListTableArgument argument(table);
-    const Text answer = RunListBox(device, 3, 0, 0, "HEADING", "hint", argument.Descriptor(), 0, 1, 0);
+    const Text answer = RunListBox(device, 0, 0, "HEADING", "hint", names, true, 0);
     return write(answer_fd, answer.data(), answer.size()) == ssize_t(answer.size()) ? 0 : 1;
   });
   ASSERT_TRUE(child.Started());

@@ -1,9 +1,9 @@
-#include "consoletools/text_field.h"
+#include "dialogs/text_field.h"
 
 #include <algorithm>
 
-#include "consoletools/dialog.h"
 #include "device/text_cells.h"
+#include "dialogs/dialog_keys.h"
 
 namespace zul {
 

@@ -1,4 +1,4 @@
-#include "consoletools/list_box.h"
+#include "dialogs/list_box.h"
 
 #include <algorithm>
 #include <array>
@@ -7,242 +7,17 @@
 #include <string_view>
 #include <utility>
 
-#include "consoletools/dialog.h"
-#include "consoletools/dialog_style.h"
-#include "consoletools/text_field.h"
 #include "device/byte_keys.h"
 #include "device/text_cells.h"
+#include "dialogs/button.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog_keys.h"
+#include "dialogs/dialog_style.h"
+#include "dialogs/drawing.h"
+#include "dialogs/placement.h"
+#include "dialogs/text_field.h"
 
 namespace zul {
-
-std::vector<Text> ReadListNames(const ListDescriptor* list) {
-  if (list == nullptr || list->data == nullptr || list->dimensions != 1 ||
-      list->entry_type != kListEntryTypeText || list->entry_size != sizeof(ByteString))
-    return {};
-  const uint32_t count = list->entry_count;
-  const int64_t span = static_cast<int64_t>(list->bounds[0].upper) - list->bounds[0].lower + 1;
-  if (span != static_cast<int64_t>(count) || count > kListBoxMaxEntries) return {};
-  const ByteString* entries = list->data;
-  std::vector<Text> names;
-  for (uint32_t i = 0; i < count; ++i) {
-    Text name = ByteStringText(entries[i]);
-    const std::size_t zero = name.find('\0');
-    if (zero != Text::npos) name.resize(zero);
-    if (!name.empty()) names.push_back(std::move(name));
-  }
-  return names;
-}
-
-std::u32string UpperCaseCharacters(std::string_view text, const CodePage& code_page) {
-  std::u32string characters;
-  characters.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const Spelled spelled = code_page.Decode(text.substr(at));
-    if (spelled.length == 0) {
-      characters.push_back(0xDC00 + static_cast<uint8_t>(text[at++]));
-      continue;
-    }
-    characters.push_back(UpperCaseLetter(spelled.character));
-    at += spelled.length;
-  }
-  return characters;
-}
-
-// Matching with wildcards, the pattern taken as *pattern*:
-// 1. walk the text; a `?` or an equal character takes one character;
-// 2. a `*` is noted with where the text stood, and first takes nothing;
-// 3. on a mismatch the last `*` takes one more character and matching resumes
-//    after it; with no `*` behind, the text does not match.
-bool ContainsPattern(std::u32string_view text, std::u32string_view pattern) {
-  std::u32string wrapped;
-  wrapped.reserve(pattern.size() + 2);
-  wrapped.push_back(U'*');
-  wrapped.append(pattern);
-  wrapped.push_back(U'*');
-  std::size_t t = 0, p = 0, star = std::u32string::npos, resume = 0;
-  while (t < text.size()) {
-    if (p < wrapped.size() && wrapped[p] != U'*' && (wrapped[p] == U'?' || wrapped[p] == text[t])) {
-      ++t;
-      ++p;
-    } else if (p < wrapped.size() && wrapped[p] == U'*') {
-      star = p++;
-      resume = t;
-    } else if (star != std::u32string::npos) {
-      p = star + 1;
-      t = ++resume;
-    } else {
-      return false;
-    }
-  }
-  while (p < wrapped.size() && wrapped[p] == U'*') ++p;
-  return p == wrapped.size();
-}
-
-ListBoxModel::ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted,
-                           const CodePage& code_page)
-    : code_page_(code_page), names_(std::move(names)), marks_(names_.size(), 0), multiple_(multiple) {
-  keys_.reserve(names_.size());
-  for (const Text& name : names_) keys_.push_back(UpperCaseCharacters(name, code_page_));
-  shown_.resize(names_.size());
-  for (std::size_t i = 0; i < shown_.size(); ++i) shown_[i] = static_cast<int>(i);
-  MoveTo(Valid(first_highlighted) ? first_highlighted : 0);
-}
-
-int ListBoxModel::ShownIndex(int list_index) const {
-  const auto it = std::lower_bound(shown_.begin(), shown_.end(), list_index);
-  return it != shown_.end() && *it == list_index ? static_cast<int>(it - shown_.begin()) : -1;
-}
-
-int ListBoxModel::Anchor() const {
-  const int shown = anchor_ >= 0 ? ShownIndex(anchor_) : -1;
-  return shown >= 0 ? shown : highlight_;
-}
-
-void ListBoxModel::SetFilter(const Text& pattern) {
-  if (!shown_.empty()) highlighted_ = ListIndex(highlight_);
-  filter_ = pattern;
-  shown_.clear();
-  const std::u32string wanted = UpperCaseCharacters(pattern, code_page_);
-  for (int i = 0; i < Total(); ++i)
-    if (pattern.empty() || ContainsPattern(keys_[static_cast<std::size_t>(i)], wanted)) shown_.push_back(i);
-  highlight_ = 0;
-  first_in_view_ = 0;
-  if (shown_.empty()) return;
-  const auto next = std::lower_bound(shown_.begin(), shown_.end(), highlighted_);
-  MoveTo(next == shown_.end() ? Count() - 1 : static_cast<int>(next - shown_.begin()));
-}
-
-void ListBoxModel::SetRows(int rows) {
-  rows_ = std::max(1, rows);
-  MoveTo(highlight_);
-}
-
-void ListBoxModel::ClampTop() { first_in_view_ = std::clamp(first_in_view_, 0, std::max(0, Count() - rows_)); }
-
-void ListBoxModel::MoveTo(int index) {
-  if (shown_.empty()) return;
-  highlight_ = std::clamp(index, 0, Count() - 1);
-  if (highlight_ < first_in_view_) first_in_view_ = highlight_;
-  if (highlight_ >= first_in_view_ + rows_) first_in_view_ = highlight_ - rows_ + 1;
-  ClampTop();
-}
-
-void ListBoxModel::PageDown() {
-  if (shown_.empty()) return;
-  first_in_view_ += rows_;
-  ClampTop();
-  MoveTo(highlight_ + rows_);
-}
-
-void ListBoxModel::PageUp() {
-  if (shown_.empty()) return;
-  first_in_view_ -= rows_;
-  ClampTop();
-  MoveTo(highlight_ - rows_);
-}
-
-void ListBoxModel::ScrollBy(int delta) {
-  first_in_view_ = static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(first_in_view_) + delta, 0, Count()));
-  ClampTop();
-}
-
-bool ListBoxModel::StartsWith(int index, const std::u32string& prefix) const {
-  const std::u32string& key = keys_[static_cast<std::size_t>(ListIndex(index))];
-  return key.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), key.begin());
-}
-
-// 1. A pause longer than kTypeAheadPauseMs since the last character starts a new prefix.
-// 2. One character typed again and again steps on from the highlight to the next
-//    name starting with it; a longer prefix looks from the highlight itself, so
-//    that the name found so far stays while it still starts with the prefix.
-bool ListBoxModel::TypeAhead(char32_t character, int64_t now_ms) {
-  if (now_ms - last_typed_ms_ > kTypeAheadPauseMs) prefix_.clear();
-  last_typed_ms_ = now_ms;
-  prefix_.push_back(UpperCaseLetter(character));
-  const bool repeated =
-      std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_.front(); });
-  const std::u32string wanted = repeated ? prefix_.substr(0, 1) : prefix_;
-  for (int step = repeated ? 1 : 0; step <= Count() && !shown_.empty(); ++step) {
-    const int index = (highlight_ + step) % Count();
-    if (StartsWith(index, wanted)) {
-      MoveTo(index);
-      return true;
-    }
-  }
-  return false;
-}
-
-void ListBoxModel::ClearMarks() {
-  std::fill(marks_.begin(), marks_.end(), uint8_t{0});
-  marked_count_ = 0;
-}
-
-void ListBoxModel::ClearShownMarks() {
-  for (int list_index : shown_) SetListMark(list_index, false);
-}
-
-void ListBoxModel::SetListMark(int list_index, bool marked) {
-  uint8_t& mark = marks_[static_cast<std::size_t>(list_index)];
-  if ((mark != 0) == marked) return;
-  if (marked && !multiple_) ClearMarks();
-  mark = marked ? 1 : 0;
-  marked_count_ += marked ? 1 : -1;
-}
-
-void ListBoxModel::SetMark(int index, bool marked) {
-  if (Valid(index)) SetListMark(ListIndex(index), marked);
-}
-
-void ListBoxModel::Toggle(int index) {
-  if (Valid(index)) SetMark(index, !Marked(index));
-}
-
-void ListBoxModel::MarkOnly(int index) {
-  if (!Valid(index)) return;
-  ClearShownMarks();
-  SetMark(index, true);
-}
-
-void ListBoxModel::MarkRange(int index, bool keep_others) {
-  if (!Valid(index)) return;
-  if (!multiple_) {
-    SetMark(index, true);
-    return;
-  }
-  const int from = std::min(Anchor(), index);
-  const int to = std::max(Anchor(), index);
-  if (!keep_others) ClearShownMarks();
-  for (int i = from; i <= to; ++i) SetMark(i, true);
-}
-
-void ListBoxModel::ToggleAll() {
-  if (!multiple_) {
-    ClearMarks();
-    return;
-  }
-  const bool all = std::all_of(shown_.begin(), shown_.end(),
-                               [&](int list_index) { return marks_[static_cast<std::size_t>(list_index)] != 0; });
-  for (int list_index : shown_) SetListMark(list_index, !all);
-}
-
-void ListBoxModel::SetAnchor(int index) {
-  if (Valid(index)) anchor_ = ListIndex(index);
-}
-
-Text ListBoxModel::Answer() const {
-  if (marked_count_ == 0) return shown_.empty() ? Text() : Name(highlight_);
-  std::size_t size = 0;
-  for (int i = 0; i < Total(); ++i)
-    if (marks_[static_cast<std::size_t>(i)] != 0) size += ListName(i).size() + 1;
-  Text answer;
-  answer.reserve(size);
-  for (int i = 0; i < Total(); ++i) {
-    if (marks_[static_cast<std::size_t>(i)] == 0) continue;
-    if (!answer.empty()) answer.push_back('\0');
-    answer.append(ListName(i));
-  }
-  return answer;
-}
 
 namespace {
 
@@ -759,14 +534,9 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
 
 }  // namespace
 
-Text RunListBox(ConsoleDevice& device, int32_t /*buttons*/, int32_t left, int32_t top, const Text& heading,
-                const Text& hint, const ListDescriptor* list, int32_t sorted, int32_t multiple,
-                int32_t first_shown) {
-  std::vector<Text> names = ReadListNames(list);
-  if (sorted != 0)
-    std::stable_sort(names.begin(), names.end(),
-                     [](const Text& a, const Text& b) { return CompareTexts(a, b) < 0; });
-  ListBoxModel model(std::move(names), multiple != 0, first_shown, device.TextCodePage());
+Text RunListBox(ConsoleDevice& device, int32_t left, int32_t top, const Text& heading, const Text& hint,
+                std::vector<Text> names, bool multiple, int first_shown) {
+  ListBoxModel model(std::move(names), multiple, first_shown, device.TextCodePage());
   ListBox box(model, device.TextCodePage(), left, top, heading, hint);
   return RunDialog(device, box) == DialogResult::kOk ? model.Answer() : Text();
 }

@@ -1,14 +1,18 @@
-#include "consoletools/input_box.h"
+#include "dialogs/input_box.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
-#include "consoletools/dialog.h"
-#include "consoletools/dialog_style.h"
-#include "consoletools/text_field.h"
 #include "device/text_cells.h"
+#include "dialogs/button.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog_keys.h"
+#include "dialogs/dialog_style.h"
+#include "dialogs/drawing.h"
+#include "dialogs/placement.h"
+#include "dialogs/text_field.h"
 
 namespace zul {
 
@@ -160,11 +164,8 @@ DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
 
 }  // namespace
 
-Text RunInputBox(ConsoleDevice& device, int32_t /*buttons*/, int32_t column_position, int32_t row_position,
-                 const Text& question, const Text& hint, const Text& default_answer, int32_t /*focus*/,
-                 int32_t max_length) {
-  const auto limit =
-      static_cast<std::size_t>(max_length <= 0 || max_length > kInputBoxLimit ? kInputBoxLimit : max_length);
+Text RunInputBox(ConsoleDevice& device, int32_t column_position, int32_t row_position, const Text& question,
+                 const Text& hint, const Text& default_answer, std::size_t limit) {
   InputBox box(device.TextCodePage(), column_position, row_position, question, hint, default_answer, limit);
   return RunDialog(device, box) == DialogResult::kOk ? box.Answer() : Text();
 }

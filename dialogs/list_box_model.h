@@ -1,8 +1,5 @@
-// The list box of the console-tools library: a framed box that offers the names
-// of a list descriptor, lets the user mark one or several of them and answers the
-// marked names, with ranges, a filter and type-ahead to find them. It draws only
-// through the console device; it does not know the chooser, and it never changes
-// the caller's table.
+// The list box's state, apart from its looks. Pure: no console and no drawing; the
+// list box (list_box.h) shows it and turns keys and clicks into its calls.
 #pragma once
 
 #include <cstdint>
@@ -10,22 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/text.h"
-#include "consoletools/list_descriptor.h"
-#include "device/console_device.h"
 
 namespace zul {
-
-// The most entries a list descriptor may describe; a longer one offers no names.
-constexpr uint32_t kListBoxMaxEntries = 32767;
-
-// The names `list` offers: its non-empty entries in table order. A name ends at
-// its first zero byte (the answer separates names with zero bytes), so an entry
-// that starts with one is empty too. A null descriptor, null data, a dimension
-// count other than 1, an entry type other than text, an entry size other than a
-// byte string's, or an entry count that is not upper - lower + 1 (or above
-// kListBoxMaxEntries) offers no names.
-std::vector<Text> ReadListNames(const ListDescriptor* list);
 
 // The pause after which typed characters start a new prefix for type-ahead.
 constexpr int64_t kTypeAheadPauseMs = 1000;
@@ -145,21 +130,5 @@ std::u32string UpperCaseCharacters(std::string_view text, const CodePage& code_p
 // Whether `text` contains `pattern`, in which `*` stands for any characters and
 // `?` for one; the empty pattern is in every text.
 bool ContainsPattern(std::u32string_view text, std::u32string_view pattern);
-
-// Runs the list box until it closes and returns the answer: on OK (Enter, the
-// OK button, a double click on a name) ListBoxModel::Answer(), on Cancel (Esc
-// when no filter is in force,
-// Ctrl+C, the Cancel button, the end of the input) the empty text.
-// `left`, `top` > 0 put the box's top-left corner at that column and row,
-// counted from 1 at the top left of the buffer, moved into the window; 0 or
-// less centres it in the window on that axis. `sorted` != 0 shows the names in
-// byte order, else in table order. `multiple` != 0 lets several names be
-// marked, else one. `first_shown` is the name the highlight starts on, counted
-// from 0; outside the names it starts on the first. Every value of `buttons`
-// gives OK and Cancel. Heading and hint are shown byte for byte. What the box
-// covered, and the cursor, are put back when it closes.
-Text RunListBox(ConsoleDevice& device, int32_t buttons, int32_t left, int32_t top, const Text& heading,
-                const Text& hint, const ListDescriptor* list, int32_t sorted, int32_t multiple,
-                int32_t first_shown);
 
 }  // namespace zul

@@ -1,4 +1,4 @@
-// The look shared by the console-tools dialogs: attributes (foreground on
+// The look shared by the dialogs: attributes (foreground on
 // background) and the characters of frames and signs (those of the original
 // console's code page, CP437, which every console font has).
 #pragma once

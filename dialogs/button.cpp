@@ -1,0 +1,29 @@
+#include "dialogs/button.h"
+
+#include <algorithm>
+
+#include "dialogs/dialog_style.h"
+#include "dialogs/drawing.h"
+
+namespace zul {
+
+void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int gap) {
+  int total = 0;
+  for (const Button& button : buttons) total += button.FullWidth();
+  if (!buttons.empty()) total += gap * static_cast<int>(buttons.size() - 1);
+  const int room = right - left + 1;
+  int x = total <= room ? left + (room - total) / 2 : left;
+  for (Button& button : buttons) {
+    button.at = Coord{ClampToInt16(x), ClampToInt16(row)};
+    button.width = std::clamp(std::min(button.FullWidth(), right - x + 1), 0, button.FullWidth());
+    x += button.FullWidth() + gap;
+  }
+}
+
+void DrawButton(ConsoleDevice& device, const Button& button, bool focused) {
+  if (button.width <= 0) return;
+  const std::string face = "[ " + button.label + " ]";
+  WriteText(device, button.at, face, focused ? dialog_style::kButtonFocus : dialog_style::kButton, button.width);
+}
+
+}  // namespace zul

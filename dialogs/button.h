@@ -1,0 +1,32 @@
+// The dialogs' push buttons: laid out side by side on a row, drawn as "[ Label ]",
+// hit by a click on any cell they show.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "device/console_device.h"
+
+namespace zul {
+
+// A push button shown as "[ Label ]" and hit by a left click on any of its cells.
+struct Button {
+  std::string label;
+  Coord at;       // its first cell, the '['
+  int width = 0;  // the cells it occupies as drawn: the full "[ Label ]", or less when cut
+
+  // The cells "[ Label ]" needs.
+  int FullWidth() const { return static_cast<int>(label.size()) + 4; }
+  // Whether the cell `cell` is one of the button's drawn cells.
+  bool Hit(Coord cell) const { return InclusiveRect::FromSize(at, width, 1).Contains(cell); }
+};
+
+// Lays out `buttons` side by side on row `row`, `gap` cells apart, centred
+// between columns `left` and `right` (inclusive). When they do not fit they
+// start at `left` and those passing `right` are cut (width 0 when nothing shows).
+void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int gap = 2);
+
+// Draws `button` as laid out: the default (focused) button in the focus colour.
+void DrawButton(ConsoleDevice& device, const Button& button, bool focused);
+
+}  // namespace zul

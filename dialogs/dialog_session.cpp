@@ -1,0 +1,26 @@
+#include "dialogs/dialog_session.h"
+
+#include "device/private_input_flags.h"
+
+namespace zul {
+
+DialogInputModes DialogInputModesFor(uint32_t found) {
+  using namespace input_mode;
+  const uint32_t told = WithDefaultPrivateFlags(found);
+  return DialogInputModes{(told | kMouse | kExtendedFlags) & ~kQuickEdit, told};
+}
+
+DialogSession::DialogSession(ConsoleDevice& device) : device_(device) {
+  have_mode_ = device_.GetInputMode(saved_mode_);
+  device_.SetInputMode(DialogInputModesFor(have_mode_ ? saved_mode_ : 0).inside);
+}
+
+DialogSession::~DialogSession() { Close(); }
+
+void DialogSession::Close() {
+  if (closed_) return;
+  closed_ = true;
+  if (have_mode_) device_.SetInputMode(DialogInputModesFor(saved_mode_).given_back);
+}
+
+}  // namespace zul
