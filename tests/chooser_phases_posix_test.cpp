@@ -12,10 +12,8 @@
 #include "chooser/course_file_table.h"
 #include "chooser/directory_prompt.h"
 #include "chooser/file_selection.h"
-#include "console/console_tools_adapter.h"
-#include "console/text_screen.h"
 #include "system/system.h"
-#include "tests/support/recording.h"
+#include "tests/support/chooser_world.h"
 
 namespace zul {
 namespace {
@@ -23,8 +21,9 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-class PhaseTest : public ::testing::Test {
+class PhaseTest : public ::testing::Test, protected testing::ChooserWorld {
  protected:
+  PhaseTest() : ChooserWorld({80, 30}, {80, 30}) {}
   void SetUp() override {
     original_ = fs::current_path();
     char pattern[] = "/tmp/zul-phase-XXXXXX";
@@ -45,12 +44,6 @@ class PhaseTest : public ::testing::Test {
 
   fs::path original_;
   fs::path dir_;
-  testing::CallLog log;
-  testing::RecordingConsole console{log, {80, 30}, {80, 30}};
-  TextScreen screen{console};
-  testing::RecordingConsoleTools library{log};
-  ConsoleToolsAdapter tools{library};
-  PhaseServices services{screen, tools};
   RunState state;
 };
 

@@ -15,21 +15,14 @@
 #include "dialogs/placement.h"
 #include "dialogs/saved_region.h"
 #include "tests/support/events.h"
+#include "tests/support/watched_console.h"
 
 namespace zul {
 namespace {
 
 using testing::Push;
-
-// A screen of varied cells, so that a restore that misses or shifts a cell shows.
-void Scribble(VirtualConsole& console) {
-  for (int y = 0; y < console.Size().y; ++y) {
-    std::vector<Cell> row;
-    for (int x = 0; x < console.Size().x; ++x)
-      row.push_back(Cell{static_cast<uint8_t>('a' + (x + 3 * y) % 26), static_cast<uint16_t>((x + y) % 16)});
-    console.WriteCells({0, int16_t(y)}, row);
-  }
-}
+using testing::Scribble;
+using testing::WatchedConsole;
 
 TEST(PlaceDialog, CentresOnTheCellCountedFromOne) {
   const InclusiveRect window{0, 0, 79, 29};
@@ -101,21 +94,10 @@ TEST(SavedRegion, MovePutsTheOldAreaBackAndSavesTheNewOne) {
   EXPECT_EQ(console.Cells(), before);
 }
 
-// A console that counts the writes that do not lie within one row of its buffer.
-class EdgeWatchingConsole : public VirtualConsole {
- public:
-  using VirtualConsole::VirtualConsole;
-  bool WriteCells(Coord at, std::span<const Cell> cells) override {
-    if (at.x < 0 || at.y < 0 || at.y >= Size().y || at.x + static_cast<int>(cells.size()) > Size().x) ++outside;
-    return VirtualConsole::WriteCells(at, cells);
-  }
-  int outside = 0;
-};
-
 // A resize may shrink the buffer under a saved area: what the buffer kept comes
 // back, and nothing is written beyond its edges.
 TEST(SavedRegion, PutsBackOnlyWhatAShrunkenBufferKept) {
-  EdgeWatchingConsole console({30, 10}, {30, 10});
+  WatchedConsole console({30, 10}, {30, 10});
   Scribble(console);
   const auto before = console.Cells();
   SavedRegion saved(console, {20, 2, 29, 9});

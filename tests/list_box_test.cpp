@@ -15,6 +15,7 @@
 #include "tests/support/events.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/terminal_replay.h"
+#include "tests/support/watched_console.h"
 
 namespace zul {
 namespace {
@@ -23,60 +24,6 @@ using namespace zul::testing;
 using Names = std::vector<Text>;
 
 const Text kHint = " <ctl> click for mult. selection";
-
-// A virtual console that counts what is written, notes any write that leaves
-// the buffer, takes a resize event as the text screen would (the buffer and
-// window become the new size), and keeps a copy of the screen as it was before
-// each event was read: the list box still open.
-class WatchedConsole : public VirtualConsole {
- public:
-  struct Counts {
-    int writes = 0;
-    std::size_t cells = 0;
-    int fills = 0;
-  };
-
-  using VirtualConsole::VirtualConsole;
-
-  bool WriteCells(Coord at, std::span<const Cell> cells) override {
-    ++counts.writes;
-    counts.cells += cells.size();
-    if (at.x < 0 || at.y < 0 || at.y >= Size().y || at.x + static_cast<int>(cells.size()) > Size().x) ++outside;
-    return VirtualConsole::WriteCells(at, cells);
-  }
-  bool FillCells(Coord at, uint32_t count, Cell fill) override {
-    ++counts.fills;
-    return VirtualConsole::FillCells(at, count, fill);
-  }
-  bool ReadInput(InputEvent& event, int timeout_ms) override {
-    at_read.push_back(counts);
-    open.emplace(static_cast<const VirtualConsole&>(*this));
-    seen.push_back(*open);
-    const bool read = VirtualConsole::ReadInput(event, timeout_ms);
-    if (event.kind == InputEvent::Kind::kResize) {
-      const Coord size = event.size;
-      SetLargestWindow(size);
-      SetWindowRect({0, 0, static_cast<int16_t>(std::min(size.x, Size().x) - 1),
-                     static_cast<int16_t>(std::min(size.y, Size().y) - 1)});
-      SetBufferSize(size);
-      SetWindowRect({0, 0, static_cast<int16_t>(size.x - 1), static_cast<int16_t>(size.y - 1)});
-    }
-    return read;
-  }
-
-  // What the event `n` (from 1) wrote: the counts between its read and the next.
-  Counts Cost(std::size_t n) const {
-    const Counts& a = at_read.at(n - 1);
-    const Counts& b = at_read.at(n);
-    return Counts{b.writes - a.writes, b.cells - a.cells, b.fills - a.fills};
-  }
-
-  Counts counts;
-  std::vector<Counts> at_read;
-  int outside = 0;
-  std::optional<VirtualConsole> open;  // the screen before the last read
-  std::vector<VirtualConsole> seen;    // and before each read
-};
 
 // Runs the list box over `names` with the chooser's placement and hint.
 Text Show(WatchedConsole& console, const Names& names, bool multiple = true, int first_shown = 0,
@@ -670,11 +617,7 @@ TEST(ListBoxWindow, TinyAndHugeWindowsDegradeWithoutLeavingTheBuffer) {
 
 TEST(ListBoxWindow, PutsBackWhatItCoveredAndTheCursorAndFollowsAResize) {
   WatchedConsole console({100, 40}, {100, 40});
-  for (int y = 0; y < 40; ++y) {
-    std::vector<Cell> row;
-    for (int x = 0; x < 100; ++x) row.push_back(Cell{uint8_t(x * 7 + y), uint16_t((x + y) & 0xFF)});
-    console.WriteCells({0, static_cast<int16_t>(y)}, row);
-  }
+  Scribble(console);
   console.SetBufferSize({100, 60});
   console.SetWindowRect({0, 20, 99, 59});  // a window further down the buffer
   console.SetCursorPosition({3, 4});

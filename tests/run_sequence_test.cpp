@@ -3,24 +3,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "console/console_tools_adapter.h"
-#include "console/text_screen.h"
 #include "system/system.h"
-#include "tests/support/recording.h"
+#include "tests/support/chooser_world.h"
 
 namespace zul {
 namespace {
 
 using ::testing::ElementsAreArray;
 
-class RunSequenceTest : public ::testing::Test {
+class RunSequenceTest : public ::testing::Test, protected testing::ChooserWorld {
  protected:
-  testing::CallLog log;
-  testing::RecordingConsole console{log, {120, 40}, {200, 100}};
-  TextScreen screen{console};
-  testing::RecordingConsoleTools library{log};
-  ConsoleToolsAdapter tools{library};
-  PhaseServices services{screen, tools};
+  RunSequenceTest() : ChooserWorld({120, 40}, {200, 100}) {}
 };
 
 TEST_F(RunSequenceTest, SetUpShapesTheWindowInOrder) {

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "tests/support/recording.h"
 
 namespace zul {
@@ -25,18 +27,18 @@ TEST_F(TextScreenTest, TakesTheConsoleOverWithOutputModeThreeAndInputModeZero) {
   EXPECT_FALSE(screen.ScrollPending());
 }
 
+// Each call in turn, and the attribute after it: a value out of 0..15, compared as
+// unsigned, keeps the current one.
 TEST_F(TextScreenTest, ColourOutOfRangeKeepsTheCurrentValue) {
-  screen.SetColour(0, 15);
-  EXPECT_EQ(console.Attribute(), 0xF0);
-  screen.SetColour(12, -1);
-  EXPECT_EQ(screen.Attribute(), 0xFC);
-  EXPECT_EQ(console.Attribute(), 0xFC);
-  screen.SetColour(13, -1);
-  EXPECT_EQ(console.Attribute(), 0xFD);
-  screen.SetColour(16, 0x7FFFFFFF);
-  EXPECT_EQ(console.Attribute(), 0xFD);
-  screen.SetColour(-2147483647 - 1, 16);
-  EXPECT_EQ(console.Attribute(), 0xFD);
+  const struct {
+    int32_t foreground, background;
+    uint16_t attribute;
+  } calls[] = {{0, 15, 0xF0}, {12, -1, 0xFC}, {13, -1, 0xFD}, {16, 0x7FFFFFFF, 0xFD}, {INT32_MIN, 16, 0xFD}};
+  for (const auto& call : calls) {
+    screen.SetColour(call.foreground, call.background);
+    EXPECT_EQ(screen.Attribute(), call.attribute) << call.foreground << " on " << call.background;
+    EXPECT_EQ(console.Attribute(), call.attribute) << call.foreground << " on " << call.background;
+  }
 }
 
 TEST_F(TextScreenTest, ClearFillsTheWholeBufferWithTheCursorHiddenMeanwhile) {
@@ -61,65 +63,90 @@ TEST_F(TextScreenTest, ClearLeavesAnInvisibleCursorHidden) {
   EXPECT_THAT(other_log, ElementsAre("SetCursorInfo(50,hidden)", "FillCells(0,0,2000,0x7)"));
 }
 
-TEST_F(TextScreenTest, WriteLineWritesBytesAsCellsAndMovesToTheNextRow) {
-  screen.SetColour(0, 15);
-  screen.Clear();
-  screen.WriteLine("");
-  screen.WriteLine("  If your");
-  EXPECT_EQ(console.RowText(1, 0, 10), "  If your ");
-  EXPECT_EQ(console.At({2, 1}), (Cell{'I', 0xF0}));
-  EXPECT_EQ(console.Cursor(), (Coord{0, 2}));
-}
-
-TEST_F(TextScreenTest, ALineFeedIsACellLikeAnyOtherByte) {
-  screen.Write(std::string("a\nb\0c", 5));
-  EXPECT_EQ(console.RowText(0, 0, 6), "a\u25D9b c ");
-  EXPECT_EQ(console.Cursor(), (Coord{5, 0}));
-}
-
-TEST_F(TextScreenTest, TextLongerThanARowWrapsOntoTheNext) {
-  screen.Write(std::string(85, 'w'));
-  EXPECT_EQ(console.RowText(1, 0, 6), "wwwww ");
-  EXPECT_EQ(console.Cursor(), (Coord{5, 1}));
-}
-
-TEST_F(TextScreenTest, ExactlyFillingTheLastRowSetsScrollPendingWithoutScrolling) {
-  console.SetCursorPosition({0, 24});
-  console.WriteCells({0, 23}, std::vector<Cell>{{'u', 7}});
-  screen.Write(std::string(80, 'L'));
-  EXPECT_TRUE(screen.ScrollPending());
-  EXPECT_EQ(console.Cursor(), (Coord{0, 24}));
-  EXPECT_EQ(console.RowText(24), std::string(80, 'L'));
-  EXPECT_EQ(console.RowText(23, 0, 1), "u");
-
-  // The end of line then scrolls twice: the full row moves up two rows and a
-  // blank row lies above the cursor.
-  screen.EndLine();
-  EXPECT_FALSE(screen.ScrollPending());
-  EXPECT_EQ(console.RowText(22), std::string(80, 'L'));
-  EXPECT_EQ(console.RowText(23), std::string(80, ' '));
-  EXPECT_EQ(console.RowText(24), std::string(80, ' '));
-  EXPECT_EQ(console.Cursor(), (Coord{0, 24}));
-}
-
-TEST_F(TextScreenTest, APendingScrollHappensBeforeMoreTextIsWritten) {
-  console.SetCursorPosition({0, 24});
-  screen.Write(std::string(80, 'L'));
-  screen.Write("next");
-  EXPECT_EQ(console.RowText(23), std::string(80, 'L'));
-  EXPECT_EQ(console.RowText(24, 0, 5), "next ");
-  EXPECT_EQ(console.Cursor(), (Coord{4, 24}));
-  EXPECT_FALSE(screen.ScrollPending());
-}
-
-TEST_F(TextScreenTest, EndOfLineOnTheLastRowScrollsOneRowInTheCurrentColour) {
-  screen.SetColour(0, 15);
-  console.SetCursorPosition({3, 24});
-  console.WriteCells({0, 24}, std::vector<Cell>{{'x', 7}});
-  screen.EndLine();
-  EXPECT_EQ(console.RowText(23, 0, 1), "x");
+// Writing and ending lines on an 80 by 25 screen in 0 on 15: from a cursor, a few
+// steps (a text written, or an end of line), then rows as they show (`cells` cells
+// of row `y` from column 0), the cursor, and whether a scroll is pending.
+TEST_F(TextScreenTest, WritesBytesAsCellsWrapsAndScrollsAtTheLastRow) {
+  struct Row {
+    int y;
+    int cells;
+    std::string text;
+  };
+  const Text kEndLine = "<end line>";
+  const Text kFullRow(80, 'L');
+  const struct Case {
+    const char* what;
+    Coord from;
+    std::vector<Text> steps;
+    std::vector<Row> rows;
+    Coord cursor;
+    bool pending;
+  } cases[] = {
+      {"lines move to the next row",
+       {0, 0},
+       {kEndLine, "  If your", kEndLine},
+       {{1, 10, "  If your "}},
+       {0, 2},
+       false},
+      {"a line feed and a zero byte are cells",
+       {0, 0},
+       {std::string("a\nb\0c", 5)},
+       {{0, 6, "a\u25D9b c "}},
+       {5, 0},
+       false},
+      {"a long text wraps",
+       {0, 0},
+       {std::string(85, 'w')},
+       {{0, 80, std::string(80, 'w')}, {1, 6, "wwwww "}},
+       {5, 1},
+       false},
+      {"filling the last row exactly scrolls nothing yet",
+       {0, 24},
+       {kFullRow},
+       {{23, 1, "u"}, {24, 80, kFullRow}},
+       {0, 24},
+       true},
+      {"its end of line then scrolls twice",
+       {0, 24},
+       {kFullRow, kEndLine},
+       {{22, 80, kFullRow}, {23, 80, std::string(80, ' ')}, {24, 80, std::string(80, ' ')}},
+       {0, 24},
+       false},
+      {"more text scrolls first",
+       {0, 24},
+       {kFullRow, "next"},
+       {{23, 80, kFullRow}, {24, 5, "next "}},
+       {4, 24},
+       false},
+      {"an end of line on the last row scrolls once",
+       {3, 24},
+       {kEndLine},
+       {{23, 1, "x"}, {24, 1, " "}},
+       {0, 24},
+       false},
+  };
+  for (const Case& c : cases) {
+    screen.SetColour(0, 15);
+    screen.Clear();
+    console.WriteCells({0, 23}, std::vector<Cell>{{'u', 7}});
+    if (c.from.y == 24 && c.from.x > 0) console.WriteCells({0, 24}, std::vector<Cell>{{'x', 7}});
+    console.SetCursorPosition(c.from);
+    for (const Text& step : c.steps) {
+      if (step == kEndLine)
+        screen.EndLine();
+      else
+        screen.Write(step);
+    }
+    for (const Row& row : c.rows)
+      EXPECT_EQ(console.RowText(row.y, 0, row.cells), row.text) << c.what << ", row " << row.y;
+    EXPECT_EQ(console.Cursor(), c.cursor) << c.what;
+    EXPECT_EQ(screen.ScrollPending(), c.pending) << c.what;
+  }
+  // The cells take the current attribute; a scrolled-in row too.
   EXPECT_EQ(console.At({0, 24}), (Cell{' ', 0xF0}));
-  EXPECT_EQ(console.Cursor(), (Coord{0, 24}));
+  screen.Clear();
+  screen.Write("I");
+  EXPECT_EQ(console.At({0, 0}), (Cell{'I', 0xF0}));
 }
 
 TEST_F(TextScreenTest, SetSizeGrowsTheBufferSetsTheWindowThenTheExactBuffer) {
