@@ -111,11 +111,12 @@ struct MouseEvent {
 };
 
 struct InputEvent {
-  enum class Kind { kKey, kMouse, kResize, kEnd };
+  enum class Kind { kKey, kMouse, kResize, kPaste, kEnd };
   Kind kind = Kind::kEnd;
   KeyEvent key;
   MouseEvent mouse;
-  Coord size;  // kResize: the new size of the screen that shows the window
+  Coord size;             // kResize: the new size of the screen that shows the window
+  std::u32string pasted;  // kPaste: the characters pasted, none of them a control character
 };
 
 // The state of the screen buffer, like CONSOLE_SCREEN_BUFFER_INFO.
@@ -169,6 +170,11 @@ class ConsoleDevice {
   virtual bool GetInputMode(uint32_t& mode) = 0;
   virtual bool SetInputMode(uint32_t mode) = 0;
   virtual bool SetOutputMode(uint32_t mode) = 0;
+  // Whether a paste comes as one kPaste event, its text apart from any key, rather
+  // than as typed keys: on while a dialog is open. A terminal does it with bracketed
+  // paste; a Windows console brings a paste as key records, which cannot be told
+  // from typing, and reports false.
+  virtual bool SetPasteAsText(bool on) = 0;
 
   // Gives the next input event, waiting up to `timeout_ms` (negative: no limit)
   // for one; before it waits it shows what has been drawn. False when none came

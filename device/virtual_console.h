@@ -37,6 +37,10 @@ class VirtualConsole : public ConsoleDevice {
   bool GetInputMode(uint32_t& mode) override;
   bool SetInputMode(uint32_t mode) override;
   bool SetOutputMode(uint32_t mode) override;
+  bool SetPasteAsText(bool on) override {
+    paste_as_text_ = on;
+    return true;
+  }
   // Gives the next scripted event, or kEnd when the script is used up.
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override {}
@@ -58,6 +62,7 @@ class VirtualConsole : public ConsoleDevice {
   uint32_t InputMode() const { return input_mode_; }
   uint32_t OutputMode() const { return output_mode_; }
   bool QuickEdit() const { return quick_edit_; }
+  bool PasteAsText() const { return paste_as_text_; }
   // Mouse events are reported only with mouse input on and quick-edit off.
   bool MouseReporting() const;
 
@@ -91,6 +96,7 @@ class VirtualConsole : public ConsoleDevice {
   uint32_t input_mode_ = kStartInputMode;
   uint32_t output_mode_ = output_mode::kProcessed | output_mode::kWrapAtEol;
   bool quick_edit_ = true;
+  bool paste_as_text_ = false;
   std::vector<Cell> cells_;
   std::deque<InputEvent> input_;
 };

@@ -1,7 +1,9 @@
 #include "dialogs/button.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "device/text_cells.h"
 #include "dialogs/dialog_style.h"
 #include "dialogs/drawing.h"
 
@@ -21,9 +23,15 @@ void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int 
 }
 
 void DrawButton(ConsoleDevice& device, const Button& button, bool focused) {
+  using namespace dialog_style;
   if (button.width <= 0) return;
-  const std::string face = "[ " + button.label + " ]";
-  WriteText(device, button.at, face, focused ? dialog_style::kButtonFocus : dialog_style::kButton, button.width);
+  const uint16_t attribute = focused ? kButtonFocus : kButton;
+  std::vector<Cell> cells{Cell{focused ? kDefaultLeft : U'[', attribute}, Cell{U' ', attribute}};
+  AppendTextCells(button.label, device.TextCodePage(), attribute, -1, cells);
+  cells.push_back(Cell{U' ', attribute});
+  cells.push_back(Cell{focused ? kDefaultRight : U']', attribute});
+  cells.resize(static_cast<std::size_t>(std::min(button.width, button.FullWidth())));
+  WriteCells(device, button.at, std::move(cells));
 }
 
 }  // namespace zul

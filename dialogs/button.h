@@ -1,5 +1,5 @@
-// The dialogs' push buttons: laid out side by side on a row, drawn as "[ Label ]",
-// hit by a click on any cell they show.
+// The dialogs' push buttons: laid out side by side on a row, drawn as "[ Label ]"
+// (the default one as "► Label ◄"), hit by a click on any cell they show.
 #pragma once
 
 #include <span>
@@ -26,7 +26,8 @@ struct Button {
 // start at `left` and those passing `right` are cut (width 0 when nothing shows).
 void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int gap = 2);
 
-// Draws `button` as laid out: the default (focused) button in the focus colour.
+// Draws `button` as laid out: the default (focused) button in the focus colour and
+// with pointers for brackets, "► OK ◄", so that it stands out without colour too.
 void DrawButton(ConsoleDevice& device, const Button& button, bool focused);
 
 }  // namespace zul

@@ -32,6 +32,9 @@ DialogResult RunDialog(ConsoleDevice& device, Dialog& dialog) {
       case InputEvent::Kind::kMouse:
         result = dialog.OnMouse(device, event.mouse);
         break;
+      case InputEvent::Kind::kPaste:
+        result = dialog.OnPaste(device, event.pasted);
+        break;
       case InputEvent::Kind::kResize:
         if (device.GetBufferInfo(info)) {
           box = dialog.Layout(info);

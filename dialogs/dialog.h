@@ -5,6 +5,8 @@
 // drawing.h, button.h and dialog_keys.h.
 #pragma once
 
+#include <string_view>
+
 #include "device/console_device.h"
 
 namespace zul {
@@ -27,13 +29,19 @@ class Dialog {
   virtual DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) = 0;
   // Answers one mouse event, in buffer coordinates.
   virtual DialogResult OnMouse(ConsoleDevice& device, const MouseEvent& mouse) = 0;
+  // Answers a paste: characters, none of them a control character, that never
+  // close the dialog the way a typed Enter would. A dialog without text to edit
+  // leaves it.
+  virtual DialogResult OnPaste(ConsoleDevice& /*device*/, std::u32string_view /*text*/) {
+    return DialogResult::kOpen;
+  }
 };
 
 // Runs `dialog` until it closes and returns how it closed:
 // 1. opens a DialogSession (mouse clicks arrive) and hides the cursor;
 // 2. lays the dialog out, saves what lies under its box and shadow, draws the
 //    shadow and the dialog;
-// 3. reads events: keys and mouse events go to the dialog; a resize restores
+// 3. reads events: keys, mouse events and pastes go to the dialog; a resize restores
 //    what was under the box, lays it out again, saves and draws anew; the end
 //    of the input is Cancel; a failing read is taken as the end of the input;
 // 4. restores the cells, the cursor and the input mode, and shows the result.

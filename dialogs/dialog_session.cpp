@@ -13,6 +13,7 @@ DialogInputModes DialogInputModesFor(uint32_t found) {
 DialogSession::DialogSession(ConsoleDevice& device) : device_(device) {
   have_mode_ = device_.GetInputMode(saved_mode_);
   device_.SetInputMode(DialogInputModesFor(have_mode_ ? saved_mode_ : 0).inside);
+  device_.SetPasteAsText(true);
 }
 
 DialogSession::~DialogSession() { Close(); }
@@ -20,6 +21,7 @@ DialogSession::~DialogSession() { Close(); }
 void DialogSession::Close() {
   if (closed_) return;
   closed_ = true;
+  device_.SetPasteAsText(false);
   if (have_mode_) device_.SetInputMode(DialogInputModesFor(saved_mode_).given_back);
 }
 

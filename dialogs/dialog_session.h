@@ -1,5 +1,5 @@
-// The console input mode while a dialog is open: mouse clicks must arrive, and the
-// mode the dialog found is given back, once, when it closes.
+// The console input mode while a dialog is open: mouse clicks must arrive, a paste
+// comes as text, and the mode the dialog found is given back, once, when it closes.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +28,8 @@ struct DialogInputModes {
 DialogInputModes DialogInputModesFor(uint32_t found);
 
 // Sets the input mode a dialog needs while it lives and gives back the one it
-// found (DialogInputModesFor) on Close or destruction.
+// found (DialogInputModesFor) on Close or destruction; pastes come as text
+// (ConsoleDevice::SetPasteAsText) meanwhile.
 class DialogSession {
  public:
   explicit DialogSession(ConsoleDevice& device);

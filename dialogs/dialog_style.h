@@ -9,23 +9,41 @@
 
 namespace zul::dialog_style {
 
-constexpr uint16_t kBox = colour::Attribute(colour::kBlack, colour::kLightGrey);          // the dialog's face
-constexpr uint16_t kFrame = colour::Attribute(colour::kBrightWhite, colour::kLightGrey);  // its double frame
-constexpr uint16_t kTitle = colour::Attribute(colour::kBlue, colour::kLightGrey);         // heading and question
-constexpr uint16_t kHint = colour::Attribute(colour::kDarkGrey, colour::kLightGrey);      // hints and key help
-
-// The input field, the list and its names.
-constexpr uint16_t kField = colour::Attribute(colour::kBrightWhite, colour::kBlue);
-
-// The list's signs share one colour with its count, so that moving the pointer
-// or marking a name changes only glyphs: a cell or two on a terminal.
+// The colours, chosen so that every glyph meets the contrast a reader needs (text
+// 4.5 : 1, frames, bars and markers 3 : 1) in the xterm, Windows Campbell and legacy
+// console palettes alike. The pointer and the check mark share the list's blue with
+// the count, so that marking a name changes one glyph.
+constexpr uint16_t kBox = colour::Attribute(colour::kBlack, colour::kLightGrey);    // the dialog's face
+constexpr uint16_t kFrame = colour::Attribute(colour::kBlack, colour::kLightGrey);  // its double frame
+constexpr uint16_t kTitle = colour::Attribute(colour::kBlue, colour::kLightGrey);   // heading, question, labels
+constexpr uint16_t kHint = colour::Attribute(colour::kBlack, colour::kLightGrey);   // hints and key help
+constexpr uint16_t kField =
+    colour::Attribute(colour::kBrightWhite, colour::kBlue);                       // a field, the list, its names
 constexpr uint16_t kPointer = colour::Attribute(colour::kYellow, colour::kBlue);  // the pointer at the highlight
 constexpr uint16_t kMarked = colour::Attribute(colour::kYellow, colour::kBlue);   // a marked name's check mark
 constexpr uint16_t kListStatus = colour::Attribute(colour::kYellow, colour::kBlue);  // the count under the list
+// The highlighted name's bar, from the pointer to the name's last cell.
+constexpr uint16_t kHighlight = colour::Attribute(colour::kBlack, colour::kLightCyan);
+constexpr uint16_t kButton = colour::Attribute(colour::kBlack, colour::kBrightWhite);      // a button
+constexpr uint16_t kButtonFocus = colour::Attribute(colour::kBlack, colour::kLightGreen);  // the default button
+constexpr uint16_t kShadow =
+    colour::Attribute(colour::kDarkGrey, colour::kBlack);  // over what lies beside the box
 
-constexpr uint16_t kButton = colour::Attribute(colour::kBlack, colour::kGreen);             // a button
-constexpr uint16_t kButtonFocus = colour::Attribute(colour::kBrightWhite, colour::kGreen);  // the default button
-constexpr uint16_t kShadow = colour::Attribute(colour::kDarkGrey, colour::kBlack);          // the shadow
+// What a colour draws, which sets the contrast it must reach: text, or signs
+// (frames, bars, arrows and markers); the shadow lies over what is not the
+// dialog's and is not meant to be read.
+enum class Drawn { kText, kSigns, kShadow };
+struct Use {
+  uint16_t attribute;
+  Drawn drawn;
+};
+// Every colour above with what it draws: the table a legibility check goes through.
+constexpr Use kColours[] = {
+    {kBox, Drawn::kText},     {kFrame, Drawn::kSigns},      {kTitle, Drawn::kText},
+    {kHint, Drawn::kText},    {kField, Drawn::kText},       {kPointer, Drawn::kSigns},
+    {kMarked, Drawn::kSigns}, {kListStatus, Drawn::kText},  {kHighlight, Drawn::kText},
+    {kButton, Drawn::kText},  {kButtonFocus, Drawn::kText}, {kShadow, Drawn::kShadow},
+};
 
 constexpr char32_t kTopLeft = U'\u2554';  // double frame corners and sides
 constexpr char32_t kTopRight = U'\u2557';
@@ -39,7 +57,9 @@ constexpr char32_t kScrollTrack = U'\u2591';  // the scroll bar's track and thum
 constexpr char32_t kScrollThumb = U'\u2588';
 constexpr char32_t kArrowUp = U'\u25B2';
 constexpr char32_t kArrowDown = U'\u25BC';
-constexpr char32_t kMoreLeft = U'\u25C4';   // beside a field whose text runs on to the left
-constexpr char32_t kMoreRight = U'\u25BA';  // and to the right
+constexpr char32_t kMoreLeft = U'\u25C4';      // beside a field whose text runs on to the left
+constexpr char32_t kMoreRight = U'\u25BA';     // and to the right
+constexpr char32_t kDefaultLeft = U'\u25BA';   // either side of the default button's label,
+constexpr char32_t kDefaultRight = U'\u25C4';  // where another button has its brackets
 
 }  // namespace zul::dialog_style

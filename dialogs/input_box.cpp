@@ -42,6 +42,7 @@ class InputBox : public Dialog {
   void Draw(ConsoleDevice& device) override;
   DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) override;
   DialogResult OnMouse(ConsoleDevice& device, const MouseEvent& mouse) override;
+  DialogResult OnPaste(ConsoleDevice& device, std::u32string_view text) override;
 
   Text Answer() const { return field_.Value(); }
 
@@ -141,6 +142,15 @@ DialogResult InputBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
   if (IsEnterKey(key)) return DialogResult::kOk;
   if (IsCancelKey(key)) return DialogResult::kCancel;
   if (!field_.Edit(key)) return DialogResult::kOpen;
+  field_.KeepCursorVisible(text_width_);
+  DrawField(device);
+  return DialogResult::kOpen;
+}
+
+// A paste goes in at the insertion point, as far as the answer has room; its line
+// breaks never answer the box.
+DialogResult InputBox::OnPaste(ConsoleDevice& device, std::u32string_view text) {
+  field_.Paste(text);
   field_.KeepCursorVisible(text_width_);
   DrawField(device);
   return DialogResult::kOpen;

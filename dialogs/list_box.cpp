@@ -65,6 +65,7 @@ class ListBox : public Dialog {
   void Draw(ConsoleDevice& device) override;
   DialogResult OnKey(ConsoleDevice& device, const KeyEvent& key) override;
   DialogResult OnMouse(ConsoleDevice& device, const MouseEvent& mouse) override;
+  DialogResult OnPaste(ConsoleDevice& device, std::u32string_view text) override;
 
  private:
   // What a list row shows: a name by its place in the whole list (or none, -1,
@@ -92,8 +93,10 @@ class ListBox : public Dialog {
   void CloseField(ConsoleDevice& device);
   DialogResult OnListKey(ConsoleDevice& device, const KeyEvent& key);
   void OnFieldKey(ConsoleDevice& device, const KeyEvent& key);
+  void FilterChanged(ConsoleDevice& device);
   RowLook LookOf(int row) const;
   void Refresh(ConsoleDevice& device);
+  void PlaceCursorOnHighlight(ConsoleDevice& device);
   void DrawRow(ConsoleDevice& device, int row, const RowLook& look);
   void DrawScrollBar(ConsoleDevice& device);
   Thumb ThumbNow() const;
@@ -296,12 +299,22 @@ void ListBox::Refresh(ConsoleDevice& device) {
       status_drawn_ = true;
     }
   }
+  if (focus_ == Focus::kList) PlaceCursorOnHighlight(device);
+}
+
+// While the list has the keys the cursor, hidden, stands on the highlighted name's
+// pointer, where a screen reader or a magnifier that follows the cursor finds it;
+// with no name shown, at the start of the list's first row, which says why.
+void ListBox::PlaceCursorOnHighlight(ConsoleDevice& device) {
+  const int row = model_.Count() > 0 ? model_.Highlight() - model_.Top() : 0;
+  device.SetCursorPosition({ClampToInt16(text_left_), ClampToInt16(list_first_ + row)});
 }
 
 // One list row, in one write: the pointer column (the pointer when the name is
 // highlighted), the mark column (the check mark when it is marked), a blank and
-// the name cut to the row. The name keeps the list's colours whatever its state.
-// A row too narrow for all of it keeps the pointer first, then the mark.
+// the name cut to the row. The highlighted name is a bar of its own colours from
+// the pointer to its last cell; the blanks after it keep the list's colours. A row
+// too narrow for all of it keeps the pointer first, then the mark.
 void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   using namespace dialog_style;
   if (name_width_ < 1) return;
@@ -309,15 +322,17 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   std::vector<Cell> cells;
   cells.reserve(width);
   std::string_view text;
+  uint16_t text_attribute = kField;
   if (look.index >= 0) {
-    const Cell pointer{look.highlighted ? kPointerSign : U' ', kPointer};
-    const Cell mark{look.marked ? kMarkSign : U' ', kMarked};
+    if (look.highlighted) text_attribute = kHighlight;
+    const Cell pointer{look.highlighted ? kPointerSign : U' ', look.highlighted ? kHighlight : kPointer};
+    const Cell mark{look.marked ? kMarkSign : U' ', look.highlighted ? kHighlight : kMarked};
     if (width == 1) {
       cells.push_back(look.highlighted || !look.marked ? pointer : mark);
     } else {
       cells.push_back(pointer);
       cells.push_back(mark);
-      if (width >= 4) cells.push_back(Cell{U' ', kField});
+      if (width >= 4) cells.push_back(Cell{U' ', text_attribute});
     }
     text = model_.ListName(look.index);
   } else if (look.index == -2) {
@@ -325,7 +340,7 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   } else if (row == 0 && model_.Total() == 0) {
     text = kNoNames;
   }
-  AppendTextCells(text, device.TextCodePage(), kField, static_cast<int>(width - cells.size()), cells);
+  AppendTextCells(text, device.TextCodePage(), text_attribute, static_cast<int>(width - cells.size()), cells);
   cells.resize(width, Cell{U' ', kField});
   device.WriteCells({ClampToInt16(text_left_), ClampToInt16(list_first_ + row)}, cells);
 }
@@ -386,6 +401,16 @@ DialogResult ListBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
   return DialogResult::kOpen;
 }
 
+// A paste is something to look for: it opens the filter field when the list has
+// the keys, and goes in at the field's insertion point.
+DialogResult ListBox::OnPaste(ConsoleDevice& device, std::u32string_view text) {
+  if (text.empty()) return DialogResult::kOpen;
+  focus_ = Focus::kFilter;
+  field_.Paste(text);
+  FilterChanged(device);
+  return DialogResult::kOpen;
+}
+
 // In the field: characters and editing keys change the filter, and the list
 // follows at once; Enter, Tab or Down go back to the list with the filter in
 // force, Esc clears it. Control characters are not typed.
@@ -401,7 +426,11 @@ void ListBox::OnFieldKey(ConsoleDevice& device, const KeyEvent& key) {
     return;
   }
   if (IsTypedCharacter(key) && ShownCharacter(key.character) != key.character) return;
-  if (!field_.Edit(key)) return;
+  if (field_.Edit(key)) FilterChanged(device);
+}
+
+// The field may hold another filter: the list follows it, and the field is drawn.
+void ListBox::FilterChanged(ConsoleDevice& device) {
   if (field_.Value() != model_.Filter()) {
     model_.SetFilter(field_.Value());
     Refresh(device);

@@ -74,8 +74,12 @@ void ListBoxModel::SetFilter(const Text& pattern) {
   filter_ = pattern;
   shown_.clear();
   const std::u32string wanted = UpperCaseCharacters(pattern, code_page_);
-  for (int i = 0; i < Total(); ++i)
-    if (pattern.empty() || ContainsPattern(keys_[static_cast<std::size_t>(i)], wanted)) shown_.push_back(i);
+  const bool whole_names = wanted.find(U'.') != std::u32string::npos;
+  for (int i = 0; i < Total(); ++i) {
+    std::u32string_view key = keys_[static_cast<std::size_t>(i)];
+    if (!whole_names) key = key.substr(0, std::min(key.size(), key.rfind(U'.')));
+    if (pattern.empty() || ContainsPattern(key, wanted)) shown_.push_back(i);
+  }
   highlight_ = 0;
   first_in_view_ = 0;
   if (shown_.empty()) return;
@@ -113,8 +117,10 @@ void ListBoxModel::PageUp() {
 }
 
 void ListBoxModel::ScrollBy(int delta) {
+  if (shown_.empty()) return;
   first_in_view_ = static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(first_in_view_) + delta, 0, Count()));
   ClampTop();
+  highlight_ = std::clamp(highlight_, first_in_view_, std::min(first_in_view_ + rows_, Count()) - 1);
 }
 
 bool ListBoxModel::StartsWith(int index, const std::u32string& prefix) const {

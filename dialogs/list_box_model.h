@@ -49,7 +49,10 @@ class ListBoxModel {
   int Anchor() const;
 
   // The filter in force: names that contain `pattern`, `*` standing for any
-  // characters and `?` for one. The empty pattern shows every name. The
+  // characters and `?` for one. A pattern without a `.` looks at the names without
+  // their extension (from their last `.` on), which every name of a list of course
+  // files shares; one with a `.` at the whole names. The empty pattern shows every
+  // name. The
   // highlight stays on its name when that is shown, else moves to the next shown
   // one in list order (or the last); through a filter that shows none it keeps
   // the name it was on.
@@ -65,7 +68,9 @@ class ListBoxModel {
   // A page down or up: the view and the highlight move by a page, within the names.
   void PageDown();
   void PageUp();
-  // Moves the view by `delta` rows (positive: towards the end), the highlight staying.
+  // Moves the view by `delta` rows (positive: towards the end). The highlight stays
+  // on its name while that is in view, else goes to the nearest row in view, so
+  // that the highlighted name is always one the list shows.
   void ScrollBy(int delta);
   // Type-ahead: `character`, typed at `now_ms`, joins the characters typed before
   // it with no pause longer than kTypeAheadPauseMs between them. The highlight

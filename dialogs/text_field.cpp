@@ -88,6 +88,15 @@ void TextField::Type(char32_t character) {
                  Piece{bytes, shown, 0, CharacterWidth(shown)});
 }
 
+void TextField::Paste(std::u32string_view text) {
+  for (const char32_t character : text) {
+    std::string bytes;
+    if (!code_page_.Encode(character, bytes)) continue;
+    if (bytes_ + bytes.size() > limit_) return;
+    Type(character);
+  }
+}
+
 bool TextField::Edit(const KeyEvent& key) {
   auto erase = [&](std::size_t at) {
     bytes_ -= pieces_[at].bytes.size();

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/code_page.h"
@@ -32,6 +33,9 @@ class TextField {
   // code page; one that none spell, or that would pass the limit, is not typed. A
   // mark joins the glyph before the insertion point.
   void Type(char32_t character);
+  // Types the characters of a paste in turn, as far as they fit: the first one
+  // that would pass the limit ends it, so the field keeps the paste's start.
+  void Paste(std::u32string_view text);
 
   // What a field of `width` cells shows: exactly `width` cells in `attribute`,
   // the column of the insertion point, and whether the text runs on beyond

@@ -57,6 +57,7 @@ class TerminalConsole : public ConsoleDevice {
     return true;
   }
   bool SetOutputMode(uint32_t mode) override { return console_.SetOutputMode(mode); }
+  bool SetPasteAsText(bool on) override { return MarkStaleIf(console_.SetPasteAsText(on)); }
 
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override;

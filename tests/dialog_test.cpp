@@ -216,7 +216,7 @@ TEST(DialogButtons, AreCentredHitOnTheirCellsAndCutWhenTheyDoNotFit) {
   LayoutButtons(buttons, 0, 11, 1);
   DrawButton(console, buttons[0], true);
   DrawButton(console, buttons[1], false);
-  EXPECT_EQ(console.RowText(1), "[ OK ]  [ Ca        ");
+  EXPECT_EQ(console.RowText(1), "\u25BA OK \u25C4  [ Ca        ");  // the default stands out without colour
   EXPECT_EQ(console.At({0, 1}).attribute, dialog_style::kButtonFocus);
   EXPECT_EQ(console.At({8, 1}).attribute, dialog_style::kButton);
 }

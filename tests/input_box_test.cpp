@@ -66,7 +66,7 @@ TEST(InputBoxLook, ShowsQuestionHintFieldAndButtonsWhereTheCallAsks) {
   EXPECT_EQ(shown.At({kTextLeft, kFieldRow}).attribute, kField);
   EXPECT_EQ(shown.At({kTextLeft + kFieldWidth - 1, kFieldRow}).attribute, kField);
   EXPECT_EQ(shown.At({kTextLeft + kFieldWidth, kFieldRow}).attribute, kTitle);
-  EXPECT_EQ(shown.RowText(kButtonRow, kOkColumn, 6), "[ OK ]");
+  EXPECT_EQ(shown.RowText(kButtonRow, kOkColumn, 6), "\u25BA OK \u25C4");
   EXPECT_EQ(shown.At({kOkColumn, kButtonRow}).attribute, kButtonFocus);
   EXPECT_EQ(shown.RowText(kButtonRow, kCancelColumn, 10), "[ Cancel ]");
   EXPECT_EQ(shown.At({kCancelColumn, kButtonRow}).attribute, kButton);
@@ -186,6 +186,18 @@ TEST(InputBoxField, ALongAnswerScrollsSoTheCursorStaysVisible) {
   EXPECT_EQ(Field(shorter), typed.substr(11, 47) + " ");
 }
 
+// A paste goes in at the insertion point and never answers the box: only Enter
+// does. One longer than the answer may be keeps its start.
+TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
+  VirtualConsole console({80, 30}, {80, 30});
+  Push(console, Typed("ad"), Key(vk::kLeft), testing::Paste(U"bc"), Typed("-"), testing::Paste(U"\u00E9\u65E5"),
+       Enter());
+  EXPECT_EQ(Ask(console), "abc-\u00E9\u65E5d");
+  VirtualConsole full({80, 30}, {80, 30});
+  Push(full, Typed("x"), testing::Paste(U"ab\u00E9cd"), Enter());
+  EXPECT_EQ(Ask(full, 4), "xab");  // the é would pass the fourth byte
+}
+
 TEST(InputBoxField, RefusesInputBeyondTheLongestAnswer) {
   VirtualConsole console({80, 30}, {80, 30});
   Push(console, Typed("abcdefg"), Key(vk::kHome), Typed("X"), Key(vk::kDelete), Typed("Y"), Enter());
@@ -244,7 +256,7 @@ TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {
   EXPECT_EQ(shown.At({0, 0}).character, dialog_style::kTopLeft);
   EXPECT_EQ(shown.At({19, 4}).character, dialog_style::kBottomRight);
   EXPECT_EQ(shown.RowText(1, 2, 16), kQuestionText.substr(0, 16));
-  EXPECT_EQ(shown.RowText(3, 1, 18), "[ OK ]  [ Cancel ]");
+  EXPECT_EQ(shown.RowText(3, 1, 18), "\u25BA OK \u25C4  [ Cancel ]");
   const VirtualConsole& typed = small.seen.back();
   EXPECT_EQ(typed.RowText(2, 2, 16), "lmnopqrstuvwxyz ");  // scrolled: the cursor takes the last cell
   EXPECT_EQ(typed.Cursor(), (Coord{17, 2}));

@@ -233,6 +233,8 @@ class Win32ConsoleDevice : public ConsoleDevice {
   bool GetInputMode(uint32_t& mode) override;
   bool SetInputMode(uint32_t mode) override;
   bool SetOutputMode(uint32_t mode) override;
+  // A Windows console brings a paste as key records: there is nothing to switch.
+  bool SetPasteAsText(bool) override { return false; }
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override {}
 

@@ -18,7 +18,7 @@ click_text 'ALPHA.ZUL'
 wait_for '1 marked'
 click_text 'GAMMA.ZUL' 16
 wait_for '2 marked'
-click_text '[ OK ]'
+click_text '► OK ◄'
 
 check_terminal_restored
 [ "$(cat "$WORK/exit")" = 0 ] || fail "exit code $(cat "$WORK/exit")"

@@ -15,7 +15,7 @@ touch "$WORK/start/alpha.zul" "$WORK/start/beta.zul"
 start_shell "$WORK/start" 20 5
 run_in_pane "$WORK/bin/zulchooser"
 wait_for 'Change default d'
-wait_for 'OK \]'
+wait_for 'OK ◄'
 send_key Escape
 wait_for 'ALPHA\.ZUL'
 send_key Down

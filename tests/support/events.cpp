@@ -65,6 +65,13 @@ InputEvent Resize(int columns, int rows) {
   return event;
 }
 
+InputEvent Paste(std::u32string_view text) {
+  InputEvent event;
+  event.kind = InputEvent::Kind::kPaste;
+  event.pasted = text;
+  return event;
+}
+
 InputEvent EndOfInput() {
   InputEvent event;
   event.kind = InputEvent::Kind::kEnd;

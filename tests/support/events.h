@@ -30,6 +30,8 @@ InputEvent DoubleClick(int x, int y, uint32_t modifiers = 0);
 InputEvent Wheel(int x, int y, int16_t delta);
 // The screen that shows the window became `columns` by `rows`.
 InputEvent Resize(int columns, int rows);
+// A paste of `text`, as a terminal's bracketed paste brings it.
+InputEvent Paste(std::u32string_view text);
 InputEvent EndOfInput();
 
 inline void PushEvent(VirtualConsole& console, const InputEvent& event) { console.PushInput(event); }

@@ -38,10 +38,10 @@ class WatchedConsole : public VirtualConsole {
 
   Counts counts;
   std::vector<Counts> at_read;
-  int outside = 0;                           // writes that left the buffer's rows
-  std::optional<VirtualConsole> open;        // the screen before the last read
-  std::vector<VirtualConsole> seen;          // and before each read
-  std::vector<std::set<int>> rows_written;   // the rows written before each read
+  int outside = 0;                                                // writes that left the buffer's rows
+  std::optional<VirtualConsole> open;                             // the screen before the last read
+  std::vector<VirtualConsole> seen;                               // and before each read
+  std::vector<std::set<int>> rows_written;                        // the rows written before each read
   std::function<void(WatchedConsole&, std::size_t)> before_read;  // given the read's number, from 0
   bool follow_resizes = true;
 
