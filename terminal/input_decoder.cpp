@@ -19,6 +19,10 @@ bool IsFinalByte(uint8_t byte) { return byte >= 0x40 && byte <= 0x7E; }
 // The C1 control characters end here; a terminal may take one for a command.
 constexpr char32_t kLastC1Control = 0x9F;
 
+// The brackets a terminal puts around a paste.
+constexpr std::string_view kPasteEnd = "\x1b[201~";
+constexpr int kPasteStartCode = 200;
+
 // Milliseconds from `from` to `to`, 0 when `to` is not later; never overflows.
 uint64_t Elapsed(int64_t from, int64_t to) {
   return to > from ? static_cast<uint64_t>(to) - static_cast<uint64_t>(from) : 0;
@@ -149,7 +153,7 @@ void InputDecoder::Feed(std::string_view bytes, int64_t now_ms) {
 }
 
 void InputDecoder::Tick(int64_t now_ms) {
-  if (pending_.empty() && !skipping_) return;
+  if (pending_.empty() && !skipping_ && !pasting_) return;
   if (MillisecondsUntilTimeout(now_ms) == 0) ResolvePending();
 }
 
@@ -163,8 +167,8 @@ bool InputDecoder::Next(InputEvent& event) {
 }
 
 int InputDecoder::MillisecondsUntilTimeout(int64_t now_ms) const {
-  if (pending_.empty() && !skipping_) return -1;
-  const uint64_t limit = LoneEscapeWaits() ? kEscapeTimeoutMs : kSequenceTimeoutMs;
+  if (pending_.empty() && !skipping_ && !pasting_) return -1;
+  const uint64_t limit = pasting_ ? kPasteTimeoutMs : LoneEscapeWaits() ? kEscapeTimeoutMs : kSequenceTimeoutMs;
   const uint64_t waited = Elapsed(last_byte_ms_, now_ms);
   return waited >= limit ? 0 : static_cast<int>(limit - waited);
 }
@@ -175,6 +179,10 @@ int InputDecoder::MillisecondsUntilTimeout(int64_t now_ms) const {
 void InputDecoder::Decode(std::string_view input, int64_t now_ms) {
   std::size_t at = 0;
   while (at < input.size()) {
+    if (pasting_) {
+      at += TakePasted(input.substr(at));
+      continue;
+    }
     if (skipping_) {
       const auto byte = static_cast<uint8_t>(input[at]);
       if (IsParameterByte(byte)) {
@@ -314,7 +322,9 @@ void InputDecoder::DecodeCsi(std::string_view parameters, char final_byte, int64
   const Parameters numbers = ParseParameters(parameters);
   if (!numbers.valid) return;
   const uint32_t modifiers = ModifiersFromParameter(numbers.At(1));
-  if (final_byte == 'Z') {
+  if (final_byte == '~' && numbers.count == 1 && numbers.At(0) == kPasteStartCode) {
+    pasting_ = true;
+  } else if (final_byte == 'Z') {
     QueueKey(vk::kTab, typed::kTab, modifier::kShift | modifiers);
   } else if (final_byte == '~') {
     const uint16_t key = TildeKey(numbers.At(0));
@@ -388,9 +398,12 @@ void InputDecoder::QueueMouse(int code, int column, int row, bool release, int64
 }
 
 // What waits is settled as if no more bytes would come: a longer partial
-// sequence or character is dropped.
+// sequence or character is dropped; a paste keeps what came.
 void InputDecoder::ResolvePending() {
-  if (LoneEscapeWaits()) {
+  if (pasting_) {
+    pasted_ += pending_;
+    EndPaste();
+  } else if (LoneEscapeWaits()) {
     QueueByteKey(kEsc, 0);
   } else if (pending_.size() == 2 && (pending_[1] == '[' || pending_[1] == 'O')) {
     QueueByteKey(static_cast<uint8_t>(pending_[1]), modifier::kLeftAlt);
@@ -399,6 +412,41 @@ void InputDecoder::ResolvePending() {
   }
   pending_.clear();
   skipping_ = false;
+}
+
+std::size_t InputDecoder::TakePasted(std::string_view input) {
+  auto keep = [&](std::string_view bytes) {
+    const std::size_t room = kMaxPaste - std::min(kMaxPaste, pasted_.size());
+    pasted_.append(bytes.substr(0, room));
+    dropped_bytes_ += bytes.size() - std::min(room, bytes.size());
+  };
+  if (const std::size_t end = input.find(kPasteEnd); end != std::string_view::npos) {
+    keep(input.substr(0, end));
+    EndPaste();
+    return end + kPasteEnd.size();
+  }
+  std::size_t tail = std::min(input.size(), kPasteEnd.size() - 1);
+  while (tail > 0 && !kPasteEnd.starts_with(input.substr(input.size() - tail))) --tail;
+  keep(input.substr(0, input.size() - tail));
+  pending_.assign(input.substr(input.size() - tail));
+  return input.size();
+}
+
+void InputDecoder::EndPaste() {
+  InputEvent event;
+  event.kind = InputEvent::Kind::kPaste;
+  for (std::size_t at = 0; at < pasted_.size();) {
+    const Utf8Read read = ReadUtf8(std::string_view(pasted_).substr(at));
+    at += read.length;
+    if (read.kind != Utf8Read::Kind::kWhole) continue;
+    if (read.character < 0x20 || read.character == typed::kDelete ||
+        (read.character >= 0x80 && read.character <= kLastC1Control))
+      continue;
+    event.pasted.push_back(read.character);
+  }
+  pasting_ = false;
+  pasted_.clear();
+  if (!event.pasted.empty()) events_.push_back(std::move(event));
 }
 
 void InputDecoder::QueueKey(uint16_t key, char32_t character, uint32_t modifiers) {

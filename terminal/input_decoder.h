@@ -22,7 +22,12 @@ namespace zul {
 // - a UTF-8 character types itself with key 0; a control character spelled in
 //   more than one byte (a C1 control, which a terminal may take for a command) none;
 // - a mouse report has its 0-based terminal cell, the buttons held after it, and
-//   for a wheel turn mouse::kWheeled with wheel +1 (up) or -1 (down).
+//   for a wheel turn mouse::kWheeled with wheel +1 (up) or -1 (down);
+// - a bracketed paste (Esc [ 200 ~ ... Esc [ 201 ~) is one kPaste event: every
+//   byte between the brackets is text, of which line breaks, Esc, the other
+//   control characters, DEL and bytes that spell no character are dropped. A
+//   paste whose closing bracket does not come ends kPasteTimeoutMs after its last
+//   byte, keeping what came.
 class InputDecoder {
  public:
   // A lone Esc becomes the Escape key after this long with no further byte.
@@ -33,12 +38,17 @@ class InputDecoder {
   static constexpr int kDoubleClickMs = 500;
   // An escape sequence longer than this is dropped whole.
   static constexpr std::size_t kMaxSequence = 64;
+  // A paste without its closing bracket ends after this long with no further byte.
+  static constexpr int kPasteTimeoutMs = 500;
+  // The bytes of one paste that are kept; the rest, up to its end, are dropped.
+  static constexpr std::size_t kMaxPaste = 1 << 18;
 
   // Decodes `bytes`, which arrived at `now_ms`. Complete events queue up for
   // Next; the start of a sequence that has not fully arrived waits for more.
   void Feed(std::string_view bytes, int64_t now_ms);
   // Resolves what has waited too long: a lone Esc becomes the Escape key, Esc with
-  // '[' or 'O' becomes Alt with that key, any other partial sequence is dropped.
+  // '[' or 'O' becomes Alt with that key, any other partial sequence is dropped, a
+  // paste still open ends.
   void Tick(int64_t now_ms);
   // The input ended: resolves whatever waits as if its time had run out.
   void Finish();
@@ -81,6 +91,12 @@ class InputDecoder {
   void DecodeSs3(std::string_view parameters, char final_byte);
   void QueueMouse(int code, int column, int row, bool release, int64_t now_ms);
   void ResolvePending();
+  // Inside a paste: takes its bytes from the start of `input` up to and with the
+  // closing bracket, or all of them but a tail that may begin it, which waits in
+  // pending_. Gives the bytes taken.
+  std::size_t TakePasted(std::string_view input);
+  // Ends the paste: its text as one event, when any is left.
+  void EndPaste();
   void QueueKey(uint16_t key, char32_t character, uint32_t modifiers);
   void QueueByteKey(uint8_t byte, uint32_t extra_modifiers);
   bool LoneEscapeWaits() const { return pending_ == "\x1b"; }
@@ -88,6 +104,8 @@ class InputDecoder {
   std::string pending_;  // the start of an event still arriving; shorter than kMaxSequence
   int64_t last_byte_ms_ = 0;
   bool skipping_ = false;  // inside an overlong sequence: drop until its final byte
+  bool pasting_ = false;   // inside a bracketed paste
+  std::string pasted_;     // its bytes so far
   std::size_t dropped_bytes_ = 0;
   std::deque<InputEvent> events_;
   uint32_t buttons_ = 0;

@@ -82,9 +82,11 @@ void ExpectLegible(const VirtualConsole& screen, const std::string& what) {
 // marked name, the filter field open, no name matching, a scroll bar, a short window.
 TEST(DialogLegibility, EveryCellOfBothDialogsReadsInEveryPalette) {
   WatchedConsole input({80, 30}, {80, 30});
-  Push(input, Typed(std::string(60, 'w') + "\u00E9\u65E5"), Key(vk::kLeft), Key(vk::kHome), Key(vk::kRight), Enter());
+  Push(input, Typed(std::string(60, 'w') + "\u00E9\u65E5"), Key(vk::kLeft), Key(vk::kHome), Key(vk::kRight),
+       Enter());
   RunInputBox(input, 40, 15, "Change default directory? ", "<Cancel> keeps it", "", 100);
-  for (std::size_t i = 0; i < input.seen.size(); ++i) ExpectLegible(input.seen[i], "input box " + std::to_string(i));
+  for (std::size_t i = 0; i < input.seen.size(); ++i)
+    ExpectLegible(input.seen[i], "input box " + std::to_string(i));
 
   std::vector<Text> names;
   for (int i = 1; i <= 60; ++i) names.push_back("COURSE" + std::to_string(i) + ".ZUL");
@@ -94,7 +96,8 @@ TEST(DialogLegibility, EveryCellOfBothDialogsReadsInEveryPalette) {
     Push(list, space, down, space, Key(0, '/'), Typed("1"), Key(vk::kTab), Key(0, '/'), Typed("x"), Key(vk::kTab),
          Esc(), Esc());
     RunListBox(list, 0, 0, "C:\\COURSES", " <ctl> click for mult. selection", names, true, 0);
-    for (std::size_t i = 0; i < list.seen.size(); ++i) ExpectLegible(list.seen[i], "list box " + std::to_string(i));
+    for (std::size_t i = 0; i < list.seen.size(); ++i)
+      ExpectLegible(list.seen[i], "list box " + std::to_string(i));
   }
 }
 

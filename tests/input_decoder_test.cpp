@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "dialogs/dialog_keys.h"
 #include "tests/support/events.h"
 
@@ -26,6 +27,10 @@ std::string Show(const InputEvent& event) {
     std::snprintf(line, sizeof line, "mouse %d,%d buttons %u mods %02X flags %u wheel %d", m.position.x,
                   m.position.y, static_cast<unsigned>(m.buttons), static_cast<unsigned>(m.modifiers),
                   static_cast<unsigned>(m.flags), m.wheel);
+  } else if (event.kind == InputEvent::Kind::kPaste) {
+    std::string text;
+    for (char32_t c : event.pasted) AppendUtf8(c, text);
+    return "paste " + text;
   } else {
     std::snprintf(line, sizeof line, "other kind %d", static_cast<int>(event.kind));
   }
@@ -134,8 +139,6 @@ TEST(InputDecoderKeys, SequencesThatNameNoKeyAreSwallowedWhole) {
   for (const char* bytes : {"\x1b[Ix", "\x1b[Ox", "\x1b[99~x", "\x1b[?1;2cx", "\x1b[1 qx", "\x1b[1:2Ax",
                             "\x1b[<1;2Mx", "\x1bO~x", "\x1b[[Zx"})
     EXPECT_EQ(Decode(bytes), x) << bytes + 1;
-  EXPECT_EQ(Decode("\x1b[200~ab\r\x1b[201~"),
-            (std::vector<std::string>{KeyLine('A', 'a'), KeyLine('B', 'b'), Show(testing::Enter())}));
   // A byte that cannot stand in a sequence ends it and counts on its own.
   EXPECT_EQ(Decode("\x1b[1;\x1b[B"), std::vector<std::string>{KeyLine(vk::kDown)});
   EXPECT_EQ(Decode("\x1b[1\r"), std::vector<std::string>{Show(testing::Enter())});
@@ -357,13 +360,42 @@ TEST(InputDecoderDrops, OnlyBytesThatMakeNoSenseAreCounted) {
   }
 }
 
+// A bracketed paste is text: one event with every character between the brackets
+// but line breaks, Esc, the other control characters, DEL and bytes that spell none.
+TEST(InputDecoderPaste, EveryByteBetweenTheBracketsIsText) {
+  const struct {
+    const char* bytes;
+    std::vector<std::string> events;
+  } cases[] = {
+      {"\x1b[200~ab\r\ncd\ne\rf\x1b[201~x", {"paste abcdef", KeyLine('X', 'x')}},
+      {"\x1b[200~a\tb\x1b[Ac\x7f\xc2\x85\x03" "d\xff\xc3\xa9\x1b[201~", {"paste ab[Acd\u00E9"}},
+      {"\x1b[200~a\x1b[200~b\x1b[201~", {"paste a[200~b"}},
+      {"\x1b[200~\r\n\x1b\x1b[201~\r", {Show(testing::Enter())}},  // nothing left: no paste
+      {"\x1b[200~ab", {"paste ab"}},                               // the input ended first
+      {"\x1b[2000~a", {KeyLine('A', 'a')}},                        // no paste bracket
+  };
+  for (const auto& c : cases) EXPECT_EQ(Decode(c.bytes), c.events) << c.bytes + 1;
+
+  // Without its closing bracket a paste ends 500 ms after its last byte; what comes
+  // then is typed again.
+  InputDecoder decoder;
+  decoder.Feed("\x1b[200~ab\r", 0);
+  decoder.Feed("c\x1b[20", 300);
+  decoder.Tick(799);
+  EXPECT_TRUE(Take(decoder).empty());
+  EXPECT_EQ(decoder.MillisecondsUntilTimeout(799), 1);
+  decoder.Tick(800);
+  decoder.Feed("\r", 900);
+  EXPECT_EQ(Take(decoder), (std::vector<std::string>{"paste abc[20", Show(testing::Enter())}));
+}
+
 // Every sequence above, whole and in every way of cutting it in two or into
 // single bytes, decodes alike.
 TEST(InputDecoderSplits, ACutAtAnyByteChangesNothing) {
   // clang-format off
   const std::string samples[] = {
       "\x1b[1;5A", "\x1bOP", "\x1b[24~", "\x1b[[B", Sgr(0, 10, 5) + Sgr(0, 10, 5, 'm'), Sgr(65, 300, 2),
-      "\x1b[M #$", "\x1bx", "\x1b\x1b", "\xe2\x96\x91", "\x1b\xc3\xa9", "\x1b[200~a\x1b[201~", "\x1b[1;\x1b[B",
+      "\x1b[M #$", "\x1bx", "\x1b\x1b", "\xe2\x96\x91", "\x1b\xc3\xa9", "\x1b[200~a\x1b[201~", "\x1b[200~a\r\n\x1b[Ab\x1b[201~c", "\x1b[1;\x1b[B",
       "\x1b[Z\r", "\x1b[I", "\xc3x", "\x1b[" + std::string(100, '1') + "Ab"};
   // clang-format on
   for (const std::string& sample : samples) {

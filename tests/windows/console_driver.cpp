@@ -25,7 +25,20 @@ constexpr DWORD kSettleMs = 300;  // after the chooser read a resize or wheel tu
 constexpr DWORD kInputModeLeft = 0x01F0;
 constexpr WORD kIconId = 32519;  // the icon the chooser hands to ConsoleIcon
 
-enum class Act { kWaitFor, kNames, kType, kKey, kAltRelease, kClick, kWheel, kResize, kRaise, kRuns, kResources };
+enum class Act {
+  kWaitFor,
+  kCursorOn,
+  kNames,
+  kType,
+  kKey,
+  kAltRelease,
+  kClick,
+  kWheel,
+  kResize,
+  kRaise,
+  kRuns,
+  kResources
+};
 
 // One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
 // of their drive). `value`: an attribute the text must have (0: any), a virtual key, a control
@@ -39,6 +52,8 @@ struct Step {
 };
 
 Step WaitFor(std::wstring text, WORD attribute = 0) { return {Act::kWaitFor, text, attribute}; }
+// The console's cursor on the pointer of the highlighted name `name`: three cells left of it.
+Step CursorOn(std::wstring name) { return {Act::kCursorOn, name}; }
 // The course files shown, in screen order, separated by blanks.
 Step Names(std::wstring names) { return {Act::kNames, names}; }
 Step Type(std::wstring text) { return {Act::kType, text}; }
@@ -123,6 +138,14 @@ std::vector<Scenario> Scenarios() {
      {kEsc, WaitFor(L"E.ZUL"), kDown, Key(VK_DOWN, 0, SHIFT_PRESSED), Key(VK_DOWN, 0, SHIFT_PRESSED),
       Key(VK_DOWN, 0, SHIFT_PRESSED), WaitFor(L"4 marked"), kEnter},
      {L"%S|vizozava   B.ZUL", L"%S|vizozava   C.ZUL", L"%S|vizozava   D.ZUL", L"%S|vizozava   E.ZUL"}},
+    // While the list has the keys the console's cursor stands on the highlighted name's pointer,
+    // where a screen reader or a magnifier that follows it finds the name.
+    {L"cursor-on-the-highlighted-name", many, 300,
+     {kEsc, WaitFor(L"1-21 of 24"), CursorOn(L"N10.ZUL"), kDown, CursorOn(L"N11.ZUL"), kSpace, WaitFor(L"1 marked"),
+      CursorOn(L"N11.ZUL"), Key(VK_END), CursorOn(L"N33.ZUL"), Wheel(L"N20.ZUL", 2 * WHEEL_DELTA),
+      WaitFor(L"1-21 of 24"), CursorOn(L"N30.ZUL"), Click(L"N15.ZUL"), CursorOn(L"N15.ZUL"), Type(L"n2"),
+      CursorOn(L"N20.ZUL"), kEnter},
+     {L"%S|vizozava   N15.ZUL"}},
     {L"mouse-double-click", abc, 300, {kEsc, WaitFor(L"C.ZUL"), Click(L"B.ZUL", 0, DOUBLE_CLICK)},
      {L"%S|vizozava   B.ZUL"}},
     {L"mouse-wheel", many, 300,
@@ -365,7 +388,8 @@ std::string CheckResources(const std::wstring& path) {
 std::string Perform(const Step& step, const std::wstring& log_path, const std::wstring& app) {
   Screen screen;
   COORD at{};
-  const bool on_screen = step.act == Act::kWaitFor || step.act == Act::kClick || step.act == Act::kWheel;
+  const bool on_screen = step.act == Act::kWaitFor || step.act == Act::kCursorOn || step.act == Act::kClick ||
+                         step.act == Act::kWheel;
   if (on_screen && !Until([&] { return (screen = ReadScreen()).Find(step.text, at); }))
     return "timed out waiting for \"" + Narrow(step.text) + "\"";
   switch (step.act) {
@@ -375,6 +399,17 @@ std::string Perform(const Step& step, const std::wstring& log_path, const std::w
           return "\"" + Narrow(step.text) + "\" has attribute " + std::to_string(attribute) + " at " +
                  std::to_string(at.X + i);
       return "";
+    case Act::kCursorOn: {
+      CONSOLE_SCREEN_BUFFER_INFO info{};
+      const COORD pointer{SHORT(at.X - 3), at.Y};
+      const auto on_pointer = [&] {
+        return GetConsoleScreenBufferInfo(output, &info) && info.dwCursorPosition.X == pointer.X &&
+               info.dwCursorPosition.Y == pointer.Y && ReadScreen().rows[pointer.Y][pointer.X] == L'\u25BA';
+      };
+      if (Until(on_pointer)) return "";
+      return "the cursor is at " + std::to_string(info.dwCursorPosition.X) + "," +
+             std::to_string(info.dwCursorPosition.Y) + ", not on the pointer of \"" + Narrow(step.text) + "\"";
+    }
     case Act::kNames: {
       std::wstring names;
       for (const std::wstring& row : ReadScreen().rows)
