@@ -41,11 +41,13 @@ release:
 
 # The demo folder is a scratch copy of examples/, so the checkout stays clean, with
 # the stand-in converter in it under the converter's name: the chooser, started there,
-# finds it in its working directory. Nothing else puts the stand-in where a real
-# vizozava could be.
+# finds it in its working directory. Both are 0755 whatever the umask, as the chooser
+# passes over a converter there that other users could change. Nothing else puts the
+# stand-in where a real vizozava could be.
 run: release
 	@rm -rf $(DEMO) && mkdir -p $(DEMO) && cp -R examples/. $(DEMO)/
 	@cp build/release/demo/vizozava-demo $(DEMO)/vizozava
+	@chmod 0755 $(DEMO) $(DEMO)/vizozava
 	@cd $(DEMO) && ../release/bin/zulchooser
 
 # With mingw-w64 and wine present, the Windows unit tests, the Windows chooser and

@@ -1,7 +1,9 @@
 #include "system/process_posix.h"
 
 #include <errno.h>
+#include <grp.h>
 #include <limits.h>
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -9,10 +11,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "system/command_line.h"
 #include "system/process.h"
+#include "system/program_trust.h"
 #include "system/system.h"
 
 extern char** environ;
@@ -30,6 +34,66 @@ bool IsExecutableFile(const Text& path) {
 Text JoinPath(const Text& directory, const Text& name) {
   if (!directory.empty() && directory.back() == '/') return directory + name;
   return directory + "/" + name;
+}
+
+// What the user and group databases say of group `group_id` of a place that `owner_id` owns.
+GroupFacts LookUpGroup(uid_t owner_id, gid_t group_id) {
+  GroupFacts facts;
+  const passwd* owner = getpwuid(owner_id);
+  const group* owner_group = getgrgid(group_id);
+  if (owner == nullptr || owner_group == nullptr) return facts;
+  facts.known = true;
+  facts.owners_primary = owner->pw_gid == group_id;
+  facts.named_as_owner = std::strcmp(owner->pw_name, owner_group->gr_name) == 0;
+  facts.has_members = owner_group->gr_mem != nullptr && owner_group->gr_mem[0] != nullptr;
+  return facts;
+}
+
+// Reads the facts of `path` (links followed) into `place`; false when stat cannot.
+bool ReadPlace(const Text& path, PlaceFacts& place) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return false;
+  place.mode = status.st_mode;
+  place.owner = status.st_uid;
+  if ((status.st_mode & S_IWGRP) != 0) place.group = LookUpGroup(status.st_uid, status.st_gid);
+  return true;
+}
+
+// The absolute path of `path` with every link followed, or the empty text.
+Text RealPath(const Text& path) {
+  char buffer[PATH_MAX];
+  return realpath(path.c_str(), buffer) != nullptr ? Text(buffer) : Text();
+}
+
+// The folder that holds `path`, an absolute path: the empty text for the root itself.
+Text FolderOf(const Text& path) {
+  const std::size_t slash = path.rfind('/');
+  if (path == "/" || slash == Text::npos) return Text();
+  return slash == 0 ? Text("/") : path.substr(0, slash);
+}
+
+// The facts of `folder`, an absolute path without links, and of every folder above it up to the
+// root; empty when one of them cannot be read.
+std::vector<PlaceFacts> FolderWay(Text folder) {
+  std::vector<PlaceFacts> way;
+  for (; !folder.empty(); folder = FolderOf(folder)) {
+    PlaceFacts place;
+    if (!ReadPlace(folder, place)) return {};
+    way.push_back(place);
+  }
+  return way;
+}
+
+// Whether the program `path`, found by its name in `folder`, can have been put there and changed
+// only by the user or root: the file it leads to and its folders, and the folder that holds the
+// name, with theirs (a link or a second name there may have been put by anyone who can write it).
+bool IsTrustedCandidate(const Text& folder, const Text& path) {
+  const Text file = RealPath(path);
+  const Text named_in = RealPath(folder);
+  PlaceFacts file_facts;
+  if (file.empty() || named_in.empty() || !ReadPlace(file, file_facts)) return false;
+  const uid_t user = geteuid();
+  return IsSafeProgram(file_facts, FolderWay(FolderOf(file)), user) && IsSafeFolderWay(FolderWay(named_in), user);
 }
 
 // The directory of the running program's file, or the empty text where it cannot be read.
@@ -102,20 +166,23 @@ Text FindProgram(const Text& word, const Text& own_directory, const Text& workin
     const Text path = (word[0] == '/' || working_directory.empty()) ? word : JoinPath(working_directory, word);
     return IsExecutableFile(path) ? path : Text();
   }
-  std::vector<Text> directories{own_directory, working_directory};
+  // Beside the chooser and in the working directory, only what no other user can have put there.
+  for (const Text& directory : {own_directory, working_directory}) {
+    if (directory.empty()) continue;
+    Text path = JoinPath(directory, word);
+    if (IsExecutableFile(path) && IsTrustedCandidate(directory, path)) return path;
+  }
   std::size_t start = 0;
   for (;;) {
     const std::size_t colon = path_variable.find(':', start);
-    directories.push_back(path_variable.substr(start, colon == Text::npos ? Text::npos : colon - start));
-    if (colon == Text::npos) break;
+    const Text directory = path_variable.substr(start, colon == Text::npos ? Text::npos : colon - start);
+    if (!directory.empty()) {
+      Text path = JoinPath(directory, word);
+      if (IsExecutableFile(path)) return path;
+    }
+    if (colon == Text::npos) return Text();
     start = colon + 1;
   }
-  for (const Text& directory : directories) {
-    if (directory.empty()) continue;
-    Text path = JoinPath(directory, word);
-    if (IsExecutableFile(path)) return path;
-  }
-  return Text();
 }
 
 // A zero byte ends the line (the split stops there): argument words cannot hold one.

@@ -10,7 +10,10 @@ namespace zul {
 // holding '/' is a path, taken relative to `working_directory` unless it is absolute. Any other
 // word is looked for in `own_directory`, then `working_directory`, then each directory of
 // `path_variable` (separated by ':') in turn; empty directories are skipped. The name is tried
-// only as given, and it must be a regular file (links followed) that may be executed.
+// only as given, and it must be a regular file (links followed) that may be executed. In the
+// first two directories it is taken only where no other user can have put or changed it
+// (program_trust.h: the file, the folder it is found in and the one it leads to, and every
+// folder above them); otherwise the search goes on.
 Text FindProgram(const Text& word, const Text& own_directory, const Text& working_directory,
                  const Text& path_variable);
 

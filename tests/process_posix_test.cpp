@@ -1,6 +1,8 @@
 #include "system/process_posix.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,6 +69,49 @@ TEST(FindProgram, SkipsWhatCannotBeRun) {
   // No ".exe" is implied.
   MakeProgram(scratch / "p1/tool.exe");
   EXPECT_EQ(FindProgram("tool", "", "", scratch / "p1"), "");
+}
+
+TEST(FindProgram, PassesOverAProgramThatAnotherUserCouldHavePutBesideTheChooserOrInTheWorkingDirectory) {
+  ScratchDirectory scratch;
+  for (const char* folder : {"shared", "safe", "p1"}) ASSERT_EQ(mkdir((scratch / folder).c_str(), 0755), 0);
+  ASSERT_EQ(chmod((scratch / "shared").c_str(), 0777), 0);
+  for (const char* program : {"shared/prog", "safe/real", "p1/prog", "p1/linked", "p1/second"}) {
+    MakeProgram(scratch / program);
+  }
+  const std::string shared = scratch / "shared";
+  const std::string safe = scratch / "safe";
+  EXPECT_EQ(FindProgram("prog", shared, "", scratch / "p1"), scratch / "p1/prog");
+  EXPECT_EQ(FindProgram("prog", "", shared, scratch / "p1"), scratch / "p1/prog");
+  // A link or a second name counts by the place it lies in and by the file it leads to.
+  ASSERT_EQ(symlink((safe + "/real").c_str(), (shared + "/linked").c_str()), 0);
+  ASSERT_EQ(link((safe + "/real").c_str(), (shared + "/second").c_str()), 0);
+  ASSERT_EQ(symlink((shared + "/prog").c_str(), (safe + "/linked").c_str()), 0);
+  for (const char* name : {"linked", "second"}) {
+    EXPECT_EQ(FindProgram(name, shared, safe, scratch / "p1"), scratch / "p1/" + name) << name;
+  }
+  EXPECT_EQ(FindProgram("real", shared, safe, ""), safe + "/real");
+  // The path is the user's choice.
+  EXPECT_EQ(FindProgram("prog", "", "", shared), shared + "/prog");
+}
+
+TEST(FindProgram, PassesOverAProgramOfAnotherUserOrInAFolderOfAnotherGroup) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+  const group* roots = getgrgid(0);
+  if (roots == nullptr || roots->gr_mem[0] != nullptr) GTEST_SKIP() << "root's group is not root's alone";
+  ScratchDirectory scratch;
+  ASSERT_EQ(mkdir((scratch / "own").c_str(), 0755), 0);
+  MakeProgram(scratch / "own/prog");
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_NE(nobody, nullptr);
+  ASSERT_EQ(chown((scratch / "own/prog").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  EXPECT_EQ(FindProgram("prog", scratch / "own", "", ""), "");
+  ASSERT_EQ(chown((scratch / "own/prog").c_str(), 0, 0), 0);
+  EXPECT_EQ(FindProgram("prog", scratch / "own", "", ""), scratch / "own/prog");
+  // A folder its group may write to counts only when that group is root's own.
+  ASSERT_EQ(chmod((scratch / "own").c_str(), 0775), 0);
+  EXPECT_EQ(FindProgram("prog", scratch / "own", "", ""), scratch / "own/prog");
+  ASSERT_EQ(chown((scratch / "own").c_str(), 0, nobody->pw_gid), 0);
+  EXPECT_EQ(FindProgram("prog", scratch / "own", "", ""), "");
 }
 
 TEST(FindProgram, TakesAWordWithASlashAsAPathFromTheWorkingDirectory) {

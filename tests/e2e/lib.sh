@@ -117,24 +117,33 @@ check_terminal_restored() {
   [ "$(pane_format '#{cursor_flag}')" = 1 ] || fail "cursor left hidden"
 }
 
-# Lays out a folder $WORK/bin holding a copy of the chooser and, unless $1 is
-# "none", a recording converter named vizozava beside it. The recorder appends
-# one line per run to $WORK/runs: its working directory, then each argument in
-# brackets; it checks that no other run is going on, and takes a moment.
-install_chooser() {
-  mkdir -p "$WORK/bin"
-  cp "$BIN/zulchooser" "$WORK/bin/zulchooser"
-  [ "${1:-}" = none ] && return 0
-  cat > "$WORK/bin/vizozava" <<RECORDER
+# Writes a recording converter to file $1 that logs to file $2 (by default
+# $WORK/runs): one line per run, its working directory, then each argument in
+# brackets; it checks that no other run is going on, and takes a moment. The
+# file is 0755 whatever the umask, as the chooser passes over one beside it or
+# in its working directory that others may change.
+make_recorder() {
+  local log=${2:-$WORK/runs}
+  cat > "$1" <<RECORDER
 #!/bin/bash
-if ! mkdir "$WORK/running" 2>/dev/null; then echo OVERLAP >> "$WORK/runs"; fi
+if ! mkdir "$WORK/running" 2>/dev/null; then echo OVERLAP >> "$log"; fi
 line="\$PWD"
 for arg in "\$@"; do line+=" [\$arg]"; done
-echo "\$line" >> "$WORK/runs"
+echo "\$line" >> "$log"
 sleep 0.3
 rmdir "$WORK/running"
 RECORDER
-  chmod +x "$WORK/bin/vizozava"
+  chmod 0755 "$1"
+}
+
+# Lays out a folder $WORK/bin (0755) holding a copy of the chooser and, unless
+# $1 is "none", a recording converter named vizozava beside it (make_recorder).
+install_chooser() {
+  mkdir -p "$WORK/bin"
+  chmod 0755 "$WORK/bin"
+  cp "$BIN/zulchooser" "$WORK/bin/zulchooser"
+  [ "${1:-}" = none ] && return 0
+  make_recorder "$WORK/bin/vizozava"
 }
 
 # Clicks the first cell of the first place where the pane shows text $1, as a
