@@ -31,7 +31,7 @@ FORMATTED = git ls-files '*.cpp' '*.h'
 # screenshots) needs is there.
 SETUP = bash tools/setup.sh $(1)
 
-.PHONY: all release run test check coverage tidy format format-check bench fuzz windows package clean
+.PHONY: all release run test check coverage screenshots tidy format format-check bench fuzz windows package clean
 
 all: release
 
@@ -85,6 +85,14 @@ coverage:
 	cmake --preset coverage >/dev/null
 	cmake --build --preset coverage -j $(JOBS)
 	@bash tools/coverage.sh $(JOBS)
+
+# The README's pictures, in docs/: the chooser in xterm and the Windows program in wine's
+# console window, drawn on an X server of their own (tools/screenshots.sh).
+screenshots:
+	@$(call SETUP,screenshots)
+	@$(MAKE) release
+	@$(MAKE) windows
+	@bash tools/screenshots.sh
 
 # The program's sources compiled with clang-tidy (.clang-tidy); any finding fails.
 tidy:
