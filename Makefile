@@ -27,10 +27,11 @@ QUIETLY = out=$$($(1) 2>&1) || { printf '%s\n' "$$out"; exit 1; }
 
 # The C++ files that clang-format keeps in shape.
 FORMATTED = git ls-files '*.cpp' '*.h'
-# Makes sure what the set-up named ($(1): build, check, package, test) needs is there.
+# Makes sure what the set-up named ($(1): build, check, package, test, coverage,
+# screenshots) needs is there.
 SETUP = bash tools/setup.sh $(1)
 
-.PHONY: all release run test check tidy format format-check bench fuzz windows package clean
+.PHONY: all release run test check coverage screenshots tidy format format-check bench fuzz windows package clean
 
 all: release
 
@@ -78,6 +79,22 @@ check:
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS) --target zul_tests zul_argument_recorder vizozava_demo
 	@ctest --preset check -j $(JOBS)
+
+# The unit and end-to-end tests in a build with gcc's counts (build/coverage), then how
+# much of the program's code they ran, by folder; the HTML report in build/coverage/report/.
+coverage:
+	@$(call SETUP,coverage)
+	cmake --preset coverage >/dev/null
+	cmake --build --preset coverage -j $(JOBS)
+	@bash tools/coverage.sh $(JOBS)
+
+# The README's pictures, in docs/: the chooser in xterm and the Windows program in wine's
+# console window, drawn on an X server of their own (tools/screenshots.sh).
+screenshots:
+	@$(call SETUP,screenshots)
+	@$(MAKE) release
+	@$(MAKE) windows
+	@bash tools/screenshots.sh
 
 # The program's sources compiled with clang-tidy (.clang-tidy); any finding fails.
 tidy:

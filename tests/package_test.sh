@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# What `make package` made for one platform holds the chooser and its documents,
-# nothing else, and so no converter outside demo/, under the project's version.
+# What `make package` made for one platform holds the chooser and its documents (the
+# README with the pictures it shows), nothing else, and so no converter outside demo/,
+# under the project's version.
 #   linux: the tar.gz unpacked runs, and an install over a prefix that holds a
 #     converter leaves it as it was;
 #   deb: the Debian package's fields and files; unpacked into a scratch root the
@@ -19,14 +20,18 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+# The pictures the README shows, which go beside it under docs/.
+pictures=$(grep -oE '\]\(docs/[^)]+\.png\)' "$(dirname "$0")/../README.md" | sed -E 's/^\]\(//; s/\)$//' | sort -u)
+[ -n "$pictures" ] || fail "the README shows no picture"
 linux_files=$'bin/zulchooser\nshare/doc/zulchooser/README.md\nshare/doc/zulchooser/changelog.gz
-share/doc/zulchooser/copyright\nshare/man/man1/zulchooser.1.gz'
+share/doc/zulchooser/copyright\nshare/man/man1/zulchooser.1.gz\n'$(sed 's|^|share/doc/zulchooser/|' <<<"$pictures")
 case $platform in
   linux) pattern='zulchooser-*-Linux.tar.gz' expected=$linux_files ;;
   deb) pattern='zulchooser_*_amd64.deb' expected=$(sed 's|^|usr/|' <<<"$linux_files") ;;
-  windows) pattern='zulchooser-*-win64.zip' expected=$'README.md\nzulchooser.exe' ;;
+  windows) pattern='zulchooser-*-win64.zip' expected=$'README.md\nzulchooser.exe\n'$pictures ;;
   *) fail "platform missing" ;;
 esac
+expected=$(LC_ALL=C sort <<<"$expected")
 name=${pattern/\*/$version}
 package=$(cd "$packages" 2>/dev/null && pwd || echo "$packages")/$name
 if [ ! -f "$package" ]; then

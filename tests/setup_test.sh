@@ -45,6 +45,9 @@ build needs no tests   | build   | tmux libgtest-dev wine  | 1000 | ok      | 0 
 check needs gtest      | check   | libgmock-dev            | 1000 | ok      | 1 | make check needs libgmock-dev; |
 package needs shlibdeps| package | dpkg-dev file           | 1000 | ok      | 1 | make package needs file dpkg-dev; |
 ci needs wine          | ci      | wine64                  | 1000 | ok      | 1 | \.ci/run needs wine64; |
+coverage needs gcovr   | coverage | gcovr tmux             | 1000 | ok      | 1 | make coverage needs tmux gcovr; |
+screenshots need wine  | screenshots | wine xvfb           | 1000 | ok      | 1 | make screenshots needs wine xvfb; |
+test needs neither     | test    | gcovr xvfb imagemagick  | 1000 | ok      | 0 | ^$ |
 no apt-get             | check   | libgtest-dev            | 0    | none    | 1 | this system has no .*package manager: libgtest-dev$ |
 installing off         | test    | tmux                    | 0    | ok      | 1 | installing is off |
 no network             | test    | tmux                    | 0    | offline | 1 | could not reach the package archive.*nothing was installed | dpkg --configure -a;apt-get update --error-on=any

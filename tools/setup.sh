@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The set-up that `make run`, `make test` and CI go through before they build: finds
-# which Debian packages a build needs are missing and, run as root where apt-get
-# exists, installs them; otherwise stops, in one line, naming the packages and the
-# command that installs them. Optional packages (the Windows, wine and fuzz tests)
-# are installed too where it can; where it cannot, their tests skip and say why.
-#   tools/setup.sh build|check|package|test|ci
+# The set-up that `make run`, `make test`, CI and the other targets go through before
+# they build: finds which Debian packages a build needs are missing and, run as root
+# where apt-get exists, installs them; otherwise stops, in one line, naming the
+# packages and the command that installs them. Optional packages (the Windows, wine
+# and fuzz tests) are installed too where it can; where it cannot, their tests skip
+# and say why. The tools of `make coverage` (gcovr) and of `make screenshots` (an X
+# server, xterm, xdotool, ImageMagick, wine) are installed for those targets alone.
+#   tools/setup.sh build|check|package|test|ci|coverage|screenshots
 # Exit 0 when all that is required is present (afterwards), 1 when it is not, with
 # nothing built; a failed install is finished by the next run (dpkg --configure -a).
 #
@@ -18,32 +20,38 @@ set -uo pipefail
 # (command NAME, file PATH, or glob PATTERN that some file matches), and the set-ups
 # that need it; set-up? means optional there.
 readonly NEEDS='
-cmake                command cmake                         build check package test ci
-g++                  command g++                           build check package test ci
-make                 command make                          build check package test ci
+cmake                command cmake                         build check package test ci coverage screenshots
+g++                  command g++                           build check package test ci coverage screenshots
+make                 command make                          build check package test ci coverage screenshots
 file                 command file                          package test ci
 dpkg-dev             command dpkg-shlibdeps                package test ci
-libgtest-dev         file /usr/include/gtest/gtest.h       check test ci
-libgmock-dev         file /usr/include/gmock/gmock.h       check test ci
-tmux                 command tmux                          test ci
-groff-base           command groff                         test ci
-man-db               command man                           test ci
-g++-mingw-w64-x86-64 command x86_64-w64-mingw32-g++-posix  test? ci
-wine                 command wine                          test? ci
-wine64               file /usr/lib/wine/wine64             test? ci
+libgtest-dev         file /usr/include/gtest/gtest.h       check test ci coverage
+libgmock-dev         file /usr/include/gmock/gmock.h       check test ci coverage
+tmux                 command tmux                          test ci coverage screenshots
+groff-base           command groff                         test ci coverage
+man-db               command man                           test ci coverage
+g++-mingw-w64-x86-64 command x86_64-w64-mingw32-g++-posix  test? ci screenshots
+wine                 command wine                          test? ci screenshots
+wine64               file /usr/lib/wine/wine64             test? ci screenshots
 clang                command clang++                       test? ci?
 libclang-rt-dev      glob /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a test? ci?
 clang-tidy           command clang-tidy                    ci
 clang-format         command clang-format                  ci
+gcovr                command gcovr                         coverage
+xvfb                 command Xvfb                          screenshots
+xterm                command xterm                         screenshots
+xdotool              command xdotool                       screenshots
+imagemagick          command import                        screenshots
+fonts-dejavu-core    file /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf screenshots
 '
 
 setup=${1:-}
 case $setup in
   build) purpose="building zulchooser" ;;
-  check | package | test) purpose="make $setup" ;;
+  check | package | test | coverage | screenshots) purpose="make $setup" ;;
   ci) purpose=".ci/run" ;;
   *)
-    echo "usage: tools/setup.sh build|check|package|test|ci" >&2
+    echo "usage: tools/setup.sh build|check|package|test|ci|coverage|screenshots" >&2
     exit 2
     ;;
 esac
