@@ -1,18 +1,17 @@
-#include "system/directory_posix.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string_view>
+
+#include "base/wildcard.h"
 #include "system/directory.h"
 #include "system/system.h"
 
 namespace zul {
 
 namespace {
-
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // The process's one directory search: the open listing and what it looks for.
 struct DirectorySearch {
@@ -31,12 +30,13 @@ void CloseSearch(DirectorySearch& search) {
   search.listing = nullptr;
 }
 
-// Whether an entry of the listing is to be returned: its name matches, it is not hidden
+// Whether an entry of the listing is to be returned: its name matches as a whole, ASCII
+// letters without regard to case and bytes from 0x80 up exactly; it is not hidden
 // unless the filter admits hidden entries, it can be looked at (links followed), and it is
 // not a directory unless the filter admits directories.
 bool Admits(const DirectorySearch& search, const char* name) {
   const Text text(name);
-  if (!MatchesWildcard(search.pattern, text)) return false;
+  if (!MatchesWildcard<char>(search.pattern, text, FoldAsciiLetter)) return false;
   if (!text.empty() && text[0] == '.' && (search.filter & kSearchHidden) == 0) return false;
   struct stat status {};
   if (fstatat(dirfd(search.listing), name, &status, 0) != 0) return false;
@@ -45,30 +45,6 @@ bool Admits(const DirectorySearch& search, const char* name) {
 }
 
 }  // namespace
-
-bool MatchesWildcard(const Text& pattern, const Text& name) {
-  // Greedy matching with one step back: on a mismatch, let the last '*' swallow one more byte.
-  std::size_t p = 0;
-  std::size_t n = 0;
-  std::size_t star = Text::npos;
-  std::size_t star_name = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == '*') {
-      star = p++;
-      star_name = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
-      ++p;
-      ++n;
-    } else if (star != Text::npos) {
-      p = star + 1;
-      n = ++star_name;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
-}
 
 bool ChangeWorkingDirectory(const Text& path) {
   const Text used = path.substr(0, kMaxDirectoryPath);

@@ -1,5 +1,3 @@
-#include "system/directory_posix.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -124,52 +122,6 @@ TEST(ChangeWorkingDirectory, UsesOnlyTheFirst255Bytes) {
   MakeDirectory(longer);
   EXPECT_FALSE(ChangeWorkingDirectory(longer));
   EXPECT_EQ(WorkingDirectory(), scratch.Path());
-}
-
-// --- Name matching ---
-
-TEST(MatchesWildcard, MatchesTheWholeNameWithStarQuestionMarkAndAsciiCaseFolding) {
-  struct Case {
-    Text pattern;
-    Text name;
-    bool matches;
-  };
-  const Case cases[] = {
-      {"*.ZUL", "a.zul", true},
-      {"*.ZUL", "A.ZUL", true},
-      {"*.ZUL", "Mixed.Zul", true},
-      {"*.ZUL", ".zul", true},
-      {"*.ZUL", "a.zulu", false},
-      {"*.ZUL", "z.ZUL.txt", false},
-      {"*.ZUL", "azul", false},
-      {"*.ZUL", "x.zul.zul", true},
-      {"*.ZUL", "a.zu", false},
-      {"*", "", true},
-      {"*", "anything", true},
-      {"", "", true},
-      {"", "a", false},
-      {"a", "", false},
-      {"?", "", false},
-      {"?.zul", "a.ZUL", true},
-      {"?.zul", "ab.zul", false},
-      {"a?c", "abc", true},
-      {"a?c", "ac", false},
-      {"a*b*c", "aXbYbZc", true},
-      {"a*b*c", "aXbYbZ", false},
-      {"**x", "abx", true},
-      {"*x*", "x", true},
-      {"*ab", "aab", true},
-      {"*.Z?L", "f.zal", true},
-      {"\xE9.zul", "\xC9.zul", false},
-      {"\x84*", "\x84.zul", true},
-      {"a_b", "A_B", true},
-      {"[ab]", "a", false},
-      {"@", "`", false},
-  };
-  for (const Case& each : cases) {
-    EXPECT_EQ(MatchesWildcard(each.pattern, each.name), each.matches)
-        << "pattern [" << each.pattern << "] name [" << each.name << "]";
-  }
 }
 
 // --- Directory search ---
