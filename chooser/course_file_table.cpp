@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/upper_case.h"
 #include "console/text_screen.h"
 #include "device/console_colours.h"
 #include "system/directory.h"
@@ -26,33 +27,9 @@ bool Before(const std::pair<Text, Text>& a, const std::pair<Text, Text>& b) {
 
 }  // namespace
 
-Text UpperCaseName(const Text& name, const CodePage& code_page) {
-  Text upper;
-  upper.reserve(name.size());
-  for (std::size_t at = 0; at < name.size();) {
-    // An ASCII byte where a character starts is that character in every code page a
-    // run may have (their lead bytes lie above it): the most names need nothing more.
-    const auto byte = static_cast<uint8_t>(name[at]);
-    if (byte < 0x80) {
-      upper.push_back(static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte));
-      ++at;
-      continue;
-    }
-    const Spelled spelled = code_page.Decode(std::string_view(name).substr(at));
-    if (spelled.length == 0) {
-      upper.push_back(name[at++]);
-      continue;
-    }
-    const char32_t capital = UpperCaseLetter(spelled.character);
-    if (capital == spelled.character || !code_page.Encode(capital, upper)) upper.append(name, at, spelled.length);
-    at += spelled.length;
-  }
-  return upper;
-}
-
 void CourseFileSelection::Add(const Text& on_disk) {
   ++found_;
-  kept_.emplace_back(UpperCaseName(on_disk, code_page_), on_disk);
+  kept_.emplace_back(UpperCasedText(on_disk, code_page_), on_disk);
   if (kept_.size() >= 2 * static_cast<std::size_t>(kTableSize)) DropBeyondTable();
 }
 

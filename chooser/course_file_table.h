@@ -12,14 +12,6 @@
 
 namespace zul {
 
-// A course file's name as the table holds it, read in the run's code page: a to z
-// and the seven letters a-umlaut, o-umlaut, u-umlaut, e-acute, n-tilde, a-ring and
-// c-cedilla become their capitals, spelled in that code page (under code pages 437
-// and 850 the bytes 0x84, 0x94, 0x81, 0x82, 0xA4, 0x86, 0x87 become 0x8E, 0x99,
-// 0x9A, 0x90, 0xA5, 0x8F, 0x80). Every other character, and every byte that spells
-// none, stays as it is; no locale is read.
-Text UpperCaseName(const Text& name, const CodePage& code_page);
-
 // The course files of a listing as the table keeps them: the first kTableSize
 // in the table's order (byte order of the upper-cased names, equal names by
 // their on-disk spellings), however many the listing holds and in whatever
@@ -27,7 +19,7 @@ Text UpperCaseName(const Text& name, const CodePage& code_page);
 // kTableSize names at any time.
 class CourseFileSelection {
  public:
-  // Names are upper-cased as read in `code_page`.
+  // Names are upper-cased (UpperCasedText) as read in `code_page`.
   explicit CourseFileSelection(const CodePage& code_page) : code_page_(code_page) {}
   // One name of the listing, as spelled on disk.
   void Add(const Text& on_disk);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "base/upper_case.h"
 #include "chooser/course_file_table.h"
 #include "chooser/run_state.h"
 #include "fuzz/fuzz_check.h"
@@ -55,14 +56,14 @@ void CheckTrim(const Text& text) {
 // bytes change only a-z, and the characters read stay as many, each itself or
 // its capital.
 void CheckUpperCase(const Text& name) {
-  const Text upper = UpperCaseName(name, Cp437CodePage());
-  FUZZ_CHECK(UpperCaseName(upper, Cp437CodePage()) == upper);
+  const Text upper = UpperCasedText(name, Cp437CodePage());
+  FUZZ_CHECK(UpperCasedText(upper, Cp437CodePage()) == upper);
   FUZZ_CHECK(upper.size() == name.size());
   for (std::size_t i = 0; i < name.size(); ++i)
     FUZZ_CHECK(static_cast<uint8_t>(upper[i]) == Capital(static_cast<uint8_t>(name[i])));
 
-  const Text utf8 = UpperCaseName(name, Utf8CodePage());
-  FUZZ_CHECK(UpperCaseName(utf8, Utf8CodePage()) == utf8);
+  const Text utf8 = UpperCasedText(name, Utf8CodePage());
+  FUZZ_CHECK(UpperCasedText(utf8, Utf8CodePage()) == utf8);
   FUZZ_CHECK(utf8.size() == name.size());
   for (std::size_t i = 0; i < name.size(); ++i) {
     const auto byte = static_cast<uint8_t>(name[i]);
@@ -108,7 +109,7 @@ void CheckSelection(const std::vector<Text>& listing) {
   selection.StoreInto(*state);
 
   std::vector<std::pair<Text, Text>> expected;
-  for (const Text& on_disk : listing) expected.emplace_back(UpperCaseName(on_disk, Utf8CodePage()), on_disk);
+  for (const Text& on_disk : listing) expected.emplace_back(UpperCasedText(on_disk, Utf8CodePage()), on_disk);
   std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
     const int order = CompareTexts(a.first, b.first);
     return order != 0 ? order < 0 : CompareTexts(a.second, b.second) < 0;

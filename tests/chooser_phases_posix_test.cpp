@@ -189,13 +189,6 @@ TEST_F(PhaseTest, MoreThanAThousandCourseFilesKeepTheFirstThousandAndSaySo) {
   }
 }
 
-TEST(UpperCaseName, MapsAToZAndExactlySevenCodePageLetters) {
-  EXPECT_EQ(UpperCaseName("abc.zul", Cp437CodePage()), "ABC.ZUL");
-  EXPECT_EQ(UpperCaseName("\x84\x94\x81\x82\xA4\x86\x87", Cp437CodePage()), "\x8E\x99\x9A\x90\xA5\x8F\x80");
-  EXPECT_EQ(UpperCaseName("\x83\x85\xE0{`~", Cp437CodePage()), "\x83\x85\xE0{`~");
-  EXPECT_EQ(UpperCaseName(std::string("a\0b", 3), Cp437CodePage()), std::string("A\0B", 3));
-}
-
 TEST(SplitSelection, StoresTrimmedFieldsAndCountsTheNonEmpty) {
   ChosenNameTable chosen;
   int16_t count = -1;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "chooser/course_file_table.h"
+#include "base/upper_case.h"
 #include "device/text_cells.h"
 
 namespace zul {
@@ -72,7 +72,7 @@ TEST(NamesInTheirCodePage, UpperCaseByLetterAndShowEveryByte) {
        "\u0414\u0424\u0411\u0434.ZUL", 8},
   };
   for (const Row& row : rows) {
-    const Text upper = UpperCaseName(row.name, row.code_page);
+    const Text upper = UpperCasedText(row.name, row.code_page);
     EXPECT_EQ(upper, row.upper) << row.what;
     std::vector<Cell> cells;
     EXPECT_EQ(AppendTextCells(upper, row.code_page, 0x1F, -1, cells), row.columns) << row.what;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "chooser/course_file_table.h"
+#include "base/upper_case.h"
 #include "system/system.h"
 
 namespace zul {
@@ -28,7 +28,7 @@ TEST(WindowsCodePages, UpperCaseByTheByteRuleUnder437And850) {
     ASSERT_NE(code_page, nullptr) << number;
     for (int b = 1; b < 256; ++b) {
       const std::string name(1, static_cast<char>(b));
-      EXPECT_EQ(UpperCaseName(name, *code_page), std::string(1, static_cast<char>(ByteRule(uint8_t(b)))))
+      EXPECT_EQ(UpperCasedText(name, *code_page), std::string(1, static_cast<char>(ByteRule(uint8_t(b)))))
           << "code page " << number << ", byte " << b;
     }
   }
@@ -59,10 +59,10 @@ TEST(WindowsCodePages, ReadAndSpellCharactersByTheirOwnBytes) {
     EXPECT_EQ(spelled_back, row.bytes) << row.number;
   }
   // A trail byte that is an ASCII letter belongs to its character and stays.
-  EXPECT_EQ(UpperCaseName("\x83\x61.zul", *WindowsCodePage(932)), "\x83\x61.ZUL");
+  EXPECT_EQ(UpperCasedText("\x83\x61.zul", *WindowsCodePage(932)), "\x83\x61.ZUL");
   // Under 866 the letters of the byte rule are Cyrillic and stay; u-umlaut has no byte there.
   const std::unique_ptr<CodePage> cp866 = WindowsCodePage(866);
-  EXPECT_EQ(UpperCaseName("\x84\x94\x81.zul", *cp866), "\x84\x94\x81.ZUL");
+  EXPECT_EQ(UpperCasedText("\x84\x94\x81.zul", *cp866), "\x84\x94\x81.ZUL");
   std::string none;
   EXPECT_FALSE(cp866->Encode(U'\u00FC', none));
   EXPECT_TRUE(none.empty());

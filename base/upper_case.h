@@ -1,0 +1,67 @@
+// Upper-casing a text by letter in the run's code page, the one rule by which names
+// are compared: each character read, upper-cased with UpperCaseLetter and given back
+// as bytes (for the course file table) or as characters (for the list box's keys).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/code_page.h"
+#include "base/text.h"
+
+namespace zul {
+
+// One piece of a text as upper-casing reads it: the bytes of one character and the
+// character with its capital, or (`spelled` false) one byte that spells none.
+struct UpperCasePiece {
+  std::string_view bytes;
+  bool spelled = false;
+  char32_t character = 0;
+  char32_t capital = 0;
+};
+
+// Hands `take` each piece of `text`, in order. A byte below 0x80 where a character
+// starts is read as that ASCII character without asking the code page: every code
+// page a run may have spells ASCII so (their lead bytes lie above it).
+template <typename Take>
+void ForEachUpperCasePiece(std::string_view text, const CodePage& code_page, Take&& take) {
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<uint8_t>(text[at]);
+    if (byte < 0x80) {
+      const char32_t capital = byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte;
+      take(UpperCasePiece{text.substr(at, 1), true, byte, capital});
+      ++at;
+      continue;
+    }
+    const Spelled spelled = code_page.Decode(text.substr(at));
+    if (spelled.length == 0) {
+      take(UpperCasePiece{text.substr(at, 1), false, 0, 0});
+      ++at;
+      continue;
+    }
+    take(UpperCasePiece{text.substr(at, spelled.length), true, spelled.character,
+                        UpperCaseLetter(spelled.character)});
+    at += spelled.length;
+  }
+}
+
+// `text` upper-cased, as bytes of the same code page: a to z and the seven letters
+// a-umlaut, o-umlaut, u-umlaut, e-acute, n-tilde, a-ring and c-cedilla become their
+// capitals, spelled in that code page (under code pages 437 and 850 the bytes 0x84,
+// 0x94, 0x81, 0x82, 0xA4, 0x86, 0x87 become 0x8E, 0x99, 0x9A, 0x90, 0xA5, 0x8F,
+// 0x80). Every other character, a capital the code page cannot spell, and every byte
+// that spells none, stays as it is; no locale is read.
+Text UpperCasedText(std::string_view text, const CodePage& code_page);
+
+// The character that stands for a byte that spells none among a text's characters:
+// a lone low surrogate, U+DC00 + the byte, which no character read can be.
+constexpr char32_t UnspelledByteStandIn(uint8_t byte) { return char32_t{0xDC00} + byte; }
+
+// `text` upper-cased, as characters: each character as its capital (UpperCaseLetter),
+// each byte that spells none as its stand-in, so that two texts give the same
+// characters exactly when their upper-cased bytes agree.
+std::u32string UpperCasedCharacters(std::string_view text, const CodePage& code_page);
+
+}  // namespace zul
