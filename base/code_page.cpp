@@ -3,13 +3,11 @@
 #include <cstdint>
 
 #include "base/cp437.h"
+#include "base/unicode.h"
 
 namespace zul {
 
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-constexpr char32_t kLastCharacter = 0x10FFFF;
 
 class Utf8 : public CodePage {
  public:
@@ -19,14 +17,12 @@ class Utf8 : public CodePage {
 
 Spelled Utf8::Decode(std::string_view bytes) const {
   const Utf8Read read = ReadUtf8(bytes);
-  if (read.kind != Utf8Read::Kind::kWhole || (read.character >= 0x80 && read.character <= 0x9F)) return Spelled{};
+  if (read.kind != Utf8Read::Kind::kWhole || IsC1Control(read.character)) return Spelled{};
   return Spelled{read.character, read.length};
 }
 
 bool Utf8::Encode(char32_t character, std::string& out) const {
-  if ((character >= 0x80 && character <= 0x9F) || (character >= 0xD800 && character <= 0xDFFF) ||
-      character > kLastCharacter)
-    return false;
+  if (IsC1Control(character) || !IsCharacter(character)) return false;
   AppendUtf8(character, out);
   return true;
 }
@@ -110,13 +106,13 @@ const CodePage& Cp437CodePage() {
 }
 
 void AppendUtf8(char32_t character, std::string& out) {
-  if ((character >= 0xD800 && character <= 0xDFFF) || character > kLastCharacter) character = kReplacement;
+  if (!IsCharacter(character)) character = kReplacementCharacter;
   if (character < 0x80) {
     out.push_back(static_cast<char>(character));
   } else if (character < 0x800) {
     out.push_back(static_cast<char>(0xC0 | (character >> 6)));
     out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-  } else if (character < 0x10000) {
+  } else if (character < kFirstSupplementaryCharacter) {
     out.push_back(static_cast<char>(0xE0 | (character >> 12)));
     out.push_back(static_cast<char>(0x80 | ((character >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (character & 0x3F)));

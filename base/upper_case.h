@@ -10,6 +10,7 @@
 
 #include "base/code_page.h"
 #include "base/text.h"
+#include "base/unicode.h"
 
 namespace zul {
 
@@ -57,7 +58,7 @@ Text UpperCasedText(std::string_view text, const CodePage& code_page);
 
 // The character that stands for a byte that spells none among a text's characters:
 // a lone low surrogate, U+DC00 + the byte, which no character read can be.
-constexpr char32_t UnspelledByteStandIn(uint8_t byte) { return char32_t{0xDC00} + byte; }
+constexpr char32_t UnspelledByteStandIn(uint8_t byte) { return kFirstLowSurrogate + byte; }
 
 // `text` upper-cased, as characters: each character as its capital (UpperCaseLetter),
 // each byte that spells none as its stand-in, so that two texts give the same

@@ -107,7 +107,7 @@ int WidthInRanges(char32_t character) {
 }
 
 // The widths of the 16-bit characters, looked up once: a frame asks for every cell's.
-using BmpWidths = std::array<uint8_t, 0x10000>;
+using BmpWidths = std::array<uint8_t, kFirstSupplementaryCharacter>;
 const BmpWidths& MakeBmpWidths() {
   static const auto kWidths = [] {
     auto widths = std::make_unique<BmpWidths>();
@@ -127,7 +127,7 @@ const BmpWidths& MakeBmpWidths() {
 
 int CharacterWidthFromTables(char32_t character) {
   static const BmpWidths& kBmpWidths = MakeBmpWidths();
-  return character < 0x10000 ? kBmpWidths[character] : WidthInRanges(character);
+  return character < kFirstSupplementaryCharacter ? kBmpWidths[character] : WidthInRanges(character);
 }
 
 // 1. Decode the next character; bytes that spell none show one by one as their glyphs.

@@ -11,6 +11,7 @@
 
 #include "base/code_page.h"
 #include "base/cp437.h"
+#include "base/unicode.h"
 #include "device/cell.h"
 
 namespace zul {
@@ -31,7 +32,7 @@ inline int CharacterWidth(char32_t character) {
 // for a command, as U+FFFD; any other as itself.
 inline char32_t ShownCharacter(char32_t character) {
   if (character < 0x20 || character == 0x7F) return Cp437Glyph(static_cast<uint8_t>(character));
-  if (character >= 0x80 && character <= 0x9F) return U'\uFFFD';
+  if (IsC1Control(character)) return kReplacementCharacter;
   return character;
 }
 

@@ -5,11 +5,15 @@
 #include <array>
 #include <string>
 
+#include "base/unicode.h"
+
 namespace zul {
 
 namespace {
 
-bool IsC1Control(char32_t character) { return character >= 0x80 && character <= 0x9F; }
+// Whether one UTF-16 unit read from the system is a character of its own here: not
+// a C1 control, not half of a pair.
+bool IsSingleCharacter(wchar_t unit) { return !IsC1Control(unit) && !IsSurrogate(unit); }
 
 class WindowsCodePageImpl : public CodePage {
  public:
@@ -17,8 +21,7 @@ class WindowsCodePageImpl : public CodePage {
     for (int b = 1; b < 256; ++b) {
       const char byte = static_cast<char>(b);
       wchar_t unit = 0;
-      if (MultiByteToWideChar(number_, MB_ERR_INVALID_CHARS, &byte, 1, &unit, 1) == 1 && !IsC1Control(unit) &&
-          (unit < 0xD800 || unit > 0xDFFF))
+      if (MultiByteToWideChar(number_, MB_ERR_INVALID_CHARS, &byte, 1, &unit, 1) == 1 && IsSingleCharacter(unit))
         single_[static_cast<std::size_t>(b)] = unit;
     }
   }
@@ -32,10 +35,9 @@ class WindowsCodePageImpl : public CodePage {
       std::array<wchar_t, 2> units{};
       const int count = MultiByteToWideChar(number_, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(length),
                                             units.data(), static_cast<int>(units.size()));
-      if (count == 1 && !IsC1Control(units[0]) && (units[0] < 0xD800 || units[0] > 0xDFFF))
-        return Spelled{units[0], length};
-      if (count == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF && units[1] >= 0xDC00 && units[1] <= 0xDFFF)
-        return Spelled{0x10000 + ((char32_t(units[0]) - 0xD800) << 10) + (char32_t(units[1]) - 0xDC00), length};
+      if (count == 1 && IsSingleCharacter(units[0])) return Spelled{units[0], length};
+      if (count == 2 && IsHighSurrogate(units[0]) && IsLowSurrogate(units[1]))
+        return Spelled{JoinSurrogates(units[0], units[1]), length};
     }
     return Spelled{};
   }
@@ -45,13 +47,13 @@ class WindowsCodePageImpl : public CodePage {
       out.push_back('\0');
       return true;
     }
-    if (IsC1Control(character) || (character >= 0xD800 && character <= 0xDFFF) || character > 0x10FFFF)
-      return false;
+    if (IsC1Control(character) || !IsCharacter(character)) return false;
     std::array<wchar_t, 2> units{};
     int count = 1;
-    if (character > 0xFFFF) {
-      units[0] = static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
-      units[1] = static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+    if (character >= kFirstSupplementaryCharacter) {
+      const SurrogatePair pair = SplitIntoSurrogates(character);
+      units[0] = static_cast<wchar_t>(pair.high);
+      units[1] = static_cast<wchar_t>(pair.low);
       count = 2;
     } else {
       units[0] = static_cast<wchar_t>(character);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/code_page.h"
+#include "base/unicode.h"
 #include "device/byte_keys.h"
 
 namespace zul {
@@ -16,8 +17,6 @@ constexpr uint8_t kEsc = typed::kEscape;
 // sequence (parameters, private markers and intermediates), and the final bytes.
 bool IsParameterByte(uint8_t byte) { return byte >= 0x20 && byte <= 0x3F; }
 bool IsFinalByte(uint8_t byte) { return byte >= 0x40 && byte <= 0x7E; }
-// The C1 control characters end here; a terminal may take one for a command.
-constexpr char32_t kLastC1Control = 0x9F;
 
 // The brackets a terminal puts around a paste.
 constexpr std::string_view kPasteEnd = "\x1b[201~";
@@ -439,9 +438,7 @@ void InputDecoder::EndPaste() {
     const Utf8Read read = ReadUtf8(std::string_view(pasted_).substr(at));
     at += read.length;
     if (read.kind != Utf8Read::Kind::kWhole) continue;
-    if (read.character < 0x20 || read.character == typed::kDelete ||
-        (read.character >= 0x80 && read.character <= kLastC1Control))
-      continue;
+    if (read.character < 0x20 || read.character == typed::kDelete || IsC1Control(read.character)) continue;
     event.pasted.push_back(read.character);
   }
   pasting_ = false;

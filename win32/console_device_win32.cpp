@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/unicode.h"
 #include "device/console_device.h"
 #include "device/private_input_flags.h"
 #include "device/text_cells.h"
@@ -113,9 +114,10 @@ std::wstring WideText(const std::string& text, const CodePage& code_page) {
   for (const Glyph& glyph : Glyphs(text, code_page)) {
     for (const char32_t character : {glyph.character, glyph.mark}) {
       if (character == 0) continue;
-      if (character > 0xFFFF) {
-        wide.push_back(static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10)));
-        wide.push_back(static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF)));
+      if (character >= kFirstSupplementaryCharacter) {
+        const SurrogatePair pair = SplitIntoSurrogates(character);
+        wide.push_back(static_cast<wchar_t>(pair.high));
+        wide.push_back(static_cast<wchar_t>(pair.low));
       } else {
         wide.push_back(static_cast<wchar_t>(character));
       }

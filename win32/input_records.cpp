@@ -1,5 +1,6 @@
 #include "win32/input_records.h"
 
+#include "base/unicode.h"
 #include "device/byte_keys.h"
 #include "device/text_cells.h"
 
@@ -28,7 +29,7 @@ ConsoleCell ToConsoleCell(std::span<const Cell> cells, std::size_t index) {
   const ConsoleCell blank{u' ', attributes};
   auto unit = [](char32_t character) {
     const char32_t shown = ShownCharacter(character);
-    return shown > 0xFFFF || (shown >= 0xD800 && shown <= 0xDFFF) ? u'\uFFFD' : static_cast<char16_t>(shown);
+    return IsOneUtf16Unit(shown) ? static_cast<char16_t>(shown) : static_cast<char16_t>(kReplacementCharacter);
   };
   if (cell.character == kRightHalf) {
     if (index == 0 || CharacterWidth(cells[index - 1].character) != 2) return blank;
