@@ -3,10 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <string_view>
+#include <optional>
 
 #include "base/wildcard.h"
 #include "system/directory.h"
+#include "system/directory_change.h"
 #include "system/system.h"
 
 namespace zul {
@@ -47,11 +48,10 @@ bool Admits(const DirectorySearch& search, const char* name) {
 }  // namespace
 
 bool ChangeWorkingDirectory(const Text& path) {
-  const Text used = path.substr(0, kMaxDirectoryPath);
-  if (used.find_first_of("*?") != Text::npos) return false;
-  if (used.find('\0') != Text::npos) return false;
+  const std::optional<Text> used = PathToChangeTo(path);
+  if (!used) return false;
   ErrorDialogsSuppressed quiet;
-  return chdir(used.c_str()) == 0;
+  return chdir(used->c_str()) == 0;
 }
 
 Text StartDirectorySearch(const Text& pattern, int attribute_filter) {

@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <optional>
+
 #include "system/directory.h"
+#include "system/directory_change.h"
 #include "system/system.h"
 
 namespace zul {
@@ -56,13 +59,11 @@ Text FirstAdmitted(DirectorySearch& search, WIN32_FIND_DATAA& entry) {
 
 }  // namespace
 
-// A zero byte is refused: the call would read the path only up to it.
 bool ChangeWorkingDirectory(const Text& path) {
-  const Text used = path.substr(0, kMaxDirectoryPath);
-  if (used.find_first_of("*?") != Text::npos) return false;
-  if (used.find('\0') != Text::npos) return false;
+  const std::optional<Text> used = PathToChangeTo(path);
+  if (!used) return false;
   ErrorDialogsSuppressed quiet;
-  return SetCurrentDirectoryA(used.c_str()) != 0;
+  return SetCurrentDirectoryA(used->c_str()) != 0;
 }
 
 Text StartDirectorySearch(const Text& pattern, int attribute_filter) {
