@@ -65,8 +65,8 @@ void BuildCourseFileTable(RunState& state, PhaseServices& services) {
   TextScreen& screen = services.screen;
   if (StartDirectorySearch(kPattern, kNormalFilesOnly).empty()) {
     screen.SetColour(colour::kLightRed, TextScreen::kKeepColour);
-    screen.WriteLine("                                    There are no .ZUL files");
-    screen.WriteLine("                                    in this directory!!");
+    screen.WriteLine(Text(kNoticeIndent) + "There are no .ZUL files");
+    screen.WriteLine(Text(kNoticeIndent) + "in this directory!!");
     screen.SetColour(colour::kBlack, TextScreen::kKeepColour);
     screen.WriteLine("");
   }

@@ -89,6 +89,7 @@ constexpr uint32_t kMiddleButton = 0x0004;
 constexpr uint32_t kMoved = 0x0001;
 constexpr uint32_t kDoubleClick = 0x0002;
 constexpr uint32_t kWheeled = 0x0004;
+constexpr uint32_t kHorizontallyWheeled = 0x0008;
 }  // namespace mouse
 
 // A key pressed: its virtual-key code, the character it types (0 when it types

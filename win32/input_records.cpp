@@ -8,10 +8,12 @@ namespace zul {
 
 namespace {
 
-constexpr uint32_t kModifierBits = 0x1F;
-constexpr uint32_t kButtonBits = 0x07;
-constexpr uint32_t kEventKindBits = 0x07;
-constexpr uint32_t kHorizontalWheel = 0x08;
+// The bits of a record that an event keeps: the modifiers (not the lock keys or the
+// enhanced-key flag), the three buttons (not the wheel's delta above them) and the
+// kinds of mouse event that are reported.
+constexpr uint32_t kModifierBits = modifier::kAlt | modifier::kCtrl | modifier::kShift;
+constexpr uint32_t kButtonBits = mouse::kLeftButton | mouse::kRightButton | mouse::kMiddleButton;
+constexpr uint32_t kEventKindBits = mouse::kMoved | mouse::kDoubleClick | mouse::kWheeled;
 
 bool IsControlCharacter(char32_t character) { return character < 0x20 || character == typed::kDelete; }
 
@@ -55,7 +57,7 @@ bool TakesKeyRecord(uint16_t virtual_key, bool key_down, char32_t character) {
 
 bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_state, uint32_t event_flags,
                      MouseEvent& mouse) {
-  if (event_flags & kHorizontalWheel) return false;
+  if (event_flags & mouse::kHorizontallyWheeled) return false;
   mouse = MouseEvent{};
   mouse.position = position;
   mouse.buttons = button_state & kButtonBits;
