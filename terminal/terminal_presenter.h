@@ -1,7 +1,7 @@
 // Shows the window of a virtual console on a terminal. It remembers what the
-// terminal shows (cells, colour, cursor, modes, title) and gives only the bytes
-// that change it: changed cells with the cheapest cursor moves and colour
-// changes. A pure class: it writes nothing itself; the caller writes the bytes.
+// terminal shows (the modes and the title; the cells, colour and cursor through its
+// painter) and gives only the bytes that change it. A pure class: it writes
+// nothing itself; the caller writes the bytes.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,8 @@
 
 #include "device/cell.h"
 #include "device/virtual_console.h"
+#include "terminal/packed_cell.h"
+#include "terminal/terminal_painter.h"
 
 namespace zul {
 
@@ -55,77 +57,17 @@ class TerminalPresenter {
   // Terminals wider or taller than this are drawn only up to this size.
   static constexpr int kMaxTerminalSide = 1024;
 
-  // A cell as the terminal shows it, packed: the character, the foreground and
-  // the background colour (console colours 0-15, or the terminal's default) and
-  // the mark drawn over the character. A blank has no foreground: how it looks
-  // depends on its background alone.
-  using PackedCell = uint64_t;
-  static constexpr int kDefaultColour = 16;  // the terminal's own colour
-  static constexpr int kAnyColour = 31;      // a blank's foreground: no matter which
   enum class Mode : uint8_t { kUnknown, kOff, kOn };
-  // A frame with fewer changed cells is drawn in row order without trying others.
-  static constexpr std::size_t kFewestCellsToReorder = 64;
-  // The most backgrounds tried for holding back to a second pass, rarest first,
-  // and the share of the changed cells one may have at most: 1 in this many.
-  static constexpr int kBackgroundsToHoldBack = 3;
-  static constexpr std::size_t kHeldBackShare = 8;
-
-  // The cells a drawing pass takes: all of them (background < 0), or only those
-  // of one background, or all but those.
-  struct Pass {
-    int background = -1;
-    bool only = false;
-    bool Takes(PackedCell shown) const;
-  };
-
-  // What the terminal is known to show, and the cheapest bytes that change it.
-  struct Screen {
-    int columns = 0;
-    int rows = 0;
-    bool contents_known = false;
-    std::vector<PackedCell> cells;
-    bool cursor_known = false;
-    int cursor_x = 0;
-    int cursor_y = 0;
-    int foreground = -1;  // the colours last sent; -1 when not known
-    int background = -1;
-
-    // Sets the size; the contents, the cursor and the colours are not known.
-    void Reset(int new_columns, int new_rows);
-    // The bytes that move the cursor from (from_x, from_y), or from nowhere
-    // known, to (x, y), the fewest of all the ways to do it.
-    std::string Move(bool from_known, int from_x, int from_y, int x, int y,
-                     const std::vector<PackedCell>& want) const;
-    void MoveTo(int x, int y, const std::vector<PackedCell>& want, std::string& out);
-    // Makes the colours current; a foreground of kAnyColour keeps whichever is.
-    void SetColours(int foreground_wanted, int background_wanted, std::string& out);
-    // Erases the whole terminal in the colour most of `want` is blank in.
-    void EraseAll(const std::vector<PackedCell>& want, std::string& out);
-    // Draws every cell of `pass` that differs from `want`.
-    void Draw(const std::vector<PackedCell>& want, const Pass& pass, std::string& out);
-    // Draws the run of blanks that starts at (x, y); gives the index after it.
-    int DrawBlanks(int x, int y, const std::vector<PackedCell>& want, const Pass& pass, std::string& out);
-    // Appends the cells [from, to) of row y as they are shown, when rewriting
-    // them changes nothing, giving up once it reaches `limit` bytes; false (and
-    // `out` as it was) otherwise.
-    bool Rewrite(int from, int to, int y, const std::vector<PackedCell>& want, std::size_t limit,
-                 std::string& out) const;
-  };
 
   // Release and End: the modes a child or the shell expects, `colours`, the
   // cursor at the console's cursor.
   void HandOver(const VirtualConsole& console, Coord terminal, std::string_view colours, std::string& out);
   static PackedCell PackCell(const Cell& cell);
-  // The window of `console` as a terminal of the screen's size shows it.
+  // The window of `console` as a terminal of the painter's size shows it.
   void Capture(const VirtualConsole& console);
-  // Draws the cells of `screen` that differ from `want` in the order that
-  // takes the fewest bytes.
-  static void DrawInBestOrder(Screen& screen, const std::vector<PackedCell>& want, std::string& out);
-  // Draws the cells that changed, or erases and draws, whichever is shorter.
-  void DrawCells(std::string& out);
 
-  Screen screen_;
-  std::vector<PackedCell> want_;
+  TerminalPainter painter_;
+  std::vector<PackedCell> want_;  // the frame the window makes, as Capture left it
   Mode cursor_shown_ = Mode::kUnknown;
   Mode mouse_ = Mode::kUnknown;
   bool autowrap_off_ = false;
