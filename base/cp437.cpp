@@ -32,20 +32,6 @@ constexpr char32_t kGlyphs[256] = {
 
 char32_t Cp437Glyph(uint8_t byte) { return kGlyphs[byte]; }
 
-bool Cp437Byte(char32_t glyph, uint8_t& byte) {
-  if (glyph >= 0x20 && glyph < 0x7F) {
-    byte = static_cast<uint8_t>(glyph);
-    return true;
-  }
-  for (int b = 1; b < 256; ++b) {
-    if (kGlyphs[b] == glyph) {
-      byte = static_cast<uint8_t>(b);
-      return true;
-    }
-  }
-  return false;
-}
-
 void AppendCp437Utf8(uint8_t byte, std::string& out) { AppendUtf8(kGlyphs[byte], out); }
 
 }  // namespace zul

@@ -11,10 +11,6 @@ namespace zul {
 // The Unicode code point of the glyph of `byte`; 0x00 is a blank.
 char32_t Cp437Glyph(uint8_t byte);
 
-// The byte whose glyph is `glyph`, for turning typed characters back into
-// bytes; false when no byte has that glyph. The blank gives 0x20.
-bool Cp437Byte(char32_t glyph, uint8_t& byte);
-
 // The glyph of `byte` in UTF-8, appended to `out`.
 void AppendCp437Utf8(uint8_t byte, std::string& out);
 
