@@ -368,7 +368,9 @@ TEST(InputDecoderPaste, EveryByteBetweenTheBracketsIsText) {
     std::vector<std::string> events;
   } cases[] = {
       {"\x1b[200~ab\r\ncd\ne\rf\x1b[201~x", {"paste abcdef", KeyLine('X', 'x')}},
-      {"\x1b[200~a\tb\x1b[Ac\x7f\xc2\x85\x03" "d\xff\xc3\xa9\x1b[201~", {"paste ab[Acd\u00E9"}},
+      {"\x1b[200~a\tb\x1b[Ac\x7f\xc2\x85\x03"
+       "d\xff\xc3\xa9\x1b[201~",
+       {"paste ab[Acd\u00E9"}},
       {"\x1b[200~a\x1b[200~b\x1b[201~", {"paste a[200~b"}},
       {"\x1b[200~\r\n\x1b\x1b[201~\r", {Show(testing::Enter())}},  // nothing left: no paste
       {"\x1b[200~ab", {"paste ab"}},                               // the input ended first
