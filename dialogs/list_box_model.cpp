@@ -2,58 +2,16 @@
 
 #include <algorithm>
 
+#include "base/upper_case.h"
+#include "base/wildcard.h"
+
 namespace zul {
-
-std::u32string UpperCaseCharacters(std::string_view text, const CodePage& code_page) {
-  std::u32string characters;
-  characters.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const Spelled spelled = code_page.Decode(text.substr(at));
-    if (spelled.length == 0) {
-      characters.push_back(0xDC00 + static_cast<uint8_t>(text[at++]));
-      continue;
-    }
-    characters.push_back(UpperCaseLetter(spelled.character));
-    at += spelled.length;
-  }
-  return characters;
-}
-
-// Matching with wildcards, the pattern taken as *pattern*:
-// 1. walk the text; a `?` or an equal character takes one character;
-// 2. a `*` is noted with where the text stood, and first takes nothing;
-// 3. on a mismatch the last `*` takes one more character and matching resumes
-//    after it; with no `*` behind, the text does not match.
-bool ContainsPattern(std::u32string_view text, std::u32string_view pattern) {
-  std::u32string wrapped;
-  wrapped.reserve(pattern.size() + 2);
-  wrapped.push_back(U'*');
-  wrapped.append(pattern);
-  wrapped.push_back(U'*');
-  std::size_t t = 0, p = 0, star = std::u32string::npos, resume = 0;
-  while (t < text.size()) {
-    if (p < wrapped.size() && wrapped[p] != U'*' && (wrapped[p] == U'?' || wrapped[p] == text[t])) {
-      ++t;
-      ++p;
-    } else if (p < wrapped.size() && wrapped[p] == U'*') {
-      star = p++;
-      resume = t;
-    } else if (star != std::u32string::npos) {
-      p = star + 1;
-      t = ++resume;
-    } else {
-      return false;
-    }
-  }
-  while (p < wrapped.size() && wrapped[p] == U'*') ++p;
-  return p == wrapped.size();
-}
 
 ListBoxModel::ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted,
                            const CodePage& code_page)
     : code_page_(code_page), names_(std::move(names)), marks_(names_.size(), 0), multiple_(multiple) {
   keys_.reserve(names_.size());
-  for (const Text& name : names_) keys_.push_back(UpperCaseCharacters(name, code_page_));
+  for (const Text& name : names_) keys_.push_back(UpperCasedCharacters(name, code_page_));
   shown_.resize(names_.size());
   for (std::size_t i = 0; i < shown_.size(); ++i) shown_[i] = static_cast<int>(i);
   MoveTo(Valid(first_highlighted) ? first_highlighted : 0);
@@ -73,12 +31,12 @@ void ListBoxModel::SetFilter(const Text& pattern) {
   if (!shown_.empty()) highlighted_ = ListIndex(highlight_);
   filter_ = pattern;
   shown_.clear();
-  const std::u32string wanted = UpperCaseCharacters(pattern, code_page_);
+  const std::u32string wanted = U"*" + UpperCasedCharacters(pattern, code_page_) + U"*";
   const bool whole_names = wanted.find(U'.') != std::u32string::npos;
   for (int i = 0; i < Total(); ++i) {
     std::u32string_view key = keys_[static_cast<std::size_t>(i)];
     if (!whole_names) key = key.substr(0, std::min(key.size(), key.rfind(U'.')));
-    if (pattern.empty() || ContainsPattern(key, wanted)) shown_.push_back(i);
+    if (pattern.empty() || MatchesWildcard<char32_t>(wanted, key)) shown_.push_back(i);
   }
   highlight_ = 0;
   first_in_view_ = 0;

@@ -127,13 +127,4 @@ class ListBoxModel {
   int64_t last_typed_ms_ = 0;
 };
 
-// The characters of `text` in `code_page` with letters upper-cased
-// (UpperCaseLetter); a byte that spells nothing stands for itself as
-// U+DC00 + byte, which no typed character equals.
-std::u32string UpperCaseCharacters(std::string_view text, const CodePage& code_page);
-
-// Whether `text` contains `pattern`, in which `*` stands for any characters and
-// `?` for one; the empty pattern is in every text.
-bool ContainsPattern(std::u32string_view text, std::u32string_view pattern);
-
 }  // namespace zul
