@@ -84,8 +84,8 @@ Verdicts JudgeTargets(const Figures& ours, const Figures& whiptail) {
     return *ratio <= limit;
   };
   Verdicts verdicts;
-  verdicts.bytes_total = at_most(Ratio(ours.bytes_total, whiptail.bytes_total), 0.6);
-  verdicts.bytes_per_pair = at_most(Ratio(ours.bytes_per_pair, whiptail.bytes_per_pair), 0.8);
+  verdicts.bytes_total = at_most(Ratio(ours.bytes_total, whiptail.bytes_total), 0.8);
+  verdicts.bytes_per_pair = at_most(Ratio(ours.bytes_per_pair, whiptail.bytes_per_pair), 1.5);
   if (verdicts.bytes_per_pair && !(*ours.bytes_per_pair > 0)) verdicts.bytes_per_pair = false;
   verdicts.cpu = at_most(Ratio(ours.cpu_s, whiptail.cpu_s), 1.0);
   if (ours.esc_exit_ms) verdicts.esc_exit = *ours.esc_exit_ms < 50;

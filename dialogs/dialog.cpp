@@ -49,7 +49,6 @@ DialogResult RunDialog(ConsoleDevice& device, Dialog& dialog) {
   }
   saved.Restore();
   session.Close();
-  device.Flush();
   return result;
 }
 

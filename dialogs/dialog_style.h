@@ -11,23 +11,24 @@ namespace zul::dialog_style {
 
 // The colours, chosen so that every glyph meets the contrast a reader needs (text
 // 4.5 : 1, frames, bars and markers 3 : 1) in the xterm, Windows Campbell and legacy
-// console palettes alike. The pointer and the check mark share the list's blue with
-// the count, so that marking a name changes one glyph.
+// console palettes alike. The check marks and the count under the list are in the
+// names' colours, so that a terminal draws a mark, the count and the names that
+// the highlight leaves without a change of colour.
 constexpr uint16_t kBox = colour::Attribute(colour::kBlack, colour::kLightGrey);    // the dialog's face
 constexpr uint16_t kFrame = colour::Attribute(colour::kBlack, colour::kLightGrey);  // its double frame
 constexpr uint16_t kTitle = colour::Attribute(colour::kBlue, colour::kLightGrey);   // heading, question, labels
 constexpr uint16_t kHint = colour::Attribute(colour::kBlack, colour::kLightGrey);   // hints and key help
-constexpr uint16_t kField =
-    colour::Attribute(colour::kBrightWhite, colour::kBlue);                       // a field, the list, its names
-constexpr uint16_t kPointer = colour::Attribute(colour::kYellow, colour::kBlue);  // the pointer at the highlight
-constexpr uint16_t kMarked = colour::Attribute(colour::kYellow, colour::kBlue);   // a marked name's check mark
-constexpr uint16_t kListStatus = colour::Attribute(colour::kYellow, colour::kBlue);  // the count under the list
-// The highlighted name's bar, from the pointer to the name's last cell.
+// A field, the list and its names; a marked name's check mark and the count under
+// the list in the same colours.
+constexpr uint16_t kField = colour::Attribute(colour::kBrightWhite, colour::kBlue);
+constexpr uint16_t kMarked = kField;
+constexpr uint16_t kListStatus = kField;
+// The highlighted name's bar, from the pointer (which only it has) to the name's
+// last cell.
 constexpr uint16_t kHighlight = colour::Attribute(colour::kBlack, colour::kLightCyan);
 constexpr uint16_t kButton = colour::Attribute(colour::kBlack, colour::kBrightWhite);      // a button
 constexpr uint16_t kButtonFocus = colour::Attribute(colour::kBlack, colour::kLightGreen);  // the default button
-constexpr uint16_t kShadow =
-    colour::Attribute(colour::kDarkGrey, colour::kBlack);  // over what lies beside the box
+constexpr uint16_t kShadow = colour::Attribute(colour::kDarkGrey, colour::kBlack);         // beside the box
 
 // What a colour draws, which sets the contrast it must reach: text, or signs
 // (frames, bars, arrows and markers); the shadow lies over what is not the
@@ -39,10 +40,9 @@ struct Use {
 };
 // Every colour above with what it draws: the table a legibility check goes through.
 constexpr Use kColours[] = {
-    {kBox, Drawn::kText},     {kFrame, Drawn::kSigns},      {kTitle, Drawn::kText},
-    {kHint, Drawn::kText},    {kField, Drawn::kText},       {kPointer, Drawn::kSigns},
-    {kMarked, Drawn::kSigns}, {kListStatus, Drawn::kText},  {kHighlight, Drawn::kText},
-    {kButton, Drawn::kText},  {kButtonFocus, Drawn::kText}, {kShadow, Drawn::kShadow},
+    {kBox, Drawn::kText},    {kFrame, Drawn::kSigns},      {kTitle, Drawn::kText},      {kHint, Drawn::kText},
+    {kField, Drawn::kText},  {kMarked, Drawn::kSigns},     {kListStatus, Drawn::kText}, {kHighlight, Drawn::kText},
+    {kButton, Drawn::kText}, {kButtonFocus, Drawn::kText}, {kShadow, Drawn::kShadow},
 };
 
 constexpr char32_t kTopLeft = U'\u2554';  // double frame corners and sides

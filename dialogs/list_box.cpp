@@ -325,7 +325,7 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   uint16_t text_attribute = kField;
   if (look.index >= 0) {
     if (look.highlighted) text_attribute = kHighlight;
-    const Cell pointer{look.highlighted ? kPointerSign : U' ', look.highlighted ? kHighlight : kPointer};
+    const Cell pointer = look.highlighted ? Cell{kPointerSign, kHighlight} : Cell{U' ', kField};
     const Cell mark{look.marked ? kMarkSign : U' ', look.highlighted ? kHighlight : kMarked};
     if (width == 1) {
       cells.push_back(look.highlighted || !look.marked ? pointer : mark);

@@ -242,15 +242,22 @@ int TerminalPainter::DrawBlanks(int x, int y, const std::vector<PackedCell>& wan
   }
   const int stop = last_changed + 1;
   const bool to_row_end = end == columns_;
-
-  MoveTo(x, y, want, out);
-  SetColours(packed::kAnyColour, packed::Background(blank), out);
-  std::fill(cells_.begin() + static_cast<std::ptrdiff_t>(row) + x,
-            cells_.begin() + static_cast<std::ptrdiff_t>(row) + stop, blank);
-
   const std::size_t total = cells_.size();
   std::size_t next = row + static_cast<std::size_t>(stop);
   while (next < total && (cells_[next] == want[next] || !pass.Takes(want[next]))) ++next;
+
+  MoveTo(x, y, want, out);
+  // Blanks show no foreground: when their background is to change, the foreground
+  // of the next cell drawn comes along if that cell has the same background, so
+  // that one colour change serves both.
+  int pen = packed::kAnyColour;
+  if (next < total && !packed::IsBlank(want[next]) &&
+      packed::Background(want[next]) == packed::Background(blank) && background_ != packed::Background(blank))
+    pen = packed::Foreground(want[next]);
+  SetColours(pen, packed::Background(blank), out);
+  std::fill(cells_.begin() + static_cast<std::ptrdiff_t>(row) + x,
+            cells_.begin() + static_cast<std::ptrdiff_t>(row) + stop, blank);
+
   auto cost_from = [&](bool known, int from_x, const std::string& way) {
     if (next >= total) return way.size();
     const int next_x = static_cast<int>(next % static_cast<std::size_t>(columns_));

@@ -117,6 +117,11 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
     out += mouse == Mode::kOn ? vt::kMouseOn : vt::kMouseOff;
     mouse_ = mouse;
   }
+  const Mode paste = console.PasteAsText() ? Mode::kOn : Mode::kOff;
+  if (paste_ != paste) {
+    out += paste == Mode::kOn ? vt::kBracketedPasteOn : vt::kBracketedPasteOff;
+    paste_ = paste;
+  }
   std::string title = TitleText(console.Title(), console.TextCodePage());
   if (!title_known_ || title != title_) {
     out += vt::WindowTitle(title);
@@ -128,8 +133,9 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
   const Coord cursor = console.Cursor();
   const int cursor_x = cursor.x - window.left;
   const int cursor_y = cursor.y - window.top;
-  const bool show = console.CursorShape().visible && window.Contains(cursor) && cursor.x < console.Size().x &&
-                    cursor.y < console.Size().y && cursor_x < columns && cursor_y < rows;
+  const bool on_terminal = window.Contains(cursor) && cursor.x < console.Size().x && cursor.y < console.Size().y &&
+                           cursor_x < columns && cursor_y < rows;
+  const bool show = console.CursorShape().visible && on_terminal;
   if (!show && cursor_shown_ != Mode::kOff) {
     out += vt::kCursorHide;
     cursor_shown_ = Mode::kOff;
@@ -137,12 +143,10 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
 
   painter_.Paint(want_, out);
 
-  if (show) {
-    painter_.MoveTo(cursor_x, cursor_y, want_, out);
-    if (cursor_shown_ != Mode::kOn) {
-      out += vt::kCursorShow;
-      cursor_shown_ = Mode::kOn;
-    }
+  if (on_terminal) painter_.MoveTo(cursor_x, cursor_y, want_, out);
+  if (show && cursor_shown_ != Mode::kOn) {
+    out += vt::kCursorShow;
+    cursor_shown_ = Mode::kOn;
   }
 }
 
@@ -150,6 +154,7 @@ void TerminalPresenter::Invalidate() {
   painter_.Reset(painter_.Columns(), painter_.Rows());
   cursor_shown_ = Mode::kUnknown;
   mouse_ = Mode::kUnknown;
+  paste_ = Mode::kUnknown;
   autowrap_off_ = false;
   title_known_ = false;
   title_.clear();
@@ -158,6 +163,7 @@ void TerminalPresenter::Invalidate() {
 void TerminalPresenter::HandOver(const VirtualConsole& console, Coord terminal, std::string_view colours,
                                  std::string& out) {
   if (mouse_ != Mode::kOff) out += vt::kMouseOff;
+  if (paste_ != Mode::kOff) out += vt::kBracketedPasteOff;
   out += vt::kAutowrapOn;
   out += colours;
   const int columns = std::clamp<int>(terminal.x, 0, kMaxTerminalSide);

@@ -22,10 +22,13 @@ class TerminalPresenter {
   // rows, which shows what the previous calls left on it, show the console's
   // window now. The window's top-left cell is the terminal's top-left; what does
   // not fit is clipped, terminal cells beyond the window are blank in the
-  // terminal's default colours. The cursor is shown at the console's cursor when
-  // it is visible and on the terminal, hidden otherwise. Mouse tracking is on
-  // while the console reports mouse events. The title follows the console's.
-  // Appends nothing when nothing changed.
+  // terminal's default colours. The terminal's cursor is left at the console's
+  // cursor whenever that is on the terminal, shown or hidden, so that what
+  // follows the cursor (a screen reader, a magnifier) finds the place the program
+  // points at; it is shown when the console's is visible and on the terminal,
+  // hidden otherwise. Mouse tracking is on while the console reports mouse
+  // events, bracketed paste while it takes pastes as text. The title follows the
+  // console's. Appends nothing when nothing changed.
   void Present(const VirtualConsole& console, Coord terminal, std::string& out);
 
   // The terminal's contents are unknown (it was resized, or a child wrote on
@@ -33,7 +36,7 @@ class TerminalPresenter {
   void Invalidate();
 
   // Appends the bytes that hand the terminal to someone else (a child process,
-  // or the shell at exit): mouse tracking off, autowrap on, the colour of
+  // or the shell at exit): mouse tracking and bracketed paste off, autowrap on, the colour of
   // `attribute`, the cursor shown at the console's cursor (clipped to the
   // terminal). The cells stay as they are. Afterwards the presenter knows
   // nothing of the terminal, as after Invalidate.
@@ -70,6 +73,7 @@ class TerminalPresenter {
   std::vector<PackedCell> want_;  // the frame the window makes, as Capture left it
   Mode cursor_shown_ = Mode::kUnknown;
   Mode mouse_ = Mode::kUnknown;
+  Mode paste_ = Mode::kUnknown;  // bracketed paste
   bool autowrap_off_ = false;
   bool title_known_ = false;
   std::string title_;  // the title's bytes as last sent

@@ -20,7 +20,7 @@ constexpr bool IsRestoreModes(std::initializer_list<std::string_view> parts) {
   }
   return rest.empty();
 }
-static_assert(IsRestoreModes({kMouseOff, kAutowrapOn, kDefaultColours, kCursorShow}));
+static_assert(IsRestoreModes({kMouseOff, kBracketedPasteOff, kAutowrapOn, kDefaultColours, kCursorShow}));
 
 }  // namespace
 

@@ -11,14 +11,16 @@
 
 namespace zul::vt {
 
-// Modes: autowrap at the last column, the cursor shown, and mouse tracking of
-// presses and releases (1000) reported as SGR sequences (1006).
+// Modes: autowrap at the last column, the cursor shown, mouse tracking of presses
+// and releases (1000) reported as SGR sequences (1006), and pastes bracketed (2004).
 constexpr std::string_view kAutowrapOff = "\x1b[?7l";
 constexpr std::string_view kAutowrapOn = "\x1b[?7h";
 constexpr std::string_view kCursorShow = "\x1b[?25h";
 constexpr std::string_view kCursorHide = "\x1b[?25l";
 constexpr std::string_view kMouseOn = "\x1b[?1000h\x1b[?1006h";
 constexpr std::string_view kMouseOff = "\x1b[?1000l\x1b[?1006l";
+constexpr std::string_view kBracketedPasteOn = "\x1b[?2004h";
+constexpr std::string_view kBracketedPasteOff = "\x1b[?2004l";
 
 // Erasing in the current background: the whole screen, or from the cursor to
 // the end of its row.
@@ -38,9 +40,9 @@ constexpr std::string_view kNextLine = "\x1b" "E";
 // clang-format on
 
 // What any terminal must be given to be usable again, whatever was sent before:
-// kMouseOff, kAutowrapOn, kDefaultColours, kCursorShow. Fixed bytes, so that a
-// signal handler may write them.
-constexpr std::string_view kRestoreModes = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0m\x1b[?25h";
+// kMouseOff, kBracketedPasteOff, kAutowrapOn, kDefaultColours, kCursorShow. Fixed
+// bytes, so that a signal handler may write them.
+constexpr std::string_view kRestoreModes = "\x1b[?1000l\x1b[?1006l\x1b[?2004l\x1b[?7h\x1b[0m\x1b[?25h";
 
 // "ESC [ n final", n left out when it is 1: with A or B the cursor moves n rows
 // up or down, with C or D n columns forward or back, with G to column n; with X

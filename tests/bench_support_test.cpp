@@ -65,12 +65,12 @@ TEST(JudgeTargets, ComparesWithWhiptailAndNeverPassesWhatWasNotMeasured) {
   EXPECT_EQ(Ratio(3000, 0), std::nullopt);
   EXPECT_EQ(Ratio(std::nullopt, 6000), std::nullopt);
   // At the limits: met; just above them: not met.
-  Verdicts v = JudgeTargets({3600, 40, 0.02, 5, 49.9, 3}, whiptail);
+  Verdicts v = JudgeTargets({4800, 75, 0.02, 5, 49.9, 3}, whiptail);
   EXPECT_EQ(v.bytes_total, true);
   EXPECT_EQ(v.bytes_per_pair, true);
   EXPECT_EQ(v.cpu, true);
   EXPECT_EQ(v.esc_exit, true);
-  v = JudgeTargets({3601, 40.1, 0.021, 5, 50, 3}, whiptail);
+  v = JudgeTargets({4801, 75.1, 0.021, 5, 50, 3}, whiptail);
   EXPECT_EQ(v.bytes_total, false);
   EXPECT_EQ(v.bytes_per_pair, false);
   EXPECT_EQ(v.cpu, false);

@@ -265,12 +265,15 @@ TEST(TerminalReplayModel, TakesTheShortMovesOnlyWhereTheyAreSound) {
   EXPECT_EQ(replay.Cursor(), (Coord{7, 3}));
 }
 
-// An 80x30 console of blanks, white on blue, with the cursor hidden, presented
-// once on a terminal of its size.
+// An 80x30 window of blanks, white on blue, presented once on a terminal of its
+// size, with the cursor hidden on the row below the window, off the terminal, so
+// that no frame ends with a move to it.
 class TerminalPresenterBytes : public ::testing::Test {
  protected:
   void SetUp() override {
-    console_.FillCells({0, 0}, 80 * 30, {' ', 0x1F});
+    console_.FillCells({0, 0}, 80 * 31, {' ', 0x1F});
+    console_.SetWindowRect({0, 0, 79, 29});
+    console_.SetCursorPosition({0, 30});
     console_.SetCursorInfo({25, false});
     first_ = Present();
   }
@@ -286,7 +289,7 @@ class TerminalPresenterBytes : public ::testing::Test {
     console_.WriteCells({static_cast<int16_t>(x), static_cast<int16_t>(y)}, cells);
   }
 
-  VirtualConsole console_{{80, 30}, {80, 30}};
+  VirtualConsole console_{{80, 31}, {80, 31}};
   TerminalPresenter presenter_;
   TerminalReplay replay_{{80, 30}};
   std::string first_;
@@ -296,6 +299,7 @@ TEST_F(TerminalPresenterBytes, FirstFrameTurnsAutowrapOffAndErasesInTheCommonCol
   EXPECT_EQ(first_,
             "\x1b[?7l"
             "\x1b[?1000l\x1b[?1006l"
+            "\x1b[?2004l"
             "\x1b]2;\x07"
             "\x1b[?25l"
             "\x1b[0;44m\x1b[2J");
@@ -416,7 +420,31 @@ TEST_F(TerminalPresenterBytes, ReleaseHandsOverTheTerminalAndThenRedrawsEverythi
   TerminalPresenter presenter;
   bytes.clear();
   presenter.Release(large, {40, 20}, 0x07, bytes);
-  EXPECT_EQ(bytes, "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0;37;40m\x1b[20;40H\x1b[?25h");
+  EXPECT_EQ(bytes, "\x1b[?1000l\x1b[?1006l\x1b[?2004l\x1b[?7h\x1b[0;37;40m\x1b[20;40H\x1b[?25h");
+}
+
+// The terminal's cursor follows the console's also while hidden, so that a screen
+// reader finds what the program points at; pastes are bracketed while the console
+// takes them as text, and never once it is handed over.
+TEST_F(TerminalPresenterBytes, LeavesAHiddenCursorAtTheConsolesCursorAndBracketsPastesWhileAsked) {
+  console_.SetCursorPosition({10, 5});
+  Write(30, 20, "x", 0x1F);
+  Present();
+  EXPECT_EQ(replay_.Cursor(), (Coord{10, 5}));
+  EXPECT_FALSE(replay_.CursorVisible());
+  EXPECT_EQ(Present(), "");
+
+  console_.SetPasteAsText(true);
+  EXPECT_EQ(Present(), "\x1b[?2004h");
+  EXPECT_TRUE(replay_.BracketedPaste());
+  EXPECT_EQ(Present(), "");
+  std::string bytes;
+  presenter_.Release(console_, {80, 30}, 0x1F, bytes);
+  replay_.Feed(bytes);
+  EXPECT_FALSE(replay_.BracketedPaste());
+  console_.SetPasteAsText(false);
+  Present();
+  EXPECT_FALSE(replay_.BracketedPaste());
 }
 
 // The SGR sequences in `bytes` that set the SGR code `code`.

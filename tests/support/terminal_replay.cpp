@@ -71,7 +71,7 @@ void TerminalReplay::Scribble() {
   x_known_ = y_known_ = false;
   cursor_visible_ = true;
   autowrap_ = true;
-  mouse_buttons_ = mouse_sgr_ = false;
+  mouse_buttons_ = mouse_sgr_ = bracketed_paste_ = false;
   title_ = "another program";
 }
 
@@ -269,6 +269,9 @@ void TerminalReplay::Control(std::string_view sequence, char private_marker, con
         return;
       case 1006:
         mouse_sgr_ = on;
+        return;
+      case 2004:
+        bracketed_paste_ = on;
         return;
       default:
         return Fail("unknown mode " + name);

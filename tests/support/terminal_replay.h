@@ -32,7 +32,8 @@ class TerminalReplay {
   // The terminal took a new size: its contents are garbage, the cursor is lost.
   void Resize(Coord size);
   // Another program wrote on the terminal: garbage cells, other attributes set,
-  // the cursor somewhere, autowrap on, mouse tracking off, another title.
+  // the cursor somewhere, autowrap on, mouse tracking and bracketed paste off,
+  // another title.
   void Scribble();
 
   Coord Size() const { return size_; }
@@ -43,6 +44,7 @@ class TerminalReplay {
   bool Autowrap() const { return autowrap_; }
   bool MouseButtons() const { return mouse_buttons_; }
   bool MouseSgr() const { return mouse_sgr_; }
+  bool BracketedPaste() const { return bracketed_paste_; }
   int Foreground() const { return foreground_; }
   int Background() const { return background_; }
   // Attributes other than colours are set (only a reset clears them).
@@ -74,6 +76,7 @@ class TerminalReplay {
   bool autowrap_ = true;
   bool mouse_buttons_ = false;
   bool mouse_sgr_ = false;
+  bool bracketed_paste_ = false;
   int foreground_ = 39;
   int background_ = 49;
   bool other_attributes_ = false;
