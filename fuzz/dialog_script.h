@@ -1,5 +1,5 @@
 // What the dialog fuzz targets share: a virtual console that plays a script of
-// key, mouse and resize events chosen by the fuzzer data and notes every write
+// key, mouse, paste and resize events chosen by the fuzzer data and notes every write
 // that leaves the buffer, and the choices of console shape, event script and
 // awkward numbers. It runs no dialog itself.
 #pragma once
@@ -15,6 +15,7 @@
 #include <span>
 #include <vector>
 
+#include "base/unicode.h"
 #include "device/virtual_console.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/support/manual_clock.h"
@@ -219,15 +220,15 @@ inline uint32_t ChooseModifiers(FuzzedDataProvider& provider) {
 }
 
 // A script of up to `most` events for a screen of `size`: the dialog keys, typed
-// bytes, any key at all, clicks, double clicks, wheel turns, any mouse event and
-// resizes; then, as it closes, Enter, Esc, Ctrl+C or nothing; then kEnd.
+// bytes, any key at all, clicks, double clicks, wheel turns, any mouse event,
+// pastes and resizes; then, as it closes, Enter, Esc, Ctrl+C or nothing; then kEnd.
 inline std::vector<Step> ChooseScript(FuzzedDataProvider& provider, Coord size, std::size_t most) {
   std::vector<Step> script;
   const std::size_t length = provider.ConsumeIntegralInRange<std::size_t>(0, most);
   Coord screen = size;
   for (std::size_t i = 0; i < length && provider.remaining_bytes() > 0; ++i) {
     Step step;
-    switch (provider.ConsumeIntegralInRange<int>(0, 23)) {
+    switch (provider.ConsumeIntegralInRange<int>(0, 24)) {
       case 0:
         step.event = KeyEvent(vk::kUp, 0);
         break;
@@ -306,6 +307,15 @@ inline std::vector<Step> ChooseScript(FuzzedDataProvider& provider, Coord size, 
         const bool letter = (character | 0x20) >= 'a' && (character | 0x20) <= 'z';
         step.event = KeyEvent(letter ? static_cast<uint16_t>(character & ~0x20) : 0, character);
         step.pause_ms = provider.ConsumeIntegralInRange<int>(0, 2000);
+        break;
+      }
+      case 22: {  // a paste, as a terminal's bracketed paste brings it: no control characters
+        step.event.kind = InputEvent::Kind::kPaste;
+        for (int n = provider.ConsumeIntegralInRange<int>(0, 40); n > 0; --n) {
+          const char32_t character = ChooseCharacter(provider);
+          if (character >= 0x20 && character != 0x7F && !IsC1Control(character))
+            step.event.pasted.push_back(character);
+        }
         break;
       }
       default: {
