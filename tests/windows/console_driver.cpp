@@ -72,7 +72,8 @@ Step Wheel(std::wstring text, SHORT turn, DWORD records = 1) {
 // The console's buffer and window made `columns` x `rows` at the top left, and the chooser
 // told so by a WINDOW_BUFFER_SIZE_EVENT record, as a terminal behind a pseudo console does.
 Step Resize(SHORT columns, SHORT rows) { return {Act::kResize, L"", DWORD(columns), 0, DWORD(rows)}; }
-// The chooser's file carries its icon and a version resource of the project's version.
+// The chooser's file carries its icon, its manifest and a version resource of the project's
+// version.
 Step Resources() { return {Act::kResources}; }
 Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
 // Waits until the converter's log holds `count` lines.
@@ -183,7 +184,7 @@ std::vector<Scenario> Scenarios() {
      {kEsc, WaitFor(L"1-21 of 24"), Resize(40, 12), WaitFor(L"of 24"), Resize(1, 1), Resize(80, 30),
       WaitFor(L"1-21 of 24"), kDown, kSpace, WaitFor(L"1 marked"), kEnter},
      {L"%S|vizozava   N11.ZUL"}},
-    {L"icon-and-version-resources", L"%S\\ONE.ZUL", 300, {Resources(), kEsc, WaitFor(L"ONE.ZUL"), kEsc}, {}},
+    {L"icon-manifest-and-version-resources", L"%S\\ONE.ZUL", 300, {Resources(), kEsc, WaitFor(L"ONE.ZUL"), kEsc}, {}},
     {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
      {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
      {L"%S|vizozava   A.ZUL", L"CTRL_C_EVENT", L"%S|vizozava   B.ZUL"}},
@@ -340,14 +341,46 @@ bool SizeConsole(SHORT columns, SHORT rows) {
   return SetConsoleWindowInfo(output, TRUE, &window) && SetConsoleScreenBufferSize(output, COORD{columns, rows});
 }
 
+// What is wrong with the application manifest of `module`: it must carry exactly one, as
+// Windows reads it at the start (type RT_MANIFEST, id 1), asking for the UTF-8 code page and
+// the caller's own rights, with nothing that changes the console (no DPI or long-path
+// settings). Empty when it does.
+std::string CheckManifest(HMODULE module) {
+  const LPCWSTR manifest_type = MAKEINTRESOURCEW(24);
+  std::vector<ULONG_PTR> ids;  // 0 for one named by a string
+  EnumResourceNamesW(
+      module, manifest_type,
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+        reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(IS_INTRESOURCE(name) ? ULONG_PTR(name) : 0);
+        return TRUE;
+      },
+      LONG_PTR(&ids));
+  if (ids != std::vector<ULONG_PTR>{1}) return std::to_string(ids.size()) + " manifests, not one of id 1; ";
+  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), manifest_type);
+  const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  const char* bytes = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (bytes == nullptr) return "the manifest does not load; ";
+  const std::string manifest(bytes, SizeofResource(module, found));
+  std::string failure;
+  for (const char* wanted :
+       {"<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>",
+        "<requestedExecutionLevel level=\"asInvoker\""})
+    if (manifest.find(wanted) == std::string::npos) failure += std::string("the manifest lacks ") + wanted + "; ";
+  for (const char* unwanted : {"dpiAware", "longPathAware", "gdiScaling"})
+    if (manifest.find(unwanted) != std::string::npos)
+      failure += std::string("the manifest sets ") + unwanted + "; ";
+  return failure;
+}
+
 // What is wrong with the resources of the program file `path`: it must carry the icon
-// kIconId, in the small and the large size, and a version resource naming the product with
-// the project's version, ZUL_VERSION. Empty when both are there.
+// kIconId, in the small and the large size, its manifest (CheckManifest), and a version
+// resource naming the product with the project's version, ZUL_VERSION. Empty when all are
+// there.
 std::string CheckResources(const std::wstring& path) {
   const HMODULE module =
       LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (module == nullptr) return "cannot load " + Narrow(path) + " for its resources";
-  std::string failure;
+  std::string failure = CheckManifest(module);
   for (int size : {16, 32}) {
     const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0);
     if (icon == nullptr)
