@@ -105,6 +105,30 @@ std::vector<Scenario> Scenarios() {
   std::wstring many, sixty;
   for (int i = 10; i <= 33; ++i) many += L"%S\\n" + std::to_wstring(i) + L".zul ";
   for (int i = 10; i <= 69; ++i) sixty += L"%S\\n" + std::to_wstring(i) + L".zul ";
+  // The folder λόγος𝄞κ𝄢 (as the console shows it, its clefs U+FFFD), and in it a name in
+  // each script, as listed (upper-cased) and as the console's cells read back (a wide
+  // character in both of its cells).
+  const std::wstring logos = L"\u03BB\u03CC\u03B3\u03BF\u03C2\U0001D11E\u03BA\U0001D122";
+  const std::wstring logos_shown = L"\u03BB\u03CC\u03B3\u03BF\u03C2\uFFFD\u03BA\uFFFD";
+  struct Named {
+    std::wstring file, listed, shown;
+  };
+  const Named any_script[] = {
+      {L"\u0141\u00F3d\u017A.zul", L"\u0141\u00F3D\u017A.ZUL", L"\u0141\u00F3D\u017A.ZUL"},
+      {L"\u03BE\u03AD\u03BD\u03BF\u03C2.zul", L"\u03BE\u03AD\u03BD\u03BF\u03C2.ZUL",
+       L"\u03BE\u03AD\u03BD\u03BF\u03C2.ZUL"},
+      {L"\u041A\u043E\u0448\u043A\u0430.zul", L"\u041A\u043E\u0448\u043A\u0430.ZUL",
+       L"\u041A\u043E\u0448\u043A\u0430.ZUL"},
+      {L"\u65E5\u672C.zul", L"\u65E5\u672C.ZUL", L"\u65E5\u65E5\u672C\u672C.ZUL"},  // both cells of each
+      {L"\U0001D11E.zul", L"\U0001D11E.ZUL", L"\uFFFD.ZUL"},
+  };
+  std::wstring any_script_files = L"%S\\" + logos + L"\\", any_script_shown;
+  std::vector<std::wstring> any_script_runs;
+  for (const Named& name : any_script) {
+    any_script_files += L" %S\\" + logos + L"\\" + name.file;
+    any_script_shown += (any_script_shown.empty() ? L"" : L" ") + name.shown;
+    any_script_runs.push_back(L"%S|vizozava   " + logos + L"\\" + name.listed);
+  }
   // clang-format off
   return {
     {L"set-up", L"", 300,
@@ -169,6 +193,18 @@ std::vector<Scenario> Scenarios() {
       Names(L"PLAIN.ZUL \u00C4RGER.ZUL \u00DCBUNG.ZUL"), kCtrlA, WaitFor(L"3 marked"), kEnter},
      {L"%S|vizozava   j\u00F6rg\\PLAIN.ZUL", L"%S|vizozava   j\u00F6rg\\\u00C4RGER.ZUL",
       L"%S|vizozava   j\u00F6rg\\\u00DCBUNG.ZUL"}},
+    // Names in letters that the console's code page (437 here) lacks: the chooser speaks UTF-8
+    // through its manifest, so the typed folder and the Polish, Greek, Cyrillic, Japanese names
+    // and one beyond 16 bits in it are listed, upper-cased by letter and handed whole to the
+    // converter, which opens each. A character beyond 16 bits shows as U+FFFD; typed, its
+    // halves come as two keys (as a terminal sends them) or on two Alt releases; a half
+    // without its partner types nothing.
+    {L"names-in-any-script", any_script_files, 300,
+     {Type(L"\u03BB\u03CC\u03B3\u03BF\u03C2\U0001D11E"), AltRelease(0xD834), Type(L"\u03BA"), AltRelease(0xD834),
+      AltRelease(0xDD22), AltRelease(0xDD22), WaitFor(logos_shown + L" "), kEnter,
+      WaitFor(L"\u2551 %S\\" + logos_shown + L"  "), WaitFor(L"5 of 5"), Names(any_script_shown), kCtrlA,
+      WaitFor(L"5 marked"), kEnter},
+     any_script_runs},
     // A character typed with Alt and the keypad, or pasted, comes on Alt's release; other
     // releases, and control characters on Alt's, type nothing (Esc or Enter would close).
     {L"alt-release-types-its-character", L"%S\\ONE.ZUL", 300,
@@ -262,6 +298,7 @@ Screen ReadScreen() {
   return screen;
 }
 
+// The converter's log, one line each, read as the UTF-8 it is written in.
 std::vector<std::wstring> ReadLog(const std::wstring& path) {
   std::string bytes;
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -271,7 +308,7 @@ std::vector<std::wstring> ReadLog(const std::wstring& path) {
     bytes.append(buffer, n);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   std::wstring text(bytes.size(), L'\0');
-  text.resize(MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size())));
+  text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size())));
   return Split(text, L'\n');
 }
 
