@@ -46,10 +46,11 @@ extern const char kPathSeparator;
 extern const bool kFileNamesCaseSensitive;
 
 // Makes the file-system and process calls speak the code page the chooser's texts
-// are in for the whole run, and gives that code page: on Windows the OEM code page
-// (the console's own unless changed with chcp), to which the file calls are switched,
-// so that a name listed, typed, shown and handed to the converter is spelled alike
-// everywhere; elsewhere UTF-8, the terminal's.
+// are in for the whole run, and gives that code page, so that a name listed, typed,
+// shown and handed to the converter is spelled alike everywhere: on Windows UTF-8 where
+// the process's ANSI code page is UTF-8 (the program's manifest asks for it), else the
+// OEM code page (the console's own unless changed with chcp), to which the file calls
+// are switched (ChooseRunCodePage); elsewhere UTF-8, the terminal's.
 const CodePage& UseProgramCodePage();
 
 // The handle of the running program, for loading its resources (null where

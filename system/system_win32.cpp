@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "system/code_page_win32.h"
+#include "system/run_code_page.h"
 #include "system/system.h"
 
 namespace zul {
@@ -20,12 +21,14 @@ Text ReadWorkingDirectory() {
   return Text(buffer, length);
 }
 
+// A code page Windows does not know (it reports none such) falls back to 437, the
+// console's original.
 const CodePage& UseProgramCodePage() {
-  SetFileApisToOEM();
-  const UINT number = GetOEMCP();
-  if (number == CP_UTF8) return Utf8CodePage();
-  static const std::unique_ptr<CodePage> kOem = WindowsCodePage(number);
-  return kOem != nullptr ? *kOem : Cp437CodePage();
+  const RunCodePage run = ChooseRunCodePage(GetACP(), GetOEMCP());
+  if (run.file_calls_to_oem) SetFileApisToOEM();
+  if (run.number == kUtf8CodePageNumber) return Utf8CodePage();
+  static const std::unique_ptr<CodePage> kNumbered = WindowsCodePage(run.number);
+  return kNumbered != nullptr ? *kNumbered : Cp437CodePage();
 }
 
 void* ProgramInstance() { return GetModuleHandleA(nullptr); }

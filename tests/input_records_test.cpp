@@ -102,6 +102,46 @@ TEST(TakesKeyRecord, EveryPressAndOnlyTheAltReleaseThatBringsACharacter) {
         << c.key << (c.down ? " down " : " up ") << static_cast<uint32_t>(c.character);
 }
 
+// Each row is a run of key records, fed in order; the characters of the keys they give (0 for
+// a key without one). A clef (U+1D11E) is the halves D834 DD1E, a smile (U+1F600) D83D DE00.
+TEST(KeyRecordKeys, JoinsAHighHalfWithTheLowHalfOfTheNextRecordThatCarriesACharacter) {
+  struct Record {
+    uint16_t key;
+    bool down;
+    char16_t unit;
+  };
+  // Alt pressed and a keypad digit pressed and released, around a character typed with Alt.
+  const Record alt_down{vk::kMenu, true, 0}, digit_down{0x61, true, 0}, digit_up{0x61, false, 0};
+  struct Case {
+    const char* what;
+    std::vector<Record> records;
+    std::u32string typed;
+  };
+  const Case cases[] = {
+      {"pressed and released by halves, as a terminal sends them",
+       {{0, true, 0xD834}, {0, false, 0xD834}, {0, true, 0xDD1E}, {0, false, 0xDD1E}},
+       U"\U0001D11E"},
+      {"each half on Alt's release, the keypad between",
+       {{vk::kMenu, false, 0xD83D}, alt_down, digit_down, digit_up, {vk::kMenu, false, 0xDE00}},
+       {0, 0, U'\U0001F600'}},
+      {"a letter between drops the high half", {{0, true, 0xD834}, {'X', true, u'x'}, {0, true, 0xDD1E}}, U"x"},
+      {"a second high half takes the first one's place",
+       {{0, true, 0xD83D}, {0, true, 0xD834}, {0, true, 0xDD1E}, {'A', true, u'a'}},
+       U"\U0001D11Ea"},
+      {"a low half alone", {{0, true, 0xDE00}, {vk::kMenu, false, 0xDE00}, {'A', true, u'a'}}, U"a"},
+      {"a high half last", {{'A', true, u'a'}, {0, true, 0xD83D}}, U"a"},
+  };
+  for (const Case& c : cases) {
+    KeyRecordKeys keys;
+    std::u32string typed;
+    for (const Record& record : c.records) {
+      KeyEvent key;
+      if (keys.Next(record.key, record.down, record.unit, modifier::kShift, key)) typed.push_back(key.character);
+    }
+    EXPECT_EQ(typed, c.typed) << c.what;
+  }
+}
+
 // Each row is a run of turns, fed in order; the notches each gives.
 TEST(WheelNotches, AddsPiecesIntoWholeNotchesAndKeepsTheRest) {
   struct Case {

@@ -258,6 +258,7 @@ class Win32ConsoleDevice : public ConsoleDevice {
   std::deque<InputEvent> pending_;
   std::unique_ptr<RedirectedInput> redirected_;
   PlainByteKeys plain_keys_;
+  KeyRecordKeys key_records_;  // a high half waiting for its low half
 
   PrivateInputFlags private_flags_;  // quick edit and its kin, as last told
   WheelNotches wheel_;               // wheel turns not yet a whole notch
@@ -419,14 +420,21 @@ bool Win32ConsoleDevice::SetTitle(const std::string& title) {
 }
 
 // A title of no characters and a failure both read as 0; the error code tells them apart.
+// A character of the title that the code page cannot spell (a half alone among them)
+// reads as '?'.
 bool Win32ConsoleDevice::GetTitle(std::string& title) {
   std::vector<wchar_t> buffer(kTitleBuffer, L'\0');
   SetLastError(ERROR_SUCCESS);
   const DWORD length = GetConsoleTitleW(buffer.data(), kTitleBuffer);
   if (length == 0 && GetLastError() != ERROR_SUCCESS) return false;
   title.clear();
-  for (DWORD i = 0; i < std::min<DWORD>(length, kTitleBuffer - 1); ++i)
-    if (!TextCodePage().Encode(buffer[i], title)) title.push_back('?');
+  const DWORD count = std::min<DWORD>(length, kTitleBuffer - 1);
+  for (DWORD i = 0; i < count; ++i) {
+    char32_t character = buffer[i];
+    if (IsHighSurrogate(character) && i + 1 < count && IsLowSurrogate(buffer[i + 1]))
+      character = JoinSurrogates(character, buffer[++i]);
+    if (!TextCodePage().Encode(character, title)) title.push_back('?');
+  }
   return true;
 }
 
@@ -502,16 +510,18 @@ bool Win32ConsoleDevice::ReadConsoleRecords(bool limited, ULONGLONG deadline) {
 }
 
 // Key presses (each repeat a press of its own), the release of Alt that brings a character,
-// mouse events and buffer size changes are queued; other key releases, focus and menu
-// records are not. Wheel turns are added up and give one event per whole notch.
+// mouse events and buffer size changes are queued, the two halves of a character beyond 16
+// bits as one key; other key releases, focus and menu records are not. Wheel turns are added up and give one event
+// per whole notch.
 void Win32ConsoleDevice::QueueRecord(const INPUT_RECORD& record) {
   InputEvent event;
   switch (record.EventType) {
     case KEY_EVENT: {
       const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-      if (!TakesKeyRecord(key.wVirtualKeyCode, key.bKeyDown != FALSE, key.uChar.UnicodeChar)) return;
+      if (!key_records_.Next(key.wVirtualKeyCode, key.bKeyDown != FALSE,
+                             static_cast<char16_t>(key.uChar.UnicodeChar), key.dwControlKeyState, event.key))
+        return;
       event.kind = InputEvent::Kind::kKey;
-      event.key = KeyFromRecord(key.wVirtualKeyCode, key.uChar.UnicodeChar, key.dwControlKeyState);
       const int repeats = std::max<int>(key.wRepeatCount, 1);
       for (int i = 0; i < repeats; ++i) pending_.push_back(event);
       return;

@@ -1,5 +1,7 @@
 #include "win32/input_records.h"
 
+#include <utility>
+
 #include "base/unicode.h"
 #include "device/byte_keys.h"
 #include "device/text_cells.h"
@@ -53,6 +55,25 @@ Cell FromConsoleCell(ConsoleCell cell) {
 bool TakesKeyRecord(uint16_t virtual_key, bool key_down, char32_t character) {
   if (key_down) return true;
   return virtual_key == vk::kMenu && character != 0 && !IsControlCharacter(character);
+}
+
+bool KeyRecordKeys::Next(uint16_t virtual_key, bool key_down, char16_t unit, uint32_t control_state,
+                         KeyEvent& key) {
+  if (!TakesKeyRecord(virtual_key, key_down, unit)) return false;
+  char32_t character = unit;
+  if (unit != 0) {
+    const char16_t high = std::exchange(waiting_high_, 0);
+    if (IsHighSurrogate(unit)) {
+      waiting_high_ = unit;
+      return false;
+    }
+    if (IsLowSurrogate(unit)) {
+      if (high == 0) return false;
+      character = JoinSurrogates(high, unit);
+    }
+  }
+  key = KeyFromRecord(virtual_key, character, control_state);
+  return true;
 }
 
 bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_state, uint32_t event_flags,

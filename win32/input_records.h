@@ -24,6 +24,23 @@ KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t contro
 // layout. Every other release, a control character on an Alt release included, gives none.
 bool TakesKeyRecord(uint16_t virtual_key, bool key_down, char32_t character);
 
+// The keys of a console's key records, read in order, with the two halves of a character
+// beyond the 16 bits of a UTF-16 unit joined: a high half waits for the low half that the
+// next record carrying a character (a press, or Alt's release, as TakesKeyRecord takes
+// them) brings, and the two type that character together. Any other character in between
+// drops the waiting half; records without a character (the Alt press and keypad digits
+// around a character typed with Alt, other releases) leave it waiting. A half alone is
+// never typed.
+class KeyRecordKeys {
+ public:
+  // The key a record gives; false when it gives none: a release TakesKeyRecord passes
+  // over, a high half that now waits, a low half with none waiting.
+  bool Next(uint16_t virtual_key, bool key_down, char16_t unit, uint32_t control_state, KeyEvent& key);
+
+ private:
+  char16_t waiting_high_ = 0;
+};
+
 // A mouse record: the buttons held (left, right, middle), the modifiers, the kind of event
 // and, for a wheel turn, its direction from the sign of the high word of the button state.
 // False for a record the device does not report (a horizontal wheel turn).

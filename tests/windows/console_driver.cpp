@@ -72,7 +72,8 @@ Step Wheel(std::wstring text, SHORT turn, DWORD records = 1) {
 // The console's buffer and window made `columns` x `rows` at the top left, and the chooser
 // told so by a WINDOW_BUFFER_SIZE_EVENT record, as a terminal behind a pseudo console does.
 Step Resize(SHORT columns, SHORT rows) { return {Act::kResize, L"", DWORD(columns), 0, DWORD(rows)}; }
-// The chooser's file carries its icon and a version resource of the project's version.
+// The chooser's file carries its icon, its manifest and a version resource of the project's
+// version.
 Step Resources() { return {Act::kResources}; }
 Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
 // Waits until the converter's log holds `count` lines.
@@ -104,6 +105,30 @@ std::vector<Scenario> Scenarios() {
   std::wstring many, sixty;
   for (int i = 10; i <= 33; ++i) many += L"%S\\n" + std::to_wstring(i) + L".zul ";
   for (int i = 10; i <= 69; ++i) sixty += L"%S\\n" + std::to_wstring(i) + L".zul ";
+  // The folder λόγος𝄞κ𝄢 (as the console shows it, its clefs U+FFFD), and in it a name in
+  // each script, as listed (upper-cased) and as the console's cells read back (a wide
+  // character in both of its cells).
+  const std::wstring logos = L"\u03BB\u03CC\u03B3\u03BF\u03C2\U0001D11E\u03BA\U0001D122";
+  const std::wstring logos_shown = L"\u03BB\u03CC\u03B3\u03BF\u03C2\uFFFD\u03BA\uFFFD";
+  struct Named {
+    std::wstring file, listed, shown;
+  };
+  const Named any_script[] = {
+      {L"\u0141\u00F3d\u017A.zul", L"\u0141\u00F3D\u017A.ZUL", L"\u0141\u00F3D\u017A.ZUL"},
+      {L"\u03BE\u03AD\u03BD\u03BF\u03C2.zul", L"\u03BE\u03AD\u03BD\u03BF\u03C2.ZUL",
+       L"\u03BE\u03AD\u03BD\u03BF\u03C2.ZUL"},
+      {L"\u041A\u043E\u0448\u043A\u0430.zul", L"\u041A\u043E\u0448\u043A\u0430.ZUL",
+       L"\u041A\u043E\u0448\u043A\u0430.ZUL"},
+      {L"\u65E5\u672C.zul", L"\u65E5\u672C.ZUL", L"\u65E5\u65E5\u672C\u672C.ZUL"},  // both cells of each
+      {L"\U0001D11E.zul", L"\U0001D11E.ZUL", L"\uFFFD.ZUL"},
+  };
+  std::wstring any_script_files = L"%S\\" + logos + L"\\", any_script_shown;
+  std::vector<std::wstring> any_script_runs;
+  for (const Named& name : any_script) {
+    any_script_files += L" %S\\" + logos + L"\\" + name.file;
+    any_script_shown += (any_script_shown.empty() ? L"" : L" ") + name.shown;
+    any_script_runs.push_back(L"%S|vizozava   " + logos + L"\\" + name.listed);
+  }
   // clang-format off
   return {
     {L"set-up", L"", 300,
@@ -168,6 +193,18 @@ std::vector<Scenario> Scenarios() {
       Names(L"PLAIN.ZUL \u00C4RGER.ZUL \u00DCBUNG.ZUL"), kCtrlA, WaitFor(L"3 marked"), kEnter},
      {L"%S|vizozava   j\u00F6rg\\PLAIN.ZUL", L"%S|vizozava   j\u00F6rg\\\u00C4RGER.ZUL",
       L"%S|vizozava   j\u00F6rg\\\u00DCBUNG.ZUL"}},
+    // Names in letters that the console's code page (437 here) lacks: the chooser speaks UTF-8
+    // through its manifest, so the typed folder and the Polish, Greek, Cyrillic, Japanese names
+    // and one beyond 16 bits in it are listed, upper-cased by letter and handed whole to the
+    // converter, which opens each. A character beyond 16 bits shows as U+FFFD; typed, its
+    // halves come as two keys (as a terminal sends them) or on two Alt releases; a half
+    // without its partner types nothing.
+    {L"names-in-any-script", any_script_files, 300,
+     {Type(L"\u03BB\u03CC\u03B3\u03BF\u03C2\U0001D11E"), AltRelease(0xD834), Type(L"\u03BA"), AltRelease(0xD834),
+      AltRelease(0xDD22), AltRelease(0xDD22), WaitFor(logos_shown + L" "), kEnter,
+      WaitFor(L"\u2551 %S\\" + logos_shown + L"  "), WaitFor(L"5 of 5"), Names(any_script_shown), kCtrlA,
+      WaitFor(L"5 marked"), kEnter},
+     any_script_runs},
     // A character typed with Alt and the keypad, or pasted, comes on Alt's release; other
     // releases, and control characters on Alt's, type nothing (Esc or Enter would close).
     {L"alt-release-types-its-character", L"%S\\ONE.ZUL", 300,
@@ -183,7 +220,7 @@ std::vector<Scenario> Scenarios() {
      {kEsc, WaitFor(L"1-21 of 24"), Resize(40, 12), WaitFor(L"of 24"), Resize(1, 1), Resize(80, 30),
       WaitFor(L"1-21 of 24"), kDown, kSpace, WaitFor(L"1 marked"), kEnter},
      {L"%S|vizozava   N11.ZUL"}},
-    {L"icon-and-version-resources", L"%S\\ONE.ZUL", 300, {Resources(), kEsc, WaitFor(L"ONE.ZUL"), kEsc}, {}},
+    {L"icon-manifest-and-version-resources", L"%S\\ONE.ZUL", 300, {Resources(), kEsc, WaitFor(L"ONE.ZUL"), kEsc}, {}},
     {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
      {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
      {L"%S|vizozava   A.ZUL", L"CTRL_C_EVENT", L"%S|vizozava   B.ZUL"}},
@@ -261,6 +298,7 @@ Screen ReadScreen() {
   return screen;
 }
 
+// The converter's log, one line each, read as the UTF-8 it is written in.
 std::vector<std::wstring> ReadLog(const std::wstring& path) {
   std::string bytes;
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -270,7 +308,7 @@ std::vector<std::wstring> ReadLog(const std::wstring& path) {
     bytes.append(buffer, n);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   std::wstring text(bytes.size(), L'\0');
-  text.resize(MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size())));
+  text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size())));
   return Split(text, L'\n');
 }
 
@@ -340,14 +378,46 @@ bool SizeConsole(SHORT columns, SHORT rows) {
   return SetConsoleWindowInfo(output, TRUE, &window) && SetConsoleScreenBufferSize(output, COORD{columns, rows});
 }
 
+// What is wrong with the application manifest of `module`: it must carry exactly one, as
+// Windows reads it at the start (type RT_MANIFEST, id 1), asking for the UTF-8 code page and
+// the caller's own rights, with nothing that changes the console (no DPI or long-path
+// settings). Empty when it does.
+std::string CheckManifest(HMODULE module) {
+  const LPCWSTR manifest_type = MAKEINTRESOURCEW(24);
+  std::vector<ULONG_PTR> ids;  // 0 for one named by a string
+  EnumResourceNamesW(
+      module, manifest_type,
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+        reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(IS_INTRESOURCE(name) ? ULONG_PTR(name) : 0);
+        return TRUE;
+      },
+      LONG_PTR(&ids));
+  if (ids != std::vector<ULONG_PTR>{1}) return std::to_string(ids.size()) + " manifests, not one of id 1; ";
+  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), manifest_type);
+  const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  const char* bytes = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (bytes == nullptr) return "the manifest does not load; ";
+  const std::string manifest(bytes, SizeofResource(module, found));
+  std::string failure;
+  for (const char* wanted :
+       {"<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>",
+        "<requestedExecutionLevel level=\"asInvoker\""})
+    if (manifest.find(wanted) == std::string::npos) failure += std::string("the manifest lacks ") + wanted + "; ";
+  for (const char* unwanted : {"dpiAware", "longPathAware", "gdiScaling"})
+    if (manifest.find(unwanted) != std::string::npos)
+      failure += std::string("the manifest sets ") + unwanted + "; ";
+  return failure;
+}
+
 // What is wrong with the resources of the program file `path`: it must carry the icon
-// kIconId, in the small and the large size, and a version resource naming the product with
-// the project's version, ZUL_VERSION. Empty when both are there.
+// kIconId, in the small and the large size, its manifest (CheckManifest), and a version
+// resource naming the product with the project's version, ZUL_VERSION. Empty when all are
+// there.
 std::string CheckResources(const std::wstring& path) {
   const HMODULE module =
       LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (module == nullptr) return "cannot load " + Narrow(path) + " for its resources";
-  std::string failure;
+  std::string failure = CheckManifest(module);
   for (int size : {16, 32}) {
     const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0);
     if (icon == nullptr)

@@ -1,7 +1,9 @@
 // A Windows test program that stands in for the converter and records how it was started. Each
-// run appends one line to its log: its working directory, a '|', its command line exactly as
-// the system hands it over, and "|opens" when the command line's last word names a file that
-// opens from the working directory, else "|cannot open". The log is the file ZUL_RECORDING_LOG names, else
+// run appends one line to its log, in UTF-8: its working directory, a '|', its command line
+// exactly as the system hands it over in UTF-16 (GetCommandLineW), and "|opens" when the
+// command line's last word names a file that opens from the working directory, else
+// "|cannot open". It reads both in UTF-16, as a converter does that takes any name, whatever
+// its own code page. The log is the file ZUL_RECORDING_LOG names, else
 // recorded_runs.log in the program's own folder. A run lasts ZUL_RECORDING_RUN_MS milliseconds
 // (300 when unset) and holds a lock file beside the log meanwhile; a run that finds the lock
 // taken appends a line OVERLAP (and one it cannot take for another reason, LOCK FAILED and the
@@ -12,6 +14,7 @@
 // record.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -40,10 +43,17 @@ std::string Environment(const char* name) {
   return length == 0 || length >= sizeof value ? std::string() : std::string(value, length);
 }
 
+std::string Utf8(const std::wstring& text) {
+  std::string bytes(text.size() * 3, '\0');
+  bytes.resize(std::max(0, WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(),
+                                               int(bytes.size()), nullptr, nullptr)));
+  return bytes;
+}
+
 std::string WorkingDirectory() {
-  char buffer[MAX_PATH + 1] = {};
-  const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-  return length == 0 || length >= sizeof buffer ? std::string("?") : std::string(buffer, length);
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, buffer);
+  return length == 0 || length > MAX_PATH ? std::string("?") : Utf8(std::wstring(buffer, length));
 }
 
 // Appends `line` and a line end in one write, so that lines of runs that overlap stay whole.
@@ -99,7 +109,7 @@ int main() {
   const bool opens = course_file != INVALID_HANDLE_VALUE;
   if (opens) CloseHandle(course_file);
   const bool recorded =
-      AppendLine(WorkingDirectory() + "|" + GetCommandLineA() + (opens ? "|opens" : "|cannot open"));
+      AppendLine(WorkingDirectory() + "|" + Utf8(command_line) + (opens ? "|opens" : "|cannot open"));
   Sleep(run_ms.empty() ? kDefaultRunMs : static_cast<DWORD>(std::strtoul(run_ms.c_str(), nullptr, 10)));
   if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
   return recorded ? 0 : 2;
