@@ -25,8 +25,8 @@ namespace zul {
 namespace {
 
 // The answer as the editing keys make it, while every character is an ASCII one
-// (a byte and a cell each): typed characters insert at the cursor while the limit
-// allows; Backspace, Delete, Left, Right, Home and End. A click moves the cursor
+// (a byte and a cell each): typed and pasted characters insert at the cursor while
+// the limit allows; Backspace, Delete, Left, Right, Home and End. A click moves the cursor
 // to where the field shows, which only the box knows, and the glyphs of other
 // characters are the box's own: from then on the answer is not followed, but it
 // still keeps to the limit and to whole characters.
@@ -41,6 +41,14 @@ class EditedAnswer {
   bool Follow(const InputEvent& event) {
     if (event.kind == InputEvent::Kind::kEnd) return false;
     if (event.kind == InputEvent::Kind::kMouse && IsLeftPress(event.mouse)) followed_ = false;
+    if (event.kind == InputEvent::Kind::kPaste) {
+      // Inserted at the cursor as if typed, as much as the limit allows.
+      for (const char32_t c : event.pasted) {
+        if (c >= 0x80) followed_ = false;
+        if (text_.size() < limit_) text_.insert(cursor_++, 1, static_cast<char>(c));
+      }
+      return true;
+    }
     if (event.kind != InputEvent::Kind::kKey) return true;
     const KeyEvent& key = event.key;
     if (IsEnterKey(key) || IsCancelKey(key)) return false;

@@ -4,6 +4,7 @@
 // input changes nothing while no time passes, and that nothing waits or piles up.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -88,7 +89,18 @@ bool TypesNoByte(uint16_t key) {
 }
 
 void CheckEvent(const InputEvent& event) {
-  FUZZ_CHECK(event.kind == InputEvent::Kind::kKey || event.kind == InputEvent::Kind::kMouse);
+  FUZZ_CHECK(event.kind == InputEvent::Kind::kKey || event.kind == InputEvent::Kind::kMouse ||
+             event.kind == InputEvent::Kind::kPaste);
+  if (event.kind == InputEvent::Kind::kPaste) {
+    // Text alone: no control character, no DEL, no C1 control, nothing beyond Unicode.
+    FUZZ_CHECK(!event.pasted.empty());
+    FUZZ_CHECK(event.pasted.size() <= InputDecoder::kMaxPaste);
+    for (const char32_t c : event.pasted) {
+      FUZZ_CHECK(c >= 0x20 && !(c >= 0x7F && c < 0xA0) && c <= 0x10FFFF);
+      FUZZ_CHECK(!(c >= 0xD800 && c < 0xE000));
+    }
+    return;
+  }
   if (event.kind == InputEvent::Kind::kKey) {
     const KeyEvent& key = event.key;
     FUZZ_CHECK(IsKnownKey(key.key));
@@ -113,16 +125,18 @@ void CheckEvent(const InputEvent& event) {
 // The events as comparable values.
 using Key = std::vector<int64_t>;
 Key Flatten(const InputEvent& event) {
-  return {static_cast<int64_t>(event.kind),
-          event.key.key,
-          event.key.character,
-          event.key.modifiers,
-          event.mouse.position.x,
-          event.mouse.position.y,
-          event.mouse.buttons,
-          event.mouse.modifiers,
-          event.mouse.flags,
-          event.mouse.wheel};
+  Key flat{static_cast<int64_t>(event.kind),
+           event.key.key,
+           event.key.character,
+           event.key.modifiers,
+           event.mouse.position.x,
+           event.mouse.position.y,
+           event.mouse.buttons,
+           event.mouse.modifiers,
+           event.mouse.flags,
+           event.mouse.wheel};
+  flat.insert(flat.end(), event.pasted.begin(), event.pasted.end());
+  return flat;
 }
 
 // Takes every queued event; the queue must then stay empty.
@@ -180,7 +194,7 @@ void DecodeOverTime(std::string_view stream, const std::vector<Piece>& pieces) {
     FUZZ_CHECK(events <= budget);
     const int wait = decoder.MillisecondsUntilTimeout(at);
     FUZZ_CHECK(wait != 0);
-    FUZZ_CHECK(wait >= -1 && wait <= InputDecoder::kSequenceTimeoutMs);
+    FUZZ_CHECK(wait >= -1 && wait <= std::max(InputDecoder::kSequenceTimeoutMs, InputDecoder::kPasteTimeoutMs));
     FUZZ_CHECK(decoder.ButtonsHeld() == (last_buttons < 0 ? 0u : static_cast<uint32_t>(last_buttons)));
   };
   std::size_t at = 0;
@@ -203,7 +217,7 @@ void DecodeOverTime(std::string_view stream, const std::vector<Piece>& pieces) {
   FUZZ_CHECK(events <= budget);
   FUZZ_CHECK(decoder.MillisecondsUntilTimeout(now) == -1);
   // Once everything is settled, neither the clock nor the end of input makes more.
-  decoder.Tick(now + InputDecoder::kSequenceTimeoutMs);
+  decoder.Tick(now + std::max(InputDecoder::kSequenceTimeoutMs, InputDecoder::kPasteTimeoutMs));
   decoder.Finish();
   InputEvent event;
   FUZZ_CHECK(!decoder.Next(event));
