@@ -23,6 +23,7 @@ constexpr DWORD kSettleMs = 300;  // after the chooser read a resize or wheel tu
 // The input mode the chooser leaves: mouse input, with quick edit, insert and auto position
 // given back on, since the mode the driver sets before it (7) tells none of them.
 constexpr DWORD kInputModeLeft = 0x01F0;
+constexpr DWORD kDriverInputMode = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT;
 constexpr WORD kIconId = 32519;  // the icon the chooser hands to ConsoleIcon
 
 enum class Act {
@@ -37,7 +38,8 @@ enum class Act {
   kResize,
   kRaise,
   kRuns,
-  kResources
+  kResources,
+  kPipe
 };
 
 // One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
@@ -78,6 +80,9 @@ Step Resources() { return {Act::kResources}; }
 Step Raise(DWORD event) { return {Act::kRaise, L"", event}; }
 // Waits until the converter's log holds `count` lines.
 Step Runs(DWORD count) { return {Act::kRuns, L"", count}; }
+// `text`, as UTF-8 bytes, into the pipe that is the chooser's standard input (a piped
+// scenario's only way to type).
+Step Pipe(std::wstring text) { return {Act::kPipe, text}; }
 
 const Step kEsc = Key(VK_ESCAPE, 0x1B), kEnter = Key(VK_RETURN, L'\r'), kSpace = Key(VK_SPACE, L' '),
            kDown = Key(VK_DOWN), kCtrlC = Key('C', 0x03, LEFT_CTRL_PRESSED),
@@ -89,7 +94,9 @@ const Step kEsc = Key(VK_ESCAPE, 0x1B), kEnter = Key(VK_RETURN, L'\r'), kSpace =
 // per run (whose course file must open), or the control event a run got. Every scenario
 // also expects the title and the 80 x 30 buffer once the chooser asks, and exit code 0,
 // input mode kInputModeLeft and output mode 3. `not_under_wine` says why wine cannot run
-// it, if it cannot.
+// it, if it cannot. A `piped` scenario gives the chooser a pipe as its standard input (the
+// console still its output), typed into by Pipe steps; the console's input mode stays as
+// the driver set it.
 struct Scenario {
   const wchar_t* name;
   std::wstring files;
@@ -97,6 +104,7 @@ struct Scenario {
   std::vector<Step> steps;
   std::vector<std::wstring> log;
   const char* not_under_wine = nullptr;
+  bool piped = false;
 };
 
 std::vector<Scenario> Scenarios() {
@@ -220,6 +228,12 @@ std::vector<Scenario> Scenarios() {
      {kEsc, WaitFor(L"1-21 of 24"), Resize(40, 12), WaitFor(L"of 24"), Resize(1, 1), Resize(80, 30),
       WaitFor(L"1-21 of 24"), kDown, kSpace, WaitFor(L"1 marked"), kEnter},
      {L"%S|vizozava   N11.ZUL"}},
+    // Input from a pipe is bytes, each ASCII one a key: CR LF is one Enter (a second would
+    // confirm the list with A.ZUL highlighted), a letter moves to the name it starts.
+    {L"standard-input-from-a-pipe", L"%C\\A.ZUL %C\\B.ZUL", 300,
+     {Pipe(L"%C\r\n"), WaitFor(heading_c), WaitFor(L"B.ZUL"), Pipe(L"b"), CursorOn(L"B.ZUL"), Pipe(L" "),
+      WaitFor(L"1 marked"), Pipe(L"\r")},
+     {L"%S|vizozava   %C\\B.ZUL"}, nullptr, true},
     {L"icon-manifest-and-version-resources", L"%S\\ONE.ZUL", 300, {Resources(), kEsc, WaitFor(L"ONE.ZUL"), kEsc}, {}},
     {L"ctrl-c-during-the-first-of-two-runs", L"%S\\A.ZUL %S\\B.ZUL", 2000,
      {kEsc, WaitFor(L"B.ZUL"), kCtrlA, WaitFor(L"2 marked"), kEnter, Runs(1), Raise(CTRL_C_EVENT)},
@@ -233,6 +247,7 @@ std::vector<Scenario> Scenarios() {
 }
 
 HANDLE input, output;  // the console, shared with the chooser
+HANDLE pipe_input;     // the writing end of a piped scenario's standard input, else null
 
 std::string Narrow(const std::wstring& text) {
   std::string bytes(text.size() * 4, '\0');
@@ -498,6 +513,14 @@ std::string Perform(const Step& step, const std::wstring& log_path, const std::w
       return WriteAndSettle(InputOf(step, at));
     case Act::kWheel:
       return WriteAndSettle(InputOf(step, at));
+    case Act::kPipe: {
+      const std::string bytes = Narrow(step.text);
+      DWORD written = 0;
+      if (pipe_input != nullptr && WriteFile(pipe_input, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+          written == bytes.size())
+        return "";
+      return "writing to the chooser's standard input failed";
+    }
     case Act::kRuns:
       if (Until([&] { return ReadLog(log_path).size() >= step.value; })) return "";
       return "timed out waiting for run " + std::to_string(step.value);
@@ -533,7 +556,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
     if (file != nullptr) CloseHandle(file);
   }
   SetConsoleTitleW(L"console driver");
-  SetConsoleMode(input, ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT);
+  SetConsoleMode(input, kDriverInputMode);
   SetConsoleMode(output, ENABLE_PROCESSED_OUTPUT);
   CONSOLE_SCREEN_BUFFER_INFO info{};
   GetConsoleScreenBufferInfo(output, &info);
@@ -548,11 +571,27 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = input;
   startup.hStdOutput = startup.hStdError = output;
+  HANDLE pipe_output = nullptr;  // the chooser's end of a piped standard input
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  if (scenario.piped) {
+    if (!CreatePipe(&pipe_output, &pipe_input, &inherited, 0) ||
+        !SetHandleInformation(pipe_input, HANDLE_FLAG_INHERIT, 0))
+      return "cannot make a pipe, error " + std::to_string(GetLastError());
+    startup.hStdInput = pipe_output;
+  }
   PROCESS_INFORMATION chooser{};
   std::wstring command_line = L"zulchooser.exe";
-  if (!CreateProcessW((app + L"\\zulchooser.exe").c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                      start.c_str(), &startup, &chooser))
+  const BOOL started = CreateProcessW((app + L"\\zulchooser.exe").c_str(), command_line.data(), nullptr, nullptr,
+                                      TRUE, 0, nullptr, start.c_str(), &startup, &chooser);
+  if (pipe_output != nullptr) CloseHandle(pipe_output);
+  const auto close_pipe = [] {
+    if (pipe_input != nullptr) CloseHandle(pipe_input);
+    pipe_input = nullptr;
+  };
+  if (!started) {
+    close_pipe();
     return "cannot start the chooser, error " + std::to_string(GetLastError());
+  }
   std::string failure = Perform(WaitFor(L"Change default directory for .ZUL course files? "), log_path, app);
   wchar_t title[64] = {};
   GetConsoleTitleW(title, 64);
@@ -571,6 +610,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
     failure = "the chooser did not end";
   if (!failure.empty()) TerminateProcess(chooser.hProcess, 1);
   WaitForSingleObject(chooser.hProcess, INFINITE);
+  close_pipe();
   DWORD exit_code = 0, input_mode = 0, output_mode = 0;
   GetExitCodeProcess(chooser.hProcess, &exit_code);
   CloseHandle(chooser.hProcess);
@@ -590,7 +630,7 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   }
   GetConsoleMode(input, &input_mode);
   GetConsoleMode(output, &output_mode);
-  if (input_mode != kInputModeLeft || output_mode != 3)
+  if (input_mode != (scenario.piped ? kDriverInputMode : kInputModeLeft) || output_mode != 3)
     return "modes left: input " + std::to_string(input_mode) + ", output " + std::to_string(output_mode);
   return "";
 }
