@@ -49,6 +49,8 @@ TEST(TextFieldEditing, StopsAtBothEndsAndMovesAndDeletesAMarkWithItsCharacter) {
       {"a mark typed first stands alone", "ab", {kHome, kMark}, "\u0308|ab", 1},
       {"a second mark joins too", "o", {kMark, kAcute, kLeft}, "|o\u0308\u0301", 0},
       {"a mark at the start is deleted alone", "\u0308ab", {kHome, kDelete}, "|ab", 0},
+      {"a character typed before a lone mark takes it", "\u0308ab", {kHome, KeyEvent{0, U'x'}}, "x\u0308|ab", 1},
+      {"and so does a mark", "\u0308ab", {kHome, kAcute, kRight}, "\u0301\u0308a|b", 2},
       {"a wide character is one step", "\u65E5\u672C", {kLeft}, "\u65E5|\u672C", 2},
       {"a mark that fills the limit", "ab", {kMark}, "ab\u0308", 2, 4},  // no room for `|`
       {"a mark that would pass it", "ab", {kMark}, "ab|", 2, 3},
