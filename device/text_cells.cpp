@@ -11,12 +11,7 @@ namespace zul {
 
 namespace {
 
-struct CharacterRange {
-  char32_t first;
-  char32_t last;
-};
-
-// Made by tools/character_widths.py; keep them as it prints them.
+// Made by tools/character_widths.py from Unicode 14.0.0; keep them as it prints them.
 // clang-format off
 constexpr CharacterRange kWide[] = {
     {0x1100, 0x115F}, {0x231A, 0x231B}, {0x2329, 0x232A}, {0x23E9, 0x23EC}, {0x23F0, 0x23F0}, {0x23F3, 0x23F3},
@@ -124,6 +119,9 @@ const BmpWidths& MakeBmpWidths() {
 }
 
 }  // namespace
+
+std::span<const CharacterRange> WideCharacterRanges() { return kWide; }
+std::span<const CharacterRange> NoCellCharacterRanges() { return kNoCell; }
 
 int CharacterWidthFromTables(char32_t character) {
   static const BmpWidths& kBmpWidths = MakeBmpWidths();

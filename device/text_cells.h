@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,17 @@
 #include "device/cell.h"
 
 namespace zul {
+
+// A run of characters, both ends included.
+struct CharacterRange {
+  char32_t first;
+  char32_t last;
+};
+
+// The tables the widths come from, each in order, its ranges apart: the characters two
+// cells wide, and those that take no cell (which win where the two overlap).
+std::span<const CharacterRange> WideCharacterRanges();
+std::span<const CharacterRange> NoCellCharacterRanges();
 
 // The cells a character takes on a terminal, from the tables: 2 for an East Asian
 // wide or fullwidth character, 0 for one drawn over the character before it (a

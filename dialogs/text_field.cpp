@@ -68,11 +68,31 @@ void TextField::PlaceCursor(int column) {
   while (cursor_ < pieces_.size() && column >= pieces_[cursor_].width) column -= pieces_[cursor_++].width;
 }
 
+bool TextField::StartsWithLoneMark() const {
+  if (pieces_.empty()) return false;
+  const Spelled first = code_page_.Decode(pieces_.front().bytes);
+  return first.length != 0 && CharacterWidth(ShownCharacter(first.character)) == 0;
+}
+
 void TextField::Type(char32_t character) {
   std::string bytes;
   if (!code_page_.Encode(character, bytes) || bytes_ + bytes.size() > limit_) return;
   bytes_ += bytes.size();
   const char32_t shown = ShownCharacter(character);
+  // Typed before a lone mark, a character takes the mark over it, and a mark joins it
+  // as the one shown: the text read afresh would join them so.
+  if (cursor_ == 0 && StartsWithLoneMark()) {
+    Piece& first = pieces_.front();
+    first.bytes.insert(0, bytes);
+    if (CharacterWidth(shown) == 0) {
+      first.mark = shown;
+    } else {
+      first.character = shown;
+      first.width = CharacterWidth(shown);
+    }
+    cursor_ = 1;
+    return;
+  }
   if (CharacterWidth(shown) == 0) {
     if (cursor_ == 0) {
       pieces_.insert(pieces_.begin(), Piece{bytes, U' ', shown, 1});

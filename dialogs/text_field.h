@@ -31,7 +31,8 @@ class TextField {
   bool Edit(const KeyEvent& key);
   // Puts `character` in at the insertion point as the bytes that spell it in the
   // code page; one that none spell, or that would pass the limit, is not typed. A
-  // mark joins the glyph before the insertion point.
+  // mark joins the glyph before the insertion point; typed before a mark that stands
+  // alone at the start, a character takes that mark over it and a mark joins it.
   void Type(char32_t character);
   // Types the characters of a paste in turn, as far as they fit: the first one
   // that would pass the limit ends it, so the field keeps the paste's start.
@@ -65,6 +66,8 @@ class TextField {
   };
   // The cells the pieces [from, to) take.
   int Columns(std::size_t from, std::size_t to) const;
+  // Whether the first piece is a mark with no character before it, shown over a blank.
+  bool StartsWithLoneMark() const;
 
   const CodePage& code_page_;
   std::size_t limit_;

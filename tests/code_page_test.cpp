@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp437.h"
 #include "base/upper_case.h"
 #include "device/text_cells.h"
 
@@ -90,6 +91,64 @@ TEST(NamesInTheirCodePage, AreCutAtACharacter) {
   cells.clear();
   EXPECT_EQ(AppendTextCells("u\u0308x", Utf8CodePage(), 0x1F, 1, cells), 1);
   EXPECT_EQ(Shown(cells), "u\u0308");
+}
+
+// Every byte of code page 437 reads as a character that is written as that byte
+// again, so a name read and typed back keeps its bytes; no two bytes read alike.
+TEST(Cp437, EveryByteReadsAsACharacterWrittenAsTheSameByte) {
+  std::u32string read;
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const Spelled spelled = Cp437CodePage().Decode(byte);
+    EXPECT_EQ(spelled.length, 1u) << b;
+    std::string written;
+    EXPECT_TRUE(Cp437CodePage().Encode(spelled.character, written)) << b;
+    EXPECT_EQ(written, byte) << b;
+    EXPECT_EQ(read.find(spelled.character), std::u32string::npos) << b;
+    read.push_back(spelled.character);
+  }
+  // The control bytes and DEL read as themselves; the rest as their glyphs.
+  for (int b = 0; b < 0x20; ++b) EXPECT_EQ(read[static_cast<std::size_t>(b)], static_cast<char32_t>(b)) << b;
+  const char32_t spots[][2] = {
+      {0x20, U' '},      {0x7E, U'~'},      {0x7F, 0x7F},      {0x80, U'\u00C7'},
+      {0xB0, U'\u2591'}, {0xE1, U'\u00DF'}, {0xFE, U'\u25A0'}, {0xFF, U'\u00A0'},
+  };
+  for (const auto& [byte, character] : spots) EXPECT_EQ(read[byte], character) << static_cast<unsigned>(byte);
+}
+
+// The glyphs that picture the control bytes and DEL are how those bytes show, not
+// characters of the code page: typed, they give no byte.
+TEST(Cp437, TheGlyphsOfControlBytesAndDelAreNoBytes) {
+  EXPECT_EQ(Cp437Glyph(0x7F), U'\u2302');
+  EXPECT_EQ(ShownCharacter(0x7F), U'\u2302');
+  for (const char32_t glyph : {U'\u2302', U'\u263A', U'\u25D9', U'\u25BC'}) {
+    std::string written = "x";
+    EXPECT_FALSE(Cp437CodePage().Encode(glyph, written)) << static_cast<unsigned>(glyph);
+    EXPECT_EQ(written, "x");
+  }
+}
+
+// UTF-8 at the edges of each length: the bytes written read back as the character.
+TEST(Utf8, CharactersAtTheEdgesOfEachLengthRoundTrip) {
+  const std::pair<char32_t, std::string> rows[] = {
+      {0x7F, "\x7F"},
+      {0xA0, "\xC2\xA0"},
+      {0x7FF, "\xDF\xBF"},
+      {0x800, "\xE0\xA0\x80"},
+      {0xD7FF, "\xED\x9F\xBF"},
+      {0xE000, "\xEE\x80\x80"},
+      {0xFFFF, "\xEF\xBF\xBF"},
+      {0x10000, "\xF0\x90\x80\x80"},
+      {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+  };
+  for (const auto& [character, bytes] : rows) {
+    std::string written;
+    EXPECT_TRUE(Utf8CodePage().Encode(character, written));
+    EXPECT_EQ(written, bytes) << std::hex << static_cast<unsigned>(character);
+    const Spelled spelled = Utf8CodePage().Decode(bytes);
+    EXPECT_EQ(spelled.character, character) << std::hex << static_cast<unsigned>(character);
+    EXPECT_EQ(spelled.length, bytes.size()) << std::hex << static_cast<unsigned>(character);
+  }
 }
 
 }  // namespace

@@ -337,5 +337,45 @@ TEST(InputBoxLibraryCall, TakesAndGivesByteStrings) {
   for (ByteString text : {question, hint, start, long_start}) FreeByteString(text);
 }
 
+// A starting answer with marks over its characters comes back byte for byte when
+// Enter takes it, however the insertion point moved over it first; each character
+// takes one cell with its first mark in it.
+TEST(InputBoxBytes, AStartingAnswerWithMarksComesBackWhole) {
+  struct Row {
+    Text start;
+    std::vector<InputEvent> keys;
+    std::string shown;
+    int cursor;
+  };
+  const Row rows[] = {
+      {"Jo\u0308rg", {}, "Jo\u0308rg  ", 4},
+      {"Jo\u0308rg",
+       {Key(vk::kHome), Key(vk::kRight), Key(vk::kRight), Key(vk::kEnd), Key(vk::kLeft)},
+       "Jo\u0308rg  ",
+       3},
+      {"o\u0308\u0301", {Key(vk::kLeft), Key(vk::kRight), Key(vk::kRight)}, "o\u0308     ", 1},
+      {"\u0301e\u0301", {Key(vk::kHome), Key(vk::kLeft)}, " \u0301e\u0301    ", 0},
+      {"\u65E5\u0308", {}, "\u65E5\u0308    ", 2},
+  };
+  for (const Row& row : rows) {
+    WatchedConsole console({80, 30}, {80, 30});
+    Push(console, row.keys, Enter());
+    EXPECT_EQ(Ask(console, 32768, row.start), row.start) << row.start;
+    const VirtualConsole& last = console.seen.back();
+    EXPECT_EQ(last.RowText(kFieldRow, kTextLeft, 6), row.shown) << row.start;
+    EXPECT_EQ(last.Cursor(), (Coord{static_cast<int16_t>(kTextLeft + row.cursor), kFieldRow})) << row.start;
+  }
+  // Through the library's byte strings too.
+  VirtualConsole console({80, 30}, {80, 30});
+  NoDecorations window;
+  ConsoleToolsLibrary library(console, window);
+  const ByteString start = AllocByteString("Jo\u0308rg");
+  Push(console, Enter());
+  const ByteString answer = library.ConsoleInputBox(33, 40, 15, nullptr, nullptr, start, 1, 32768);
+  EXPECT_EQ(ByteStringText(answer), "Jo\u0308rg");
+  FreeByteString(answer);
+  FreeByteString(start);
+}
+
 }  // namespace
 }  // namespace zul

@@ -171,6 +171,32 @@ TEST(ListBoxKeys, TypeAheadFindsTheNextNameInEitherCaseGoingRound) {
   }
 }
 
+// Names as the chooser lists them, upper-cased; typed in lower case, the letters at
+// either end of a to z and the seven accented ones find them, by type-ahead and filter.
+TEST(ListBoxKeys, SmallLettersTypedFindTheirCapitals) {
+  const Names names = {"1.ZUL",        "ALPHA.ZUL",      "\u00C4RGER.ZUL", "\u00C5L.ZUL",    "\u00C7A.ZUL",
+                       "\u00C9TE.ZUL", "\u00D1ANDU.ZUL", "\u00D6L.ZUL",    "\u00DCBUNG.ZUL", "ZEBRA.ZUL"};
+  const std::vector<std::pair<std::string, Text>> cases = {
+      {"a", "ALPHA.ZUL"},
+      {"z", "ZEBRA.ZUL"},
+      {"\u00E4", "\u00C4RGER.ZUL"},
+      {"\u00E5", "\u00C5L.ZUL"},
+      {"\u00E7", "\u00C7A.ZUL"},
+      {"\u00E9", "\u00C9TE.ZUL"},
+      {"\u00F1", "\u00D1ANDU.ZUL"},
+      {"\u00F6", "\u00D6L.ZUL"},
+      {"\u00FC", "\u00DCBUNG.ZUL"},
+      {"/z", "ZEBRA.ZUL"},
+      {"/\u00FC", "\u00DCBUNG.ZUL"},
+      {"/\u00F1", "\u00D1ANDU.ZUL"},
+  };
+  for (const auto& [typed, answer] : cases) {
+    WatchedConsole console;
+    Push(console, Typed(typed), Enter(), Enter());
+    EXPECT_EQ(Show(console, names), answer) << typed;
+  }
+}
+
 TEST(ListBoxKeys, PagesThroughAThousandLongNames) {
   const Names names = Numbered(1000, 255);
   WatchedConsole console;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "device/text_cells.h"
+
 namespace zul {
 namespace {
 
@@ -44,6 +46,42 @@ TEST(Unicode, PairsSplitAndJoinAtBothEndsOfTheirRange) {
     EXPECT_EQ(JoinSurrogates(row.high, row.low), row.character)
         << std::hex << static_cast<unsigned>(row.character);
   }
+}
+
+// Every range of the width tables at its two ends and just outside them: wide ranges
+// two cells at their ends and not beside them, no-cell ranges none at their ends and
+// some beside them, whichever way a character is asked.
+TEST(CharacterWidths, EachRangeHoldsItsEndsAndNothingBeside) {
+  const struct {
+    std::span<const CharacterRange> ranges;
+    int width;
+  } tables[] = {{WideCharacterRanges(), 2}, {NoCellCharacterRanges(), 0}};
+  for (const auto& [ranges, width] : tables) {
+    ASSERT_FALSE(ranges.empty());
+    for (const CharacterRange& range : ranges) {
+      for (const char32_t c : {range.first, range.last}) {
+        EXPECT_EQ(CharacterWidthFromTables(c), width) << std::hex << static_cast<unsigned>(c);
+        EXPECT_EQ(CharacterWidth(c), width) << std::hex << static_cast<unsigned>(c);
+      }
+      for (const char32_t c : {range.first - 1, range.last + 1}) {
+        EXPECT_NE(CharacterWidthFromTables(c), width) << std::hex << static_cast<unsigned>(c);
+        EXPECT_NE(CharacterWidth(c), width) << std::hex << static_cast<unsigned>(c);
+      }
+    }
+  }
+}
+
+// Characters at the ends of Unicode's own ranges, as every version since they came
+// has them: Hangul, CJK and emoji two cells, combining marks and selectors none.
+TEST(CharacterWidths, TheEndsOfHangulEmojiAndMarks) {
+  const std::pair<char32_t, int> rows[] = {
+      {0x2FF, 1},   {0x300, 0},   {0x36F, 0},   {0x370, 1},   {0x10FF, 1},  {0x1100, 2},
+      {0x115F, 2},  {0x1160, 0},  {0x11FF, 0},  {0x1200, 1},  {0xABF9, 1},  {0xAC00, 2},
+      {0xD7A3, 2},  {0xFE00, 0},  {0xFE0F, 0},  {0xFE10, 2},  {0x1F600, 2}, {0x1F64F, 2},
+      {0x1F650, 1}, {0x1F9FF, 2}, {0x20000, 2}, {0x3134A, 2}, {0xE0100, 0}, {0xE01EF, 0},
+  };
+  for (const auto& [character, width] : rows)
+    EXPECT_EQ(CharacterWidth(character), width) << std::hex << static_cast<unsigned>(character);
 }
 
 }  // namespace

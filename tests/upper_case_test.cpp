@@ -54,5 +54,28 @@ TEST(UpperCased, MapsAToZAndSevenLettersByCharacterAndKeepsEveryOtherByte) {
   }
 }
 
+// Over every character, only a to z and the seven accented letters change, each to
+// the capital 0x20 below it; and each is upper-cased so in a text of either code page.
+TEST(UpperCased, ChangesOnlyAToZAndTheSevenLettersInEitherCodePage) {
+  std::u32string changed;
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (UpperCaseLetter(c) == c) continue;
+    changed.push_back(c);
+    EXPECT_EQ(UpperCaseLetter(c), c - 0x20) << std::hex << static_cast<unsigned>(c);
+  }
+  EXPECT_EQ(changed, U"abcdefghijklmnopqrstuvwxyz\u00E4\u00E5\u00E7\u00E9\u00F1\u00F6\u00FC");
+  for (const char32_t small : changed) {
+    for (const CodePage* code_page : {&Cp437CodePage(), &Utf8CodePage()}) {
+      std::string text = "x", capital = "X";
+      ASSERT_TRUE(code_page->Encode(small, text));
+      ASSERT_TRUE(code_page->Encode(small - 0x20, capital));
+      EXPECT_EQ(UpperCasedText(text, *code_page), capital) << std::hex << static_cast<unsigned>(small);
+      EXPECT_EQ(UpperCasedCharacters(text, *code_page),
+                std::u32string({U'X', static_cast<char32_t>(small - 0x20)}));
+      EXPECT_EQ(UpperCasedText(capital, *code_page), capital) << std::hex << static_cast<unsigned>(small);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zul
