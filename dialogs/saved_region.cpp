@@ -20,7 +20,9 @@ void SavedRegion::Restore() {
   restored_ = true;
   PutCellsBack();
   device_.SetCursorPosition(cursor_);
-  if (have_cursor_info_) device_.SetCursorInfo(cursor_info_);
+  // A shape the console did not tell, or would not take back, gives way to a new
+  // console's: shown, as whoever uses the console next expects it.
+  device_.SetCursorInfo(have_cursor_info_ && cursor_info_.SizeValid() ? cursor_info_ : CursorInfo{});
 }
 
 void SavedRegion::Move(const InclusiveRect& area) {

@@ -19,7 +19,8 @@ class SavedRegion {
   SavedRegion& operator=(const SavedRegion&) = delete;
 
   // Puts the saved cells back (those the buffer still has, should it have
-  // shrunk) and the cursor as it was; later calls do nothing.
+  // shrunk) and the cursor as it was, its shape shown as a new console's when
+  // the console told none it would take back; later calls do nothing.
   void Restore();
   // Puts the saved cells back (the cursor stays), then saves `area` instead:
   // for a dialog that moves to another place.

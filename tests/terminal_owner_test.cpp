@@ -30,7 +30,8 @@ constexpr std::string_view kProcessedMode = "processed";
 // input, and what a signal would write at that moment. Each row runs `before` on a
 // console of `window_rows` rows (the cursor at column 5, row 3, yellow on blue) on an
 // 80 x 30 terminal, then `step`. Steps: d draws a cell, s shows the console, c hands
-// the terminal to a child, b takes it back, r resizes the terminal, e ends the run.
+// the terminal to a child, b takes it back, r resizes the terminal, o continues
+// after a stop, e ends the run.
 TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) {
   const std::string release = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0;93;44m\x1b[4;6H\x1b[?25h";
   const std::string end = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0m\x1b[4;6H\x1b[?25h";
@@ -73,6 +74,16 @@ TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) 
       {"the end after a child", true, 10, kMouseMode, "scb", 'e', Frame::kNone, restore, std::nullopt, restore},
       {"no terminal: nothing written", false, 10, kMouseMode, "sd", 'c', Frame::kNone, "",
        TerminalInput::kOwnSettings, restore},
+      {"continued: raw again", true, 10, kMouseMode, "s", 'o', Frame::kNone, "", TerminalInput::kRaw,
+       restore + "\x1b[10H\n"},
+      {"continued: Ctrl+C a signal again", true, 10, kProcessedMode, "s", 'o', Frame::kNone, "",
+       TerminalInput::kRawWithSignalKeys, restore + "\x1b[10H\n"},
+      {"continued, a shown console is drawn in full", true, 10, kMouseMode, "so", 's', Frame::kFull, "",
+       std::nullopt, restore + "\x1b[10H\n"},
+      {"continued during a child: the child keeps the settings", true, 10, kMouseMode, "sc", 'o', Frame::kNone, "",
+       std::nullopt, restore},
+      {"continued after a child, the child's output stays", true, 10, kMouseMode, "scbo", 's', Frame::kNone, "",
+       std::nullopt, restore},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -105,6 +116,9 @@ TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) 
         case 'r':
           owner.Resized();
           break;
+        case 'o':
+          owner.Continued(console, terminal);
+          break;
         case 'e':
           terminal.written = owner.End(console, {80, 30});
           break;
@@ -122,6 +136,19 @@ TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) 
     EXPECT_EQ(terminal.input, row.input);
     EXPECT_EQ(owner.CutShortBytes().Get(), row.cut_short);
   }
+}
+
+// The bytes kept for a signal fit a fixed buffer: longer ones are refused and
+// those kept before stay.
+TEST(PreparedBytes, KeepsWhatFitsAndRefusesWhatDoesNot) {
+  PreparedBytes prepared;
+  const std::string full(PreparedBytes::kCapacity, 'f');
+  EXPECT_TRUE(prepared.Set(full));
+  EXPECT_EQ(prepared.Get(), full);
+  EXPECT_FALSE(prepared.Set(full + "x"));
+  EXPECT_EQ(prepared.Get(), full);
+  EXPECT_TRUE(prepared.Set("short"));
+  EXPECT_EQ(prepared.Get(), "short");
 }
 
 }  // namespace

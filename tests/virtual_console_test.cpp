@@ -110,5 +110,37 @@ TEST(VirtualConsoleInput, GivesScriptedEventsThenEndForever) {
   EXPECT_EQ(event.kind, InputEvent::Kind::kEnd);
 }
 
+// Calls that name a cell outside the buffer, or a buffer no console has, are
+// refused and change nothing: no cell, no size, nothing read into what was given.
+TEST(VirtualConsoleCells, CallsOutsideTheBufferAreRefusedAndChangeNothing) {
+  VirtualConsole console({10, 4}, {10, 4});
+  console.FillCells({0, 0}, 40, Cell{'.', 0x07});
+  const std::vector<Cell> before = console.Cells();
+  const std::vector<Cell> given(3, Cell{'g', 0x1F});
+  std::vector<Cell> read = given;
+  const Cell fill{'x', 0x4F};
+  struct Case {
+    const char* what;
+    bool done;
+  };
+  const Case cases[] = {
+      {"read left of the buffer", console.ReadCells({-1, 0}, read)},
+      {"read right of a row", console.ReadCells({10, 0}, read)},
+      {"read below the buffer", console.ReadCells({0, 4}, read)},
+      {"fill above the buffer", console.FillCells({0, -1}, 3, fill)},
+      {"fill right of a row", console.FillCells({10, 1}, 3, fill)},
+      {"fill below the buffer", console.FillCells({0, 4}, 3, fill)},
+      {"a buffer of no rows", console.SetBufferSize({10, 0})},
+      {"a buffer too wide", console.SetBufferSize({32767, 4})},
+      {"a buffer too tall", console.SetBufferSize({10, 32767})},
+  };
+  for (const Case& c : cases) EXPECT_FALSE(c.done) << c.what;
+  EXPECT_EQ(console.Cells(), before);
+  EXPECT_EQ(read, given);
+  EXPECT_EQ(console.Size(), (Coord{10, 4}));
+  EXPECT_EQ(console.RowText(-1), "");
+  EXPECT_EQ(console.RowText(4), "");
+}
+
 }  // namespace
 }  // namespace zul

@@ -51,4 +51,4 @@ grep -Eq '(^| )echo( |$)' "$WORK/converter-stty" || fail "the converter ran with
 
 check_terminal_restored
 [ "$(cat "$WORK/exit")" = 0 ] || fail "exit code $(cat "$WORK/exit")"
-echo "suspend: ok"
+echo "suspend during a run: ok"
