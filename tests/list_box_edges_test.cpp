@@ -3,7 +3,6 @@
 // an asked corner, and windows so small that rows lose parts.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,16 +21,6 @@ const Names kThree = {"A.ZUL", "B.ZUL", "C.ZUL"};
 
 Text Show(WatchedConsole& console, const Names& names, int32_t left = 0, int32_t top = 0) {
   return RunListBox(console, left, top, "HEADING", "hint", names, true, 0);
-}
-
-// Where `text` (UTF-8, a character a cell) first shows; {-1, -1} when it does not.
-Coord Find(const VirtualConsole& console, const std::string& text) {
-  const int cells = static_cast<int>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<uint8_t>(c) & 0xC0) != 0x80; }));
-  for (int16_t y = 0; y < console.Size().y; ++y)
-    for (int16_t x = 0; x + cells <= console.Size().x; ++x)
-      if (console.RowText(y, x, cells) == text) return {x, y};
-  return {-1, -1};
 }
 
 TEST(ListBoxEdges, KeysInTheirLessUsualShapes) {

@@ -53,4 +53,16 @@ void Scribble(VirtualConsole& console) {
   }
 }
 
+Coord Find(const VirtualConsole& console, std::string_view text) {
+  for (int y = 0; y < console.Size().y; ++y) {
+    const std::string row = console.RowText(y);
+    const std::size_t at = row.find(text);
+    if (at == std::string::npos) continue;
+    const auto x = std::count_if(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(at),
+                                 [](char c) { return (static_cast<uint8_t>(c) & 0xC0) != 0x80; });
+    return Coord{static_cast<int16_t>(x), static_cast<int16_t>(y)};
+  }
+  return Coord{-1, -1};
+}
+
 }  // namespace zul::testing

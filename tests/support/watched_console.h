@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "device/virtual_console.h"
@@ -48,6 +49,10 @@ class WatchedConsole : public VirtualConsole {
  private:
   std::set<int> written_;
 };
+
+// Where `text` (UTF-8) first shows on the screen; {-1, -1} when it does not. The
+// rows searched hold no wide characters and no marks: a character is a cell.
+Coord Find(const VirtualConsole& console, std::string_view text);
 
 // Fills the whole buffer with varied cells (every byte value, many attributes), so
 // that a restore that misses or shifts a cell shows.
