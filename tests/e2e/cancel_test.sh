@@ -40,12 +40,6 @@ check_below_dialog() {
   [ "$(prompt_row)" -gt "$bottom" ] || fail "the prompt is inside the dialog, which ends on row $bottom"
 }
 signal_number() { kill -l "$1"; }
-# The process that process $1 started (it starts one at a time here).
-children_of() {
-  local child
-  read -r child <"/proc/$1/task/$1/children"
-  echo "$child"
-}
 # The chooser runs under a shell of its own: the pane's shell, which is
 # interactive, would take a child's end by SIGINT for a Ctrl+C of its own and
 # record no exit code.
@@ -56,7 +50,7 @@ for signal in TERM HUP INT QUIT SEGV; do
     send_key Escape
     wait_for ' 0 marked +1-2 of 2'
   fi
-  kill "-$signal" "$(children_of "$(children_of "$(pane_format '#{pane_pid}')")")"
+  kill "-$signal" "$(chooser_under_own_shell)"
   check_terminal_restored
   [ "$(cat "$WORK/exit")" = $((128 + $(signal_number "$signal"))) ] || fail "exit code $(cat "$WORK/exit") for SIG$signal"
   check_below_dialog

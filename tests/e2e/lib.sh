@@ -78,6 +78,16 @@ make_long_course_files() {
 
 pane_format() { "${TMUX_CMD[@]}" display-message -p "$1"; }
 
+# The process that process $1 started (it starts one at a time here).
+children_of() {
+  local child
+  read -r child <"/proc/$1/task/$1/children"
+  echo "$child"
+}
+# The process of a chooser that run_in_pane started under a shell of its own
+# (`bash -c '...'`): the pane's shell's grandchild.
+chooser_under_own_shell() { children_of "$(children_of "$(pane_format '#{pane_pid}')")"; }
+
 # Runs a command line in the pane's shell and records its exit code in
 # $WORK/exit; the screen is cleared first so that nothing of the shell remains.
 run_in_pane() {

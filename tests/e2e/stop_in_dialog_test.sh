@@ -10,12 +10,6 @@ mkdir -p "$WORK/start"
 touch "$WORK/start/one.zul"
 start_shell "$WORK/start"
 
-# The process that process $1 started (it starts one at a time here).
-children_of() {
-  local child
-  read -r child <"/proc/$1/task/$1/children"
-  echo "$child"
-}
 
 # The chooser runs under a shell of its own without job control, which neither
 # takes the terminal over when it stops nor sets the terminal up again: what the
@@ -26,7 +20,7 @@ chooser=""
 # Stops the chooser and checks the terminal it leaves: its own settings, no
 # mouse tracking, the cursor shown on the line below the dialog.
 suspend_chooser() {
-  [ -n "$chooser" ] || chooser=$(children_of "$(children_of "$(pane_format '#{pane_pid}')")")
+  [ -n "$chooser" ] || chooser=$(chooser_under_own_shell)
   kill -TSTP "$chooser"
   local waited=0
   until grep -q '^State:.*stopped' "/proc/$chooser/status"; do
