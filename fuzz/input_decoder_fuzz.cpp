@@ -17,6 +17,10 @@
 namespace zul {
 namespace {
 
+// The longest the decoder waits before it settles what has not fully come: a paste
+// or a sequence.
+constexpr int kLongestWaitMs = std::max(InputDecoder::kSequenceTimeoutMs, InputDecoder::kPasteTimeoutMs);
+
 constexpr uint32_t kKnownModifiers = modifier::kShift | modifier::kLeftAlt | modifier::kLeftCtrl;
 constexpr uint32_t kKnownButtons = mouse::kLeftButton | mouse::kRightButton | mouse::kMiddleButton;
 
@@ -194,7 +198,7 @@ void DecodeOverTime(std::string_view stream, const std::vector<Piece>& pieces) {
     FUZZ_CHECK(events <= budget);
     const int wait = decoder.MillisecondsUntilTimeout(at);
     FUZZ_CHECK(wait != 0);
-    FUZZ_CHECK(wait >= -1 && wait <= std::max(InputDecoder::kSequenceTimeoutMs, InputDecoder::kPasteTimeoutMs));
+    FUZZ_CHECK(wait >= -1 && wait <= kLongestWaitMs);
     FUZZ_CHECK(decoder.ButtonsHeld() == (last_buttons < 0 ? 0u : static_cast<uint32_t>(last_buttons)));
   };
   std::size_t at = 0;
@@ -217,7 +221,7 @@ void DecodeOverTime(std::string_view stream, const std::vector<Piece>& pieces) {
   FUZZ_CHECK(events <= budget);
   FUZZ_CHECK(decoder.MillisecondsUntilTimeout(now) == -1);
   // Once everything is settled, neither the clock nor the end of input makes more.
-  decoder.Tick(now + std::max(InputDecoder::kSequenceTimeoutMs, InputDecoder::kPasteTimeoutMs));
+  decoder.Tick(now + kLongestWaitMs);
   decoder.Finish();
   InputEvent event;
   FUZZ_CHECK(!decoder.Next(event));
