@@ -42,4 +42,12 @@ bool IsLeftPress(const MouseEvent& mouse) {
   return (mouse.buttons & mouse::kLeftButton) != 0 && (mouse.flags == 0 || mouse.flags == mouse::kDoubleClick);
 }
 
+bool IsPlainPress(const MouseEvent& mouse) {
+  return (mouse.modifiers & (modifier::kCtrl | modifier::kShift)) == 0;
+}
+
+bool IsPlainDoubleClick(const MouseEvent& mouse, bool previous_plain) {
+  return mouse.flags == mouse::kDoubleClick && previous_plain && IsPlainPress(mouse);
+}
+
 }  // namespace zul

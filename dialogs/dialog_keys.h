@@ -23,5 +23,12 @@ bool IsEnterKey(const KeyEvent& key);
 bool IsTypedCharacter(const KeyEvent& key);
 // A press of the left mouse button (a single or a double click).
 bool IsLeftPress(const MouseEvent& mouse);
+// A press with neither Ctrl nor Shift held.
+bool IsPlainPress(const MouseEvent& mouse);
+// Whether the left press `mouse` ends a double click: the console reports one and
+// neither it nor the left press before it (`previous_plain`: that press was plain)
+// had Ctrl or Shift held. Any other pair is two clicks, each doing what a click
+// does, so that two quick Ctrl+clicks mark and unmark a name.
+bool IsPlainDoubleClick(const MouseEvent& mouse, bool previous_plain);
 
 }  // namespace zul

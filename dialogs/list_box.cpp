@@ -102,7 +102,7 @@ class ListBox : public Dialog {
   Thumb ThumbNow() const;
   std::string StatusText() const;
   void ClickScrollBar(int row);
-  DialogResult ClickName(int index, const MouseEvent& mouse);
+  DialogResult ClickName(int index, const MouseEvent& mouse, bool previous_plain);
 
   ListBoxModel& model_;
   int32_t asked_left_;  // the corner the caller asked for, from 1; 0 or less: centred
@@ -121,7 +121,8 @@ class ListBox : public Dialog {
   int bar_x_ = -1;                     // the scroll bar's column, -1 when the list has none
   std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
   Focus focus_ = Focus::kList;
-  TextField field_;  // the filter as typed
+  TextField field_;               // the filter as typed
+  bool last_press_plain_ = true;  // the last left press had neither Ctrl nor Shift
 
   // What is on the screen now, so that only what changes is written again.
   std::vector<std::pair<bool, RowLook>> drawn_rows_;  // per list row: drawn yet, and how
@@ -513,11 +514,11 @@ void ListBox::ClickScrollBar(int row) {
 
 // A click on a name: alone it marks that name only; with Ctrl it toggles it;
 // with Shift it marks the range from the anchor (adding to the marks with Ctrl
-// too); a double click marks it and closes the box with OK.
-DialogResult ListBox::ClickName(int index, const MouseEvent& mouse) {
+// too); a double click of two plain clicks marks it and closes the box with OK.
+DialogResult ListBox::ClickName(int index, const MouseEvent& mouse, bool previous_plain) {
   const bool ctrl = (mouse.modifiers & modifier::kCtrl) != 0;
   const bool shift = (mouse.modifiers & modifier::kShift) != 0;
-  if (mouse.flags == mouse::kDoubleClick) {
+  if (IsPlainDoubleClick(mouse, previous_plain)) {
     model_.SetMark(index, true);
     model_.MoveTo(index);
     return DialogResult::kOk;
@@ -543,6 +544,7 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
     return DialogResult::kOpen;
   }
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
+  const bool previous_plain = std::exchange(last_press_plain_, IsPlainPress(mouse));
   if (focus_ == Focus::kFilter) CloseField(device);
   if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
@@ -555,7 +557,7 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   } else {
     const int index = model_.Top() + row;
     if (index >= model_.Count()) return DialogResult::kOpen;
-    if (ClickName(index, mouse) == DialogResult::kOk) return DialogResult::kOk;
+    if (ClickName(index, mouse, previous_plain) == DialogResult::kOk) return DialogResult::kOk;
   }
   Refresh(device);
   return DialogResult::kOpen;

@@ -352,7 +352,8 @@ void InputDecoder::DecodeSs3(std::string_view parameters, char final_byte) {
 
 // A mouse report: button code `code` (SGR bits), 1-based `column` and `row`,
 // and whether a button was let go. Keeps buttons_ as the buttons held after it
-// and tells a second quick left press on the same cell as a double click.
+// and tells a second quick plain left press on the same cell after a plain one
+// as a double click.
 void InputDecoder::QueueMouse(int code, int column, int row, bool release, int64_t now_ms) {
   constexpr int kMaxCoordinate = std::numeric_limits<int16_t>::max();
   if (column < 1 || row < 1 || (code & 128) != 0) return;  // off the screen, or buttons 8-11
@@ -380,8 +381,8 @@ void InputDecoder::QueueMouse(int code, int column, int row, bool release, int64
   } else {
     if (button == 3) return;
     buttons_ |= ButtonBit(button);
-    if (button != 0) {
-      have_left_press_ = false;
+    if (button != 0 || (report.modifiers & (modifier::kShift | modifier::kCtrl)) != 0) {
+      have_left_press_ = false;  // only two plain left presses make a double click
     } else if (have_left_press_ && report.position == left_press_at_ && now_ms >= left_press_ms_ &&
                Elapsed(left_press_ms_, now_ms) <= kDoubleClickMs) {
       report.flags = mouse::kDoubleClick;

@@ -297,6 +297,17 @@ TEST(InputDecoderMouse, ASecondQuickLeftPressOnTheSameCellIsADoubleClick) {
                                       right_held, right_held}));
 }
 
+// Ctrl or Shift on either press makes two clicks of a quick pair on one cell.
+TEST(InputDecoderMouse, OnlyTwoPlainPressesMakeADoubleClick) {
+  InputDecoder decoder;
+  const std::string plain = Sgr(0, 4, 2), ctrl = Sgr(16, 4, 2), shift = Sgr(4, 4, 2);
+  decoder.Feed(ctrl + ctrl + plain + shift + plain + plain, 0);
+  EXPECT_EQ(Take(decoder),
+            (std::vector<std::string>{Show(testing::Click(3, 1, kCtrl)), Show(testing::Click(3, 1, kCtrl)),
+                                      Show(testing::Click(3, 1)), Show(testing::Click(3, 1, kShift)),
+                                      Show(testing::Click(3, 1)), Show(testing::DoubleClick(3, 1))}));
+}
+
 TEST(InputDecoderMouse, X10ReportsAreBytesOffsetBy32) {
   const auto x10 = [](int code, int x, int y) {
     return std::string("\x1b[M") + static_cast<char>(code + 32) + static_cast<char>(x + 32) +

@@ -415,6 +415,7 @@ TEST(ListBoxMouse, ClicksMarkToggleAndRangeDoubleClickAnswers) {
   Show(probe, names);
   auto at = [&](int i) { return Find(*probe.open, names[static_cast<std::size_t>(i)]); };
   auto click = [&](int i, uint32_t modifiers = 0) { return Click(at(i).x + 1, at(i).y, modifiers); };
+  auto second = [&](int i, uint32_t modifiers = 0) { return DoubleClick(at(i).x + 1, at(i).y, modifiers); };
   const uint32_t ctrl = modifier::kLeftCtrl, shift = modifier::kShift;
 
   struct Case {
@@ -429,6 +430,10 @@ TEST(ListBoxMouse, ClicksMarkToggleAndRangeDoubleClickAnswers) {
       {"Shift+click from the last click", {click(0), click(5, ctrl), click(3, shift), Enter()}, {3, 4, 5}},
       {"Ctrl+Shift adds the range", {click(0), click(4, ctrl), click(5, ctrl | shift), Enter()}, {0, 4, 5}},
       {"double click answers", {kSpace, click(3), DoubleClick(at(3).x, at(3).y)}, {3}},
+      {"two quick Ctrl+clicks toggle twice", {click(1, ctrl), click(3, ctrl), second(3, ctrl), Enter()}, {1}},
+      {"a click, then a quick Ctrl+click", {click(3), second(3, ctrl), click(5, ctrl), Enter()}, {5}},
+      {"a Ctrl+click, then a quick click", {click(3, ctrl), second(3), click(5, ctrl), Enter()}, {3, 5}},
+      {"a quick Shift+click", {click(1), click(3), second(3, shift), click(5, ctrl), Enter()}, {3, 5}},
       {"release and moves do nothing", {Release(at(2).x, at(2).y), Enter()}, {0}},
       {"a click outside the list does nothing", {Click(at(0).x, at(0).y - 3), Enter()}, {0}},
   };
