@@ -20,7 +20,10 @@ namespace {
 class TerminalConsole : public ConsoleDevice {
  public:
   explicit TerminalConsole(MonotonicClock& clock)
-      : clock_(clock), terminal_(session_.Size()), console_(terminal_, terminal_), owner_(session_.Presenting()) {
+      : clock_(clock),
+        terminal_(session_.Size()),
+        console_(terminal_, terminal_),
+        owner_(session_.Presenting(), session_.ReadsReports()) {
     SetClock(clock);
     session_.WriteWhenCutShort(&owner_.CutShortBytes());
     owner_.FollowInputMode(console_, session_);

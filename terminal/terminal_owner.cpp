@@ -23,7 +23,10 @@ std::string_view PreparedBytes::Get() const {
   return {current.bytes.data(), current.size};
 }
 
-TerminalOwner::TerminalOwner(bool presenting) : presenting_(presenting) { cut_short_.Set(vt::kRestoreModes); }
+TerminalOwner::TerminalOwner(bool presenting, bool reports_read)
+    : presenting_(presenting), presenter_(reports_read) {
+  cut_short_.Set(vt::kRestoreModes);
+}
 
 void TerminalOwner::AppendFrame(const VirtualConsole& console, Coord terminal, std::string& out) {
   if (!stale_ || !presenting_ || holder_ == Holder::kChild) return;

@@ -72,8 +72,10 @@ class TerminalOwner {
   };
 
   // `presenting`: whether there is a terminal to draw on; without one nothing is
-  // ever written. The cut-short bytes start as vt::kRestoreModes.
-  explicit TerminalOwner(bool presenting);
+  // ever written. `reports_read`: whether the keys come from that terminal, so
+  // that its reports (mouse, pastes) may be turned on. The cut-short bytes start
+  // as vt::kRestoreModes.
+  explicit TerminalOwner(bool presenting, bool reports_read = true);
   TerminalOwner(const TerminalOwner&) = delete;
   TerminalOwner& operator=(const TerminalOwner&) = delete;
 

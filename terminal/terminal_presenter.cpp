@@ -112,12 +112,12 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
     out += vt::kAutowrapOff;
     autowrap_off_ = true;
   }
-  const Mode mouse = console.MouseReporting() ? Mode::kOn : Mode::kOff;
+  const Mode mouse = reports_read_ && console.MouseReporting() ? Mode::kOn : Mode::kOff;
   if (mouse_ != mouse) {
     out += mouse == Mode::kOn ? vt::kMouseOn : vt::kMouseOff;
     mouse_ = mouse;
   }
-  const Mode paste = console.PasteAsText() ? Mode::kOn : Mode::kOff;
+  const Mode paste = reports_read_ && console.PasteAsText() ? Mode::kOn : Mode::kOff;
   if (paste_ != paste) {
     out += paste == Mode::kOn ? vt::kBracketedPasteOn : vt::kBracketedPasteOff;
     paste_ = paste;

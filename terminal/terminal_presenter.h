@@ -18,6 +18,11 @@ namespace zul {
 
 class TerminalPresenter {
  public:
+  // `reports_read`: whether what the terminal reports (mouse, pastes) reaches the
+  // program, which is so only when its keys come from this terminal. Without, no
+  // report is ever turned on, so that none lands in the terminal's input unread.
+  explicit TerminalPresenter(bool reports_read = true) : reports_read_(reports_read) {}
+
   // Appends to `out` the bytes that make a terminal of `terminal` columns and
   // rows, which shows what the previous calls left on it, show the console's
   // window now. The window's top-left cell is the terminal's top-left; what does
@@ -27,7 +32,8 @@ class TerminalPresenter {
   // follows the cursor (a screen reader, a magnifier) finds the place the program
   // points at; it is shown when the console's is visible and on the terminal,
   // hidden otherwise. Mouse tracking is on while the console reports mouse
-  // events, bracketed paste while it takes pastes as text. The title follows the
+  // events, bracketed paste while it takes pastes as text, each only where the
+  // reports are read. The title follows the
   // console's. Appends nothing when nothing changed.
   void Present(const VirtualConsole& console, Coord terminal, std::string& out);
 
@@ -69,6 +75,7 @@ class TerminalPresenter {
   // The window of `console` as a terminal of the painter's size shows it.
   void Capture(const VirtualConsole& console);
 
+  const bool reports_read_;
   TerminalPainter painter_;
   std::vector<PackedCell> want_;  // the frame the window makes, as Capture left it
   Mode cursor_shown_ = Mode::kUnknown;

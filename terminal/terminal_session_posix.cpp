@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,6 +13,10 @@
 #include <atomic>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <string_view>
+
+#include "base/ending_signals.h"
 
 namespace zul {
 
@@ -69,6 +74,14 @@ void RestoreModesAndSettings() {
   if (g_state.have_saved) tcsetattr(g_state.input_fd, TCSANOW, &g_state.saved);
 }
 
+// Whether the two descriptors lead to one file (one terminal).
+bool SameFile(int a, int b) {
+  struct stat first {};
+  struct stat second {};
+  return fstat(a, &first) == 0 && fstat(b, &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino && first.st_rdev == second.st_rdev;
+}
+
 // A signal that ends the process: restore, then end by the same signal.
 void OnEndingSignal(int signal_number) {
   RestoreModesAndSettings();
@@ -115,10 +128,11 @@ void Install(int signal_number, void (*handler)(int), int flags, bool keep_ignor
 void InstallStopHandler() { Install(SIGTSTP, OnStop, SA_RESETHAND | SA_NODEFER | SA_RESTART, true); }
 
 void InstallHandlers() {
-  // Signals that end the process; those the shell had ignored stay ignored.
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+  // Every signal that ends the process; those the shell had ignored stay ignored,
+  // but for the faults, which end it all the same.
+  for (int signal_number : EndingRequestSignals())
     Install(signal_number, OnEndingSignal, SA_RESETHAND | SA_NODEFER, true);
-  for (int signal_number : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+  for (int signal_number : FaultSignals())
     Install(signal_number, OnEndingSignal, SA_RESETHAND | SA_NODEFER, false);
   Install(SIGWINCH, OnResize, SA_RESTART, false);
   Install(SIGCONT, OnContinue, SA_RESTART, false);
@@ -138,15 +152,24 @@ void InstallHandlers() {
 }  // namespace
 
 TerminalSession::TerminalSession() {
-  input_is_terminal_ = isatty(STDIN_FILENO) != 0;
+  bool input_is_terminal = isatty(STDIN_FILENO) != 0;
+  input_fd_ = STDIN_FILENO;
   if (isatty(STDOUT_FILENO))
     output_fd_ = STDOUT_FILENO;
   else if (isatty(STDERR_FILENO))
     output_fd_ = STDERR_FILENO;
+  if (const std::string refusal = TerminalRefusal(std::getenv("TERM")); !refusal.empty() && output_fd_ >= 0) {
+    const std::string line = refusal + "\n";
+    WriteAll(STDERR_FILENO, line.data(), line.size());
+    output_fd_ = -1;
+    if (input_is_terminal) input_fd_ = -1;
+    input_is_terminal = false;
+  }
+  reads_reports_ = input_is_terminal && output_fd_ >= 0 && SameFile(STDIN_FILENO, output_fd_);
 
-  g_state.input_fd = input_is_terminal_ ? STDIN_FILENO : -1;
+  g_state.input_fd = input_is_terminal ? STDIN_FILENO : -1;
   g_state.output_fd = output_fd_;
-  g_state.have_saved = input_is_terminal_ && tcgetattr(STDIN_FILENO, &g_state.saved) == 0;
+  g_state.have_saved = input_is_terminal && tcgetattr(STDIN_FILENO, &g_state.saved) == 0;
   g_state.raw_active = false;
   g_state.resized = false;
   g_state.continued = false;
@@ -162,6 +185,14 @@ TerminalSession::TerminalSession() {
 }
 
 TerminalSession::~TerminalSession() { RestoreModesAndSettings(); }
+
+std::string TerminalSession::TerminalRefusal(const char* term) {
+  const std::string_view type = term == nullptr ? std::string_view() : std::string_view(term);
+  if (!type.empty() && type != "dumb") return std::string();
+  const std::string which = type.empty() ? "without a type (TERM is not set)" : "of type dumb (TERM=dumb)";
+  return "zulchooser: a terminal " + which +
+         " cannot show the dialogs; run zulchooser in a terminal such as xterm, GNOME Terminal, Konsole or tmux.";
+}
 
 Coord TerminalSession::Size() const {
   winsize size{};
@@ -198,7 +229,8 @@ void TerminalSession::Write(std::string_view bytes) {
 int TerminalSession::Read(char* buffer, int size, int timeout_ms, bool& resized, bool& continued) {
   resized = false;
   continued = false;
-  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {g_state.wake[0], POLLIN, 0}};
+  if (input_fd_ < 0) return -1;
+  pollfd fds[2] = {{input_fd_, POLLIN, 0}, {g_state.wake[0], POLLIN, 0}};
   const int ready = poll(fds, g_state.wake[0] >= 0 ? 2 : 1, timeout_ms);
   if (fds[1].revents & POLLIN) {
     char drain[64];
@@ -210,7 +242,7 @@ int TerminalSession::Read(char* buffer, int size, int timeout_ms, bool& resized,
   if (ready < 0) return errno == EINTR ? 0 : -1;
   if (fds[0].revents & POLLNVAL) return -1;
   if (!(fds[0].revents & (POLLIN | POLLHUP | POLLERR))) return 0;
-  const ssize_t n = read(STDIN_FILENO, buffer, static_cast<std::size_t>(size));
+  const ssize_t n = read(input_fd_, buffer, static_cast<std::size_t>(size));
   if (n > 0) return static_cast<int>(n);
   if (n < 0 && (errno == EINTR || errno == EAGAIN)) return 0;
   return -1;

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "device/cell.h"
@@ -19,6 +20,9 @@ class TerminalSession final : public TerminalLink {
  public:
   // Takes over the terminal: standard input when it is a terminal, output to
   // standard output or, failing that, standard error when either is a terminal.
+  // A terminal to draw on that cannot show the dialogs (TerminalRefusal) is not
+  // taken: the refusal goes to standard error, nothing is drawn, and a terminal
+  // on standard input gives no keys (as at the end of the input).
   TerminalSession();
   // Puts the terminal back, as a run cut short does, when Restore has not.
   ~TerminalSession();
@@ -27,6 +31,15 @@ class TerminalSession final : public TerminalLink {
 
   // Whether there is a terminal to draw on. Without one, drawing stays in memory.
   bool Presenting() const { return output_fd_ >= 0; }
+  // Whether the keys come from the terminal drawn on, so that what it reports
+  // (mouse, pastes) is read.
+  bool ReadsReports() const { return reads_reports_; }
+
+  // The one line that says a terminal of type `term` (the TERM variable, null
+  // when unset) cannot show the dialogs, and what to use instead; empty when it
+  // can. A terminal without a type, or of type "dumb", shows escape sequences as
+  // text.
+  static std::string TerminalRefusal(const char* term);
   // The terminal's size in columns and rows, each held to kLargestReportedSide
   // (a larger terminal shows the console at its top left); 80 by 25 when it
   // cannot be read.
@@ -59,8 +72,9 @@ class TerminalSession final : public TerminalLink {
   void Restore(std::string_view last_bytes);
 
  private:
-  bool input_is_terminal_ = false;  // else standard input is read as it is
-  int output_fd_ = -1;              // a terminal to draw on, or -1
+  int input_fd_ = -1;   // standard input, or -1 when it gives no keys
+  int output_fd_ = -1;  // a terminal to draw on, or -1
+  bool reads_reports_ = false;
 };
 
 }  // namespace zul

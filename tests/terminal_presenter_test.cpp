@@ -399,6 +399,17 @@ TEST_F(TerminalPresenterBytes, MouseTrackingFollowsTheConsole) {
   EXPECT_EQ(Present(), "\x1b[?1000l\x1b[?1006l");
 }
 
+// Keys read elsewhere (a pipe): no report is turned on, whatever the console asks.
+TEST_F(TerminalPresenterBytes, TurnsOnNoReportThatIsNotRead) {
+  TerminalPresenter presenter(false);
+  console_.SetInputMode(input_mode::kMouse | input_mode::kExtendedFlags);
+  console_.SetPasteAsText(true);
+  std::string bytes;
+  presenter.Present(console_, {80, 30}, bytes);
+  EXPECT_EQ(bytes.find("\x1b[?1000h"), std::string::npos);
+  EXPECT_EQ(bytes.find("\x1b[?2004h"), std::string::npos);
+}
+
 TEST_F(TerminalPresenterBytes, ReleaseHandsOverTheTerminalAndThenRedrawsEverything) {
   console_.SetInputMode(input_mode::kMouse | input_mode::kExtendedFlags);
   console_.SetCursorPosition({5, 3});

@@ -43,13 +43,14 @@ signal_number() { kill -l "$1"; }
 # The chooser runs under a shell of its own: the pane's shell, which is
 # interactive, would take a child's end by SIGINT for a Ctrl+C of its own and
 # record no exit code.
-for signal in TERM HUP INT QUIT SEGV; do
+# Every signal whose default ends a process, in the input box or in the list box.
+for signal in TERM HUP INT QUIT SEGV USR1 USR2 ALRM PIPE VTALRM PROF XCPU XFSZ SYS TRAP RTMIN; do
   run_in_pane "bash -c 'ulimit -c 0; $WORK/bin/zulchooser; exit \$?'"
   wait_for 'Change default directory for \.ZUL course files\?'
-  if [ "$signal" = HUP ] || [ "$signal" = QUIT ]; then
+  case $signal in HUP | QUIT | USR1 | ALRM | PIPE | XCPU | SYS)
     send_key Escape
     wait_for ' 0 marked +1-2 of 2'
-  fi
+  esac
   kill "-$signal" "$(chooser_under_own_shell)"
   check_terminal_restored
   [ "$(cat "$WORK/exit")" = $((128 + $(signal_number "$signal"))) ] || fail "exit code $(cat "$WORK/exit") for SIG$signal"

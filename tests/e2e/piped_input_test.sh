@@ -25,4 +25,10 @@ run_in_pane "printf '%s\r ' '$WORK/courses' | $WORK/bin/zulchooser"
 check_terminal_restored
 [ "$(cat "$WORK/exit")" = 0 ] || fail "exit code $(cat "$WORK/exit") with input that ends in the list"
 [ ! -e "$WORK/runs" ] || fail "a converter ran for a list cut short: $(cat "$WORK/runs")"
+# Keys from a pipe while the dialogs are drawn on the terminal: no report that
+# would land unread in the terminal's input (mouse tracking) is turned on.
+run_in_pane "sleep 3 | $WORK/bin/zulchooser"
+wait_for 'Change default directory'
+[ "$(pane_format '#{mouse_any_flag}')" = 0 ] || fail "mouse tracking on for keys read from a pipe"
+check_terminal_restored
 echo "piped input: ok"
