@@ -8,12 +8,15 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "base/ending_signals.h"
 #include "system/command_line.h"
 #include "system/process.h"
 #include "system/program_trust.h"
@@ -107,27 +110,104 @@ Text OwnDirectory() {
   return slash == 0 ? Text("/") : file.substr(0, slash);
 }
 
-// SIGINT and SIGQUIT ignored while this lives, so that Ctrl+C typed for the child does not
-// end the chooser; the previous dispositions come back when it ends.
-class TerminalSignalsIgnored {
+// The converter that runs now, for a signal handler to find; 0 when none runs.
+std::atomic<pid_t> g_running_child{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free, "a signal handler reads the running child");
+
+// How long a converter may take to end after the signal that ends the chooser was
+// passed on to it, before SIGKILL ends it.
+constexpr int kChildEndMs = 3000;
+constexpr int kChildEndStepMs = 10;
+
+// The signal handlers the chooser had before the run, which the run's own give
+// the signal to in the end; indexed by signal number.
+struct sigaction g_before_run[NSIG];
+
+// Waits for `child` to end, at most `limit_ms`; whether it ended. Async-signal-safe.
+bool ReapWithin(pid_t child, int limit_ms) {
+  const timespec step{0, kChildEndStepMs * 1000 * 1000};
+  for (int waited = 0;; waited += kChildEndStepMs) {
+    int status = 0;
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child || (done < 0 && errno == ECHILD)) return true;
+    if (waited >= limit_ms) return false;
+    nanosleep(&step, nullptr);
+  }
+}
+
+// A signal that ends the chooser arrived while a converter runs: the converter gets
+// it too (and SIGCONT, should it be stopped), and is waited for, at most
+// kChildEndMs, then killed; then the signal goes to the handler the chooser had
+// before the run, which gives the terminal back and ends the process by it.
+void OnEndingSignalDuringRun(int signal_number) {
+  const int saved_errno = errno;
+  const pid_t child = g_running_child.exchange(0);
+  if (child > 0) {
+    kill(child, signal_number);
+    kill(child, SIGCONT);
+    if (!ReapWithin(child, kChildEndMs)) {
+      kill(child, SIGKILL);
+      ReapWithin(child, kChildEndMs);
+    }
+  }
+  sigaction(signal_number, &g_before_run[signal_number], nullptr);
+  errno = saved_errno;
+  raise(signal_number);  // blocked until this handler returns, then handled as before the run
+}
+
+// The chooser's signals while a converter runs, from construction to destruction:
+// SIGINT and SIGQUIT (the keys Ctrl+C and Ctrl+\ typed for the converter) are
+// ignored, so that they end the converter alone and the runs go on; every other
+// signal that ends a process (but the faults, and those ignored before) ends the
+// converter first, then the chooser as before. The previous dispositions come back
+// at the end.
+class RunSignals {
  public:
-  TerminalSignalsIgnored() {
+  RunSignals() {
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
-    sigaction(SIGINT, &ignore, &previous_interrupt_);
-    sigaction(SIGQUIT, &ignore, &previous_quit_);
+    // One ending at a time: the others wait until the first has ended the converter.
+    struct sigaction forward {};
+    forward.sa_handler = OnEndingSignalDuringRun;
+    sigemptyset(&forward.sa_mask);
+    for (const int signal_number : EndingRequestSignals()) sigaddset(&forward.sa_mask, signal_number);
+    for (const int signal_number : EndingRequestSignals()) {
+      if (signal_number >= NSIG) continue;
+      struct sigaction& before = g_before_run[signal_number];
+      if (sigaction(signal_number, nullptr, &before) != 0 || before.sa_handler == SIG_IGN) continue;
+      const bool typed = signal_number == SIGINT || signal_number == SIGQUIT;
+      sigaction(signal_number, typed ? &ignore : &forward, nullptr);
+      changed_.push_back(signal_number);
+    }
   }
-  ~TerminalSignalsIgnored() {
-    sigaction(SIGINT, &previous_interrupt_, nullptr);
-    sigaction(SIGQUIT, &previous_quit_, nullptr);
+  ~RunSignals() {
+    g_running_child = 0;
+    for (const int signal_number : changed_) sigaction(signal_number, &g_before_run[signal_number], nullptr);
   }
-  TerminalSignalsIgnored(const TerminalSignalsIgnored&) = delete;
-  TerminalSignalsIgnored& operator=(const TerminalSignalsIgnored&) = delete;
+  RunSignals(const RunSignals&) = delete;
+  RunSignals& operator=(const RunSignals&) = delete;
+
+  // Blocks the signals the run forwards while the converter starts, so that none
+  // comes between its start and its being known here.
+  class StartGuard {
+   public:
+    explicit StartGuard(const RunSignals& run) {
+      sigset_t forwarded;
+      sigemptyset(&forwarded);
+      for (const int signal_number : run.changed_) sigaddset(&forwarded, signal_number);
+      sigprocmask(SIG_BLOCK, &forwarded, &previous_);
+    }
+    ~StartGuard() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    StartGuard(const StartGuard&) = delete;
+    StartGuard& operator=(const StartGuard&) = delete;
+
+   private:
+    sigset_t previous_{};
+  };
 
  private:
-  struct sigaction previous_interrupt_ {};
-  struct sigaction previous_quit_ {};
+  std::vector<int> changed_;
 };
 
 // Starts `program` with `words` as its argument vector; the child gets SIGINT and SIGQUIT at
@@ -196,13 +276,18 @@ bool StartAndWait(const Text& command_line) {
   const Text program = FindProgram(words[0], OwnDirectory(), ".", path_variable ? path_variable : "");
   if (program.empty()) return false;
 
-  // The terminal's signals are kept off the chooser while the child runs.
-  TerminalSignalsIgnored keep_running;
-  const pid_t child = Spawn(program, words);
-  if (child < 0) return false;
+  RunSignals run;
+  pid_t child = -1;
+  {
+    const RunSignals::StartGuard starting(run);
+    child = Spawn(program, words);
+    if (child < 0) return false;
+    g_running_child = child;
+  }
   int status = 0;
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
+  g_running_child = 0;
   return true;
 }
 
