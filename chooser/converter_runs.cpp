@@ -1,5 +1,6 @@
 #include "chooser/converter_runs.h"
 
+#include "chooser/file_selection.h"
 #include "console/text_screen.h"
 #include "system/directory.h"
 #include "system/process.h"
@@ -7,18 +8,21 @@
 
 namespace zul {
 
-Text ConverterCommandLine(const Text& prefix, const Text& name) {
-  return "vizozava" + Text("   ") + Trim(prefix) + Trim(name);
+Text ConverterCommandLine(const Text& prefix, const Text& file) {
+  return "vizozava" + Text("   ") + Trim(prefix) + file;
 }
 
 Text ConverterFileName(const RunState& state, int chosen_entry) {
   const Text& name = state.chosen_names[chosen_entry];
   if (!kFileNamesCaseSensitive) return name;
+  // The entry the user marked is the one the answer's field spells before the
+  // trim: a name with a leading blank is not the file whose name lacks it.
+  const std::string_view listed = SelectionField(state.selection, chosen_entry);
   int earlier = 0;
   for (int j = 1; j < chosen_entry; ++j)
-    if (state.chosen_names[j] == name) ++earlier;
+    if (SelectionField(state.selection, j) == listed) ++earlier;
   for (int i = 1; i <= state.course_file_count; ++i) {
-    if (state.course_files[i] != name) continue;
+    if (state.course_files[i] != listed) continue;
     if (earlier-- == 0) return state.course_files_on_disk[i];
   }
   return name;

@@ -9,18 +9,21 @@
 
 namespace zul {
 
+std::string_view SelectionField(std::string_view selection, int field) {
+  std::size_t start = 0;
+  for (int j = 1; j < field; ++j) {
+    const std::size_t zero = selection.find('\0', start);
+    if (zero == std::string_view::npos) return std::string_view();
+    start = zero + 1;
+  }
+  return selection.substr(start, selection.find('\0', start) - start);
+}
+
 void SplitSelection(const Text& selection, int field_count, ChosenNameTable& chosen, int16_t& chosen_count) {
   chosen_count = 0;
-  std::size_t start = 0;
   const int last = std::min(field_count, ChosenNameTable::kUpper);
   for (int j = 1; j <= last; ++j) {
-    Text field;
-    if (start <= selection.size()) {
-      const std::size_t end = std::min(selection.find('\0', start), selection.size());
-      field = selection.substr(start, end - start);
-      start = end + 1;
-    }
-    chosen[j] = Trim(field);
+    chosen[j] = Trim(Text(SelectionField(selection, j)));
     if (!chosen[j].empty()) ++chosen_count;
   }
 }

@@ -2,9 +2,16 @@
 // turns its answer, names separated by zero bytes, into the chosen-name table.
 #pragma once
 
+#include <string_view>
+
 #include "chooser/run_state.h"
 
 namespace zul {
+
+// Field `field` (from 1) of the list box's answer as the box gave it, before any
+// trim: the bytes between the (field - 1)-th and the field-th zero byte, the
+// answer's start and end counting as such; empty beyond the last field.
+std::string_view SelectionField(std::string_view selection, int field);
 
 // Splits the list box's answer into the chosen-name table: fields 1 to
 // `field_count`, separated by zero bytes, each trimmed of blanks and stored in

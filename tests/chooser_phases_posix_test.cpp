@@ -225,22 +225,25 @@ TEST(ConverterCommandLine, IsTheConverterThreeBlanksPrefixAndName) {
   EXPECT_EQ(ConverterCommandLine("/my files/", "B.ZUL"), "vizozava   /my files/B.ZUL");
 }
 
-TEST(ConverterFileName, IsTheOnDiskSpellingOfTheChosenName) {
+// The spelling on disk of the very entry marked: names that upper-case alike in
+// turn, and a name with a leading blank never the file without it.
+TEST(ConverterFileName, IsTheOnDiskSpellingOfTheEntryMarked) {
   RunState state;
-  state.course_file_count = 3;
-  state.course_files[1] = "A.ZUL";
-  state.course_files_on_disk[1] = "A.zul";
-  state.course_files[2] = "A.ZUL";
-  state.course_files_on_disk[2] = "a.zul";
-  state.course_files[3] = "B.ZUL";
-  state.course_files_on_disk[3] = "b.Zul";
-  state.chosen_count = 3;
-  state.chosen_names[1] = "A.ZUL";
-  state.chosen_names[2] = "A.ZUL";
-  state.chosen_names[3] = "B.ZUL";
-  EXPECT_EQ(ConverterFileName(state, 1), "A.zul");
-  EXPECT_EQ(ConverterFileName(state, 2), "a.zul");
-  EXPECT_EQ(ConverterFileName(state, 3), "b.Zul");
+  const char* listing[][2] = {{" MIXED.ZUL", " Mixed.zul"},
+                              {"A.ZUL", "A.zul"},
+                              {"A.ZUL", "a.zul"},
+                              {"B.ZUL", "b.Zul"},
+                              {"MIXED.ZUL", "MIXED.ZUL"}};
+  for (const auto& [listed, on_disk] : listing) {
+    ++state.course_file_count;
+    state.course_files[state.course_file_count] = listed;
+    state.course_files_on_disk[state.course_file_count] = on_disk;
+  }
+  state.selection = std::string("A.ZUL\0A.ZUL\0B.ZUL\0 MIXED.ZUL\0MIXED.ZUL", 38);
+  SplitSelection(state.selection, 6, state.chosen_names, state.chosen_count);
+  const Text expected[] = {"A.zul", "a.zul", "b.Zul", " Mixed.zul", "MIXED.ZUL"};
+  for (int j = 1; j <= 5; ++j) EXPECT_EQ(ConverterFileName(state, j), expected[j - 1]) << j;
+  EXPECT_EQ(ConverterCommandLine("/c/", ConverterFileName(state, 4)), "vizozava   /c/ Mixed.zul");
 }
 
 }  // namespace
