@@ -682,6 +682,10 @@ TEST(ListBoxModel, TheHighlightIsAlwaysANameInView) {
       {"scrolled in it", [](ListBoxModel& m) { m.ScrollBy(-3); }, 14, 11},
       {"a filter of none", [](ListBoxModel& m) { m.SetFilter("x"); }, 0, 0},
       {"scrolled in none", [](ListBoxModel& m) { m.ScrollBy(2); }, 0, 0},
+      {"no filter: back on N86", [](ListBoxModel& m) { m.SetFilter(""); }, 85, 82},
+      {"to N99", [](ListBoxModel& m) { m.MoveTo(98); }, 98, 95},
+      {"a filter that hides it and all after it: on the last shown, N97",
+       [](ListBoxModel& m) { m.SetFilter("7"); }, 18, 15},
   };
   ListBoxModel model(Numbered(100), true, 0);
   for (const Step& s : steps) {
