@@ -13,7 +13,8 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "base/ending_signals.h"
@@ -41,15 +42,16 @@ Text JoinPath(const Text& directory, const Text& name) {
 
 // What the user and group databases say of group `group_id` of a place that `owner_id` owns.
 GroupFacts LookUpGroup(uid_t owner_id, gid_t group_id) {
-  GroupFacts facts;
-  const passwd* owner = getpwuid(owner_id);
-  const group* owner_group = getgrgid(group_id);
-  if (owner == nullptr || owner_group == nullptr) return facts;
-  facts.known = true;
-  facts.owners_primary = owner->pw_gid == group_id;
-  facts.named_as_owner = std::strcmp(owner->pw_name, owner_group->gr_name) == 0;
-  facts.has_members = owner_group->gr_mem != nullptr && owner_group->gr_mem[0] != nullptr;
-  return facts;
+  std::optional<UserRecord> owner;
+  if (const passwd* entry = getpwuid(owner_id); entry != nullptr)
+    owner = UserRecord{entry->pw_name, static_cast<uint32_t>(entry->pw_gid)};
+  std::optional<GroupRecord> owner_group;
+  if (const group* entry = getgrgid(group_id); entry != nullptr) {
+    owner_group = GroupRecord{static_cast<uint32_t>(entry->gr_gid), entry->gr_name, {}};
+    for (char** member = entry->gr_mem; member != nullptr && *member != nullptr; ++member)
+      owner_group->members.emplace_back(*member);
+  }
+  return DescribeGroup(owner, owner_group);
 }
 
 // Reads the facts of `path` (links followed) into `place`; false when stat cannot.

@@ -27,6 +27,16 @@ bool NoOtherWriter(const PlaceFacts& place, uint32_t user) {
 
 }  // namespace
 
+GroupFacts DescribeGroup(const std::optional<UserRecord>& owner, const std::optional<GroupRecord>& group) {
+  GroupFacts facts;
+  if (!owner || !group) return facts;
+  facts.known = true;
+  facts.owners_primary = owner->primary_group == group->id;
+  facts.named_as_owner = owner->name == group->name;
+  facts.has_members = !group->members.empty();
+  return facts;
+}
+
 bool IsSafeFolderWay(const std::vector<PlaceFacts>& way, uint32_t user) {
   if (way.empty() || !NoOtherWriter(way[0], user)) return false;
   for (std::size_t i = 1; i < way.size(); ++i) {

@@ -1,9 +1,12 @@
 // The decision whether a program found by name beside the chooser or in the working directory
 // may run: only when no user but its own and root could have put it there or changed it.
-// Pure: it reads nothing itself; process_posix.cpp gathers the facts from the file system.
+// Pure: it reads nothing itself; process_posix.cpp gathers the facts from the file system and
+// the records of the user and group databases.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace zul {
@@ -14,7 +17,25 @@ struct GroupFacts {
   bool owners_primary = false;  // it is the owner's primary group
   bool named_as_owner = false;  // its name is the owner's user name
   bool has_members = false;     // it lists members
+  bool operator==(const GroupFacts&) const = default;
 };
+
+// A user as the user database gives it: the name and the id of the primary group.
+struct UserRecord {
+  std::string name;
+  uint32_t primary_group = 0;
+};
+
+// A group as the group database gives it: its id, its name and the members it lists.
+struct GroupRecord {
+  uint32_t id = 0;
+  std::string name;
+  std::vector<std::string> members;
+};
+
+// What the records say of the group `group` of a place that `owner` owns; either is
+// nullopt when its database has no entry for it, and the group is then not known.
+GroupFacts DescribeGroup(const std::optional<UserRecord>& owner, const std::optional<GroupRecord>& group);
 
 // A file or folder on the way to a program: its mode bits as stat gives them, its owner's user
 // id, and its group (only looked at where the group may write).

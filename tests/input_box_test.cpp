@@ -187,15 +187,41 @@ TEST(InputBoxField, ALongAnswerScrollsSoTheCursorStaysVisible) {
 }
 
 // A paste goes in at the insertion point and never answers the box: only Enter
-// does. One longer than the answer may be keeps its start.
+// does. One longer than the answer may be keeps its start, up to the last byte
+// that fits; the field scrolls to show where it ends.
 TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
   VirtualConsole console({80, 30}, {80, 30});
   Push(console, Typed("ad"), Key(vk::kLeft), testing::Paste(U"bc"), Typed("-"), testing::Paste(U"\u00E9\u65E5"),
        Enter());
   EXPECT_EQ(Ask(console), "abc-\u00E9\u65E5d");
-  VirtualConsole full({80, 30}, {80, 30});
-  Push(full, Typed("x"), testing::Paste(U"ab\u00E9cd"), Enter());
-  EXPECT_EQ(Ask(full, 4), "xab");  // the é would pass the fourth byte
+
+  const struct {
+    std::size_t limit;
+    const char* typed;
+    std::u32string pasted;
+    Text answer;
+  } cases[] = {
+      {4, "x", U"ab\u00E9cd", "xab"},    // the é would pass the fourth byte, and nothing after it is taken
+      {5, "", U"abcde", "abcde"},        // exactly the limit
+      {5, "", U"abcdef", "abcde"},       // one byte more
+      {4, "a", U"b\u00E9", "ab\u00E9"},  // filled by a character's last byte
+  };
+  for (const auto& c : cases) {
+    VirtualConsole full({80, 30}, {80, 30});
+    Push(full, Typed(c.typed), testing::Paste(c.pasted), Enter());
+    EXPECT_EQ(Ask(full, c.limit), c.answer) << c.limit << " bytes, pasted after \"" << c.typed << '"';
+  }
+
+  // A paste longer than the field: its end shows, the cursor after it, with no key more.
+  WatchedConsole longer({80, 30}, {80, 30});
+  std::string pasted;
+  for (int i = 0; i < 60; ++i) pasted.push_back(static_cast<char>('a' + i % 26));
+  Push(longer, testing::Paste(std::u32string(pasted.begin(), pasted.end())), Enter());
+  EXPECT_EQ(Ask(longer), pasted);
+  const VirtualConsole& after_paste = longer.seen.at(1);
+  EXPECT_EQ(Field(after_paste), pasted.substr(13) + " ");
+  EXPECT_EQ(after_paste.Cursor(), (Coord{kTextLeft + kFieldWidth - 1, kFieldRow}));
+  EXPECT_EQ(after_paste.At({kTextLeft - 1, kFieldRow}).character, dialog_style::kMoreLeft);
 }
 
 TEST(InputBoxField, RefusesInputBeyondTheLongestAnswer) {

@@ -389,17 +389,39 @@ TEST(InputDecoderPaste, EveryByteBetweenTheBracketsIsText) {
   };
   for (const auto& c : cases) EXPECT_EQ(Decode(c.bytes), c.events) << c.bytes + 1;
 
-  // Without its closing bracket a paste ends 500 ms after its last byte; what comes
-  // then is typed again.
-  InputDecoder decoder;
-  decoder.Feed("\x1b[200~ab\r", 0);
-  decoder.Feed("c\x1b[20", 300);
-  decoder.Tick(799);
-  EXPECT_TRUE(Take(decoder).empty());
-  EXPECT_EQ(decoder.MillisecondsUntilTimeout(799), 1);
-  decoder.Tick(800);
-  decoder.Feed("\r", 900);
-  EXPECT_EQ(Take(decoder), (std::vector<std::string>{"paste abc[20", Show(testing::Enter())}));
+  // Without its closing bracket a paste ends 500 ms after its last byte, whether its
+  // last bytes may begin the bracket or not; what comes then is typed again.
+  for (const auto& [last, text] : {std::pair{"c\x1b[20", "paste abc[20"}, std::pair{"c", "paste abc"}}) {
+    SCOPED_TRACE(last);
+    InputDecoder decoder;
+    decoder.Feed("\x1b[200~ab\r", 0);
+    decoder.Feed(last, 300);
+    decoder.Tick(799);
+    EXPECT_TRUE(Take(decoder).empty());
+    EXPECT_EQ(decoder.MillisecondsUntilTimeout(799), 1);
+    decoder.Tick(800);
+    EXPECT_EQ(decoder.MillisecondsUntilTimeout(800), -1);
+    decoder.Feed("\r", 900);
+    EXPECT_EQ(Take(decoder), (std::vector<std::string>{text, Show(testing::Enter())}));
+  }
+
+  // One paste keeps its first 256 KiB, however it comes; the rest of it is dropped
+  // and counted, and what follows its end is read as ever.
+  const std::size_t kept = 256 * 1024;
+  const std::string pasted = std::string(kept, 'a') + std::string(10, 'b');
+  for (std::size_t piece : {pasted.size(), std::size_t{4096}}) {
+    SCOPED_TRACE(piece);
+    InputDecoder decoder;
+    decoder.Feed("\x1b[200~", 0);
+    for (std::size_t at = 0; at < pasted.size(); at += piece) decoder.Feed(pasted.substr(at, piece), 0);
+    decoder.Feed("\x1b[201~x", 0);
+    InputEvent event;
+    ASSERT_TRUE(decoder.Next(event));
+    EXPECT_EQ(event.pasted.size(), kept);
+    EXPECT_EQ(event.pasted.find_first_not_of(U'a'), std::u32string::npos);
+    EXPECT_EQ(decoder.DroppedBytes(), 10u);
+    EXPECT_EQ(Take(decoder), std::vector<std::string>{KeyLine('X', 'x')});
+  }
 }
 
 // Every sequence above, whole and in every way of cutting it in two or into

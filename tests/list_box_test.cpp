@@ -295,6 +295,10 @@ TEST(ListBoxFind, RangesFilterAndTypeAheadShowAndAnswer) {
        z({"ALGEBRA", "CHEM24", "GEO"})},
       {"a filter", {{slash}, Typed("24"), {Enter(), Enter()}}, ">ALGO24 BIO24 CHEM24", "ALGO24"},
       {"a paste opens the filter with it", {{Paste(U"24"), Enter(), Enter()}}, ">ALGO24 BIO24 CHEM24", "ALGO24"},
+      {"after a paste the keys go to the filter",
+       {{Paste(U"bi")}, Typed("o24"), {Enter(), Enter()}},
+       ">BIO24",
+       "BIO24"},
       {"a paste goes in at the filter's caret",
        {{slash}, Typed("B4"), {Key(vk::kLeft), Paste(U"io2"), Enter(), Enter()}},
        ">BIO24",
@@ -683,6 +687,10 @@ TEST(ListBoxModel, TheHighlightIsAlwaysANameInView) {
       {"scrolled in it", [](ListBoxModel& m) { m.ScrollBy(-3); }, 14, 11},
       {"a filter of none", [](ListBoxModel& m) { m.SetFilter("x"); }, 0, 0},
       {"scrolled in none", [](ListBoxModel& m) { m.ScrollBy(2); }, 0, 0},
+      {"no filter: back on N86", [](ListBoxModel& m) { m.SetFilter(""); }, 85, 82},
+      {"to N99", [](ListBoxModel& m) { m.MoveTo(98); }, 98, 95},
+      {"a filter that hides it and all after it: on the last shown, N97",
+       [](ListBoxModel& m) { m.SetFilter("7"); }, 18, 15},
   };
   ListBoxModel model(Numbered(100), true, 0);
   for (const Step& s : steps) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace zul {
@@ -58,6 +59,34 @@ TEST(ProgramTrust, TakesOnlyWhatNoOtherUserCanHavePutOrChanged) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsSafeProgram(c.file, c.way, kUser), c.take) << c.situation;
+  }
+}
+
+// The group of a place as the records of its owner and its group describe it. Only a
+// group that is the owner's alone is the owner's private group: one named as the owner
+// that lists members holds others too.
+TEST(ProgramTrust, TellsTheOwnersPrivateGroupFromTheDatabaseRecords) {
+  const UserRecord owner{"ada", 1000};
+  const struct {
+    const char* situation;
+    std::optional<UserRecord> owner;
+    std::optional<GroupRecord> group;
+    GroupFacts facts;
+  } cases[] = {
+      {"the owner's private group", owner, GroupRecord{1000, "ada", {}}, kPrivateGroup},
+      {"named as the owner, with members", owner, GroupRecord{1000, "ada", {"bob"}}, kSharedGroup},
+      {"named as the owner, the owner a member", owner, GroupRecord{1000, "ada", {"ada"}}, kSharedGroup},
+      {"not the owner's primary group", owner, GroupRecord{1001, "ada", {}}, kNotPrimaryGroup},
+      {"named otherwise", owner, GroupRecord{1000, "staff", {}}, kOtherNamedGroup},
+      {"a name that only begins as the owner's", owner, GroupRecord{1000, "adam", {}}, kOtherNamedGroup},
+      {"no such group", owner, std::nullopt, kUnknownGroup},
+      {"no such owner", std::nullopt, GroupRecord{1000, "ada", {}}, kUnknownGroup},
+  };
+  for (const auto& c : cases) {
+    const GroupFacts facts = DescribeGroup(c.owner, c.group);
+    EXPECT_EQ(facts, c.facts) << c.situation;
+    const std::vector<PlaceFacts> way = {Place(0775, kUser, facts), Place(0755, kRoot)};
+    EXPECT_EQ(IsSafeFolderWay(way, kUser), c.facts == kPrivateGroup) << c.situation;
   }
 }
 

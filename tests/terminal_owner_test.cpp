@@ -25,11 +25,14 @@ constexpr std::string_view kMouseMode = "mouse";
 // or a whole frame that erases the terminal first.
 enum class Frame { kNone, kChanges, kFull };
 constexpr std::string_view kProcessedMode = "processed";
+// Mouse reports on, and pastes taken as text, as while a dialog is open.
+constexpr std::string_view kDialogMode = "dialog";
 
 // What each way of handing the terminal over writes, how the terminal then reads
 // input, and what a signal would write at that moment. Each row runs `before` on a
 // console of `window_rows` rows (the cursor at column 5, row 3, yellow on blue) on an
-// 80 x 30 terminal, then `step`. Steps: d draws a cell, s shows the console, c hands
+// 80 x 30 terminal, then `step`. A whole frame brackets pastes while the console
+// takes them as text. Steps: d draws a cell, s shows the console, c hands
 // the terminal to a child, b takes it back, r resizes the terminal, o continues
 // after a stop, e ends the run.
 TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) {
@@ -65,7 +68,7 @@ TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) 
        TerminalInput::kRawWithSignalKeys, restore},
       {"after a child, the child's output stays", true, 10, kMouseMode, "scb", 's', Frame::kNone, "", std::nullopt,
        restore},
-      {"after a child, a drawing is shown in full", true, 10, kMouseMode, "scbd", 's', Frame::kFull, "",
+      {"after a child, a drawing is shown in full", true, 10, kDialogMode, "scbd", 's', Frame::kFull, "",
        std::nullopt, restore + "\x1b[10H\n"},
       {"a resize during a child is not drawn", true, 10, kMouseMode, "scrb", 's', Frame::kNone, "", std::nullopt,
        restore},
@@ -78,7 +81,7 @@ TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) 
        restore + "\x1b[10H\n"},
       {"continued: Ctrl+C a signal again", true, 10, kProcessedMode, "s", 'o', Frame::kNone, "",
        TerminalInput::kRawWithSignalKeys, restore + "\x1b[10H\n"},
-      {"continued, a shown console is drawn in full", true, 10, kMouseMode, "so", 's', Frame::kFull, "",
+      {"continued, a shown console is drawn in full", true, 10, kDialogMode, "so", 's', Frame::kFull, "",
        std::nullopt, restore + "\x1b[10H\n"},
       {"continued during a child: the child keeps the settings", true, 10, kMouseMode, "sc", 'o', Frame::kNone, "",
        std::nullopt, restore},
@@ -88,8 +91,9 @@ TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) 
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     VirtualConsole console({80, static_cast<int16_t>(row.window_rows)}, {80, 30});
-    console.SetInputMode(row.mode == kMouseMode ? input_mode::kMouse | input_mode::kExtendedFlags
-                                                : input_mode::kProcessed);
+    console.SetInputMode(row.mode == kProcessedMode ? input_mode::kProcessed
+                                                    : input_mode::kMouse | input_mode::kExtendedFlags);
+    console.SetPasteAsText(row.mode == kDialogMode);
     console.SetCursorPosition({5, 3});
     console.SetTextAttribute(0x1E);
     TerminalOwner owner(row.presenting);
@@ -132,6 +136,9 @@ TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) 
     } else {
       EXPECT_TRUE(written.size() > row.written.size() && written.ends_with(row.written)) << written;
       EXPECT_EQ(written.find(vt::kEraseScreen) != std::string::npos, row.frame == Frame::kFull) << written;
+      if (row.frame == Frame::kFull) {
+        EXPECT_EQ(written.find(vt::kBracketedPasteOn) != std::string::npos, row.mode == kDialogMode) << written;
+      }
     }
     EXPECT_EQ(terminal.input, row.input);
     EXPECT_EQ(owner.CutShortBytes().Get(), row.cut_short);
