@@ -1,5 +1,9 @@
 #include "base/upper_case.h"
 
+#include <algorithm>
+
+#include "base/canonical.h"
+
 namespace zul {
 
 Text UpperCasedText(std::string_view text, const CodePage& code_page) {
@@ -16,14 +20,20 @@ Text UpperCasedText(std::string_view text, const CodePage& code_page) {
   return upper;
 }
 
+std::u32string UpperCasedCharacters(std::u32string_view characters) {
+  std::u32string upper = Composed(characters);
+  std::ranges::transform(upper, upper.begin(), UpperCaseLetter);
+  return upper;
+}
+
 std::u32string UpperCasedCharacters(std::string_view text, const CodePage& code_page) {
   std::u32string characters;
   characters.reserve(text.size());
   ForEachUpperCasePiece(text, code_page, [&](const UpperCasePiece& piece) {
-    characters.push_back(piece.spelled ? piece.capital
+    characters.push_back(piece.spelled ? piece.character
                                        : UnspelledByteStandIn(static_cast<uint8_t>(piece.bytes[0])));
   });
-  return characters;
+  return UpperCasedCharacters(characters);
 }
 
 }  // namespace zul

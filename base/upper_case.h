@@ -1,6 +1,7 @@
 // Upper-casing a text by letter in the run's code page, the one rule by which names
 // are compared: each character read, upper-cased with UpperCaseLetter and given back
-// as bytes (for the course file table) or as characters (for the list box's keys).
+// as bytes (for the course file table) or, canonically composed first, as characters
+// (for the list box's keys and what is typed to find them).
 #pragma once
 
 #include <cstddef>
@@ -60,9 +61,14 @@ Text UpperCasedText(std::string_view text, const CodePage& code_page);
 // a lone low surrogate, U+DC00 + the byte, which no character read can be.
 constexpr char32_t UnspelledByteStandIn(uint8_t byte) { return kFirstLowSurrogate + byte; }
 
-// `text` upper-cased, as characters: each character as its capital (UpperCaseLetter),
-// each byte that spells none as its stand-in, so that two texts give the same
-// characters exactly when their upper-cased bytes agree.
+// `characters` as names are compared by: canonically composed (Composed), then each
+// as its capital (UpperCaseLetter), so that a letter typed or stored as one character
+// and the same letter spelled with combining marks give the same characters. Composing
+// comes first: a with a combining grave is a-grave, which no capital replaces.
+std::u32string UpperCasedCharacters(std::u32string_view characters);
+
+// `text`'s characters, each byte that spells none as its stand-in (which nothing
+// composes with), composed and upper-cased as above.
 std::u32string UpperCasedCharacters(std::string_view text, const CodePage& code_page);
 
 }  // namespace zul

@@ -90,13 +90,16 @@ bool ListBoxModel::StartsWith(int index, const std::u32string& prefix) const {
 // 2. One character typed again and again steps on from the highlight to the next
 //    name starting with it; a longer prefix looks from the highlight itself, so
 //    that the name found so far stays while it still starts with the prefix.
+// 3. The prefix is composed and upper-cased whole, as the names are, so that a
+//    combining mark typed after its letter joins it.
 bool ListBoxModel::TypeAhead(char32_t character, int64_t now_ms) {
   if (now_ms - last_typed_ms_ > kTypeAheadPauseMs) prefix_.clear();
   last_typed_ms_ = now_ms;
-  prefix_.push_back(UpperCaseLetter(character));
+  prefix_.push_back(character);
+  const char32_t first = UpperCaseLetter(prefix_.front());
   const bool repeated =
-      std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_.front(); });
-  const std::u32string wanted = repeated ? prefix_.substr(0, 1) : prefix_;
+      std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return UpperCaseLetter(c) == first; });
+  const std::u32string wanted = UpperCasedCharacters(repeated ? prefix_.substr(0, 1) : prefix_);
   for (int step = repeated ? 1 : 0; step <= Count() && !shown_.empty(); ++step) {
     const int index = (highlight_ + step) % Count();
     if (StartsWith(index, wanted)) {

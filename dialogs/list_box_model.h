@@ -23,7 +23,8 @@ constexpr int64_t kTypeAheadPauseMs = 1000;
 // the names and outlast every change of filter; marking keys act on the shown
 // names only. In single selection (`multiple` false) at most one name is marked:
 // marking one unmarks the others. Names and what is typed are read as characters
-// in `code_page`, letters compared upper-cased (UpperCaseLetter).
+// in `code_page` and compared canonically composed and upper-cased
+// (UpperCasedCharacters): the order of the names and the bytes answered stay theirs.
 class ListBoxModel {
  public:
   ListBoxModel(std::vector<Text> names, bool multiple, int first_highlighted,
@@ -112,7 +113,7 @@ class ListBoxModel {
 
   const CodePage& code_page_;
   std::vector<Text> names_;
-  std::vector<std::u32string> keys_;  // each name's characters, letters upper-cased
+  std::vector<std::u32string> keys_;  // each name's characters, composed, letters upper-cased
   std::vector<uint8_t> marks_;        // per name of the whole list
   std::vector<int> shown_;            // the list indexes of the names shown, ascending
   bool multiple_;
@@ -121,9 +122,9 @@ class ListBoxModel {
   int highlight_ = 0;
   int first_in_view_ = 0;  // the first name the list shows
   int rows_ = 1;
-  int anchor_ = -1;      // a list index, -1 for none
-  int highlighted_ = 0;  // the list index last highlighted, kept while no name is shown
-  std::u32string prefix_;
+  int anchor_ = -1;        // a list index, -1 for none
+  int highlighted_ = 0;    // the list index last highlighted, kept while no name is shown
+  std::u32string prefix_;  // the characters typed for type-ahead, as typed
   int64_t last_typed_ms_ = 0;
 };
 

@@ -666,6 +666,48 @@ TEST(ListBoxModel, AFilterWithoutADotLooksAtTheNamesWithoutTheirExtension) {
   }
 }
 
+// A letter stored as one character and one spelled with a combining mark find each
+// other, by filter and by type-ahead (a mark typed after its letter too); a-grave is
+// no letter with a capital, so a grave on a small a is found by a small a-grave.
+TEST(ListBoxModel, ComposedAndDecomposedLettersFindEachOther) {
+  const Names names = {"ALPHA.ZUL", "U\u0308BER.ZUL", "\u00DCBUNG.ZUL", "voila\u0300.zul"};
+  const std::vector<std::pair<Text, std::string>> filters = {
+      {"\u00FC", "U\u0308BER.ZUL \u00DCBUNG.ZUL"},
+      {"u\u0308B", "U\u0308BER.ZUL \u00DCBUNG.ZUL"},
+      {"u", "\u00DCBUNG.ZUL"},
+      {"\u00E0", "voila\u0300.zul"},
+  };
+  for (const auto& [pattern, expected] : filters) {
+    ListBoxModel model(names, true, 0);
+    model.SetFilter(pattern);
+    std::string shown;
+    for (int i = 0; i < model.Count(); ++i) shown += (shown.empty() ? "" : " ") + model.Name(i);
+    EXPECT_EQ(shown, expected) << pattern;
+  }
+  const std::vector<std::pair<std::u32string, Text>> typed = {
+      {U"\u00FC", "U\u0308BER.ZUL"},
+      {U"u\u0308", "U\u0308BER.ZUL"},
+      {U"u\u0308bu", "\u00DCBUNG.ZUL"},
+      {U"voil\u00E0", "voila\u0300.zul"},
+  };
+  for (const auto& [characters, found] : typed) {
+    ListBoxModel model(names, true, 0);
+    bool last_found = false;
+    for (const char32_t c : characters) last_found = model.TypeAhead(c, 0);
+    EXPECT_TRUE(last_found) << found;
+    EXPECT_EQ(model.Name(model.Highlight()), found);
+  }
+}
+
+// However a filter finds them, the names keep their byte order and are answered as
+// their bytes: u and a diaeresis (0x55 0xCC 0x88) before the composed letter (0xC3 0x9C).
+TEST(ListBoxOptions, ComposingLettersToFindNamesLeavesTheirOrderAndBytes) {
+  WatchedConsole console;
+  Push(console, Key(0, '/'), Typed("\u00FC"), Key(vk::kTab, 0x09), kCtrlA, Enter());
+  EXPECT_EQ(ShowTable(console, {"\u00DCBER.ZUL", "ALPHA.ZUL", "U\u0308BUNG.ZUL"}, 1, 1),
+            Text("U\u0308BUNG.ZUL") + '\0' + "\u00DCBER.ZUL");
+}
+
 // The highlighted name stays in view, whatever moves the view: after each step the
 // highlight and the first row shown are as given.
 TEST(ListBoxModel, TheHighlightIsAlwaysANameInView) {
