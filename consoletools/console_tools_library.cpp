@@ -1,8 +1,10 @@
 #include "consoletools/console_tools_library.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
+#include "consoletools/folder_source.h"
 #include "dialogs/input_box.h"
 #include "dialogs/list_box.h"
 
@@ -48,8 +50,10 @@ ByteString ConsoleToolsLibrary::ConsoleInputBox(int32_t /*buttons*/, int32_t col
                                                 int32_t /*focus*/, int32_t max_length) {
   const auto limit =
       static_cast<std::size_t>(max_length <= 0 || max_length > kInputBoxLimit ? kInputBoxLimit : max_length);
-  return AllocByteString(RunInputBox(device_, column_position, row_position, ByteStringText(question),
-                                     ByteStringText(hint), ByteStringText(default_answer), limit));
+  const Text typed = RunInputBox(device_, column_position, row_position, ByteStringText(question),
+                                 ByteStringText(hint), ByteStringText(default_answer), limit,
+                                 std::make_shared<FileSystemFolders>(device_.TextCodePage()));
+  return AllocByteString(typed.empty() ? typed : TakenAnswer(typed, PlatformPathStyle()));
 }
 
 int32_t ConsoleToolsLibrary::ConsoleToTop() { return window_.BringToTop() ? 1 : 0; }

@@ -30,7 +30,9 @@ class ConsoleToolsLibrary : public ConsoleTools {
   // RunInputBox centred on the cell at the two positions. Every value of `buttons`
   // gives OK and Cancel; the field has the focus whatever `focus` says.
   // `max_length` is the most bytes the answer may hold; 0, negative or larger
-  // values mean kInputBoxLimit.
+  // values mean kInputBoxLimit. The answer is a path: the box helps to give one
+  // from the file system (FileSystemFolders), and gives it back as TakenAnswer
+  // reads it, quoting taken away.
   ByteString ConsoleInputBox(int32_t buttons, int32_t column_position, int32_t row_position, const char* question,
                              const char* hint, const char* default_answer, int32_t focus,
                              int32_t max_length) override;

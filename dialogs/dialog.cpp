@@ -23,8 +23,13 @@ DialogResult RunDialog(ConsoleDevice& device, Dialog& dialog) {
 
   DialogResult result = DialogResult::kOpen;
   while (result == DialogResult::kOpen) {
+    dialog.Tick(device);
+    const int wait = dialog.WaitMs();
     InputEvent event;
-    if (!device.ReadInput(event, -1)) event.kind = InputEvent::Kind::kEnd;
+    if (!device.ReadInput(event, wait)) {
+      if (wait >= 0) continue;  // the time ran out: the dialog is ticked again
+      event.kind = InputEvent::Kind::kEnd;
+    }
     switch (event.kind) {
       case InputEvent::Kind::kKey:
         result = dialog.OnKey(device, event.key);

@@ -35,6 +35,12 @@ class Dialog {
   virtual DialogResult OnPaste(ConsoleDevice& /*device*/, std::u32string_view /*text*/) {
     return DialogResult::kOpen;
   }
+  // Called before every wait for input: the dialog catches up with what it waits
+  // for besides input (the answer of a look-up, a pause in typing) and may draw.
+  virtual void Tick(ConsoleDevice& /*device*/) {}
+  // How long, from now, the wait for input that follows Tick may last before Tick
+  // is called again; negative: until input comes.
+  virtual int WaitMs() const { return -1; }
 };
 
 // Runs `dialog` until it closes and returns how it closed:
@@ -44,6 +50,8 @@ class Dialog {
 // 3. reads events: keys, mouse events and pastes go to the dialog; a resize restores
 //    what was under the box, lays it out again, saves and draws anew; the end
 //    of the input is Cancel; a failing read is taken as the end of the input;
+//    before each read the dialog is ticked, and a read runs no longer than the
+//    dialog's WaitMs;
 // 4. restores the cells, the cursor and the input mode, and shows the result.
 DialogResult RunDialog(ConsoleDevice& device, Dialog& dialog);
 

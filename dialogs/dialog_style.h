@@ -29,6 +29,11 @@ constexpr uint16_t kHighlight = colour::Attribute(colour::kBlack, colour::kLight
 constexpr uint16_t kButton = colour::Attribute(colour::kBlack, colour::kBrightWhite);      // a button
 constexpr uint16_t kButtonFocus = colour::Attribute(colour::kBlack, colour::kLightGreen);  // the default button
 constexpr uint16_t kShadow = colour::Attribute(colour::kDarkGrey, colour::kBlack);         // beside the box
+// The input box's note on its answer: a folder found, none (or not one that will
+// do), and still looking.
+constexpr uint16_t kNoteFound = colour::Attribute(colour::kBlack, colour::kLightGreen);
+constexpr uint16_t kNoteNotFound = colour::Attribute(colour::kBrightWhite, colour::kRed);
+constexpr uint16_t kNoteLooking = kHint;
 
 // What a colour draws, which sets the contrast it must reach: text, or signs
 // (frames, bars, arrows and markers); the shadow lies over what is not the
@@ -40,9 +45,11 @@ struct Use {
 };
 // Every colour above with what it draws: the table a legibility check goes through.
 constexpr Use kColours[] = {
-    {kBox, Drawn::kText},    {kFrame, Drawn::kSigns},      {kTitle, Drawn::kText},      {kHint, Drawn::kText},
-    {kField, Drawn::kText},  {kMarked, Drawn::kSigns},     {kListStatus, Drawn::kText}, {kHighlight, Drawn::kText},
-    {kButton, Drawn::kText}, {kButtonFocus, Drawn::kText}, {kShadow, Drawn::kShadow},
+    {kBox, Drawn::kText},          {kFrame, Drawn::kSigns},      {kTitle, Drawn::kText},
+    {kHint, Drawn::kText},         {kField, Drawn::kText},       {kMarked, Drawn::kSigns},
+    {kListStatus, Drawn::kText},   {kHighlight, Drawn::kText},   {kButton, Drawn::kText},
+    {kButtonFocus, Drawn::kText},  {kShadow, Drawn::kShadow},    {kNoteFound, Drawn::kText},
+    {kNoteNotFound, Drawn::kText}, {kNoteLooking, Drawn::kText},
 };
 
 constexpr char32_t kTopLeft = U'\u2554';  // double frame corners and sides

@@ -5,11 +5,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "base/text.h"
 #include "device/console_device.h"
+#include "dialogs/folder_look_ups.h"
 
 namespace zul {
+
+// How long typing must pause before the box looks up what the answer names.
+constexpr int kTypingPauseMs = 300;
 
 // Asks `question` and returns the answer as typed, or the empty text when the
 // box is cancelled (Esc, Ctrl+C, the Cancel button, the end of the input).
@@ -18,7 +23,21 @@ namespace zul {
 // what it covered, and the cursor, when it closes. Question, hint and the
 // starting answer `default_answer` are shown byte for byte; the answer holds at
 // most `limit` bytes (a longer starting answer is cut to them).
+//
+// With a `folders` source the answer is a path, and the box helps to give one:
+// 1. a note on a row of its own says what the answer names (a folder, nothing,
+//    a file, a name the change refuses), once typing pauses for kTypingPauseMs,
+//    and that it is still looking while a look-up is out; an empty answer has
+//    no note;
+// 2. Tab puts the first folder whose name completes the text before the caret
+//    in its place, Tab again the next, Shift+Tab the one before; any other key
+//    ends the round; when no folder completes it the field stays and the note
+//    says so;
+// 3. a paste goes in as the path it spells, its quoting taken away.
+// Look-ups run off the thread that reads the keys (FolderLookUps); an answer is
+// shown only while the field still holds the text it answers.
 Text RunInputBox(ConsoleDevice& device, int32_t column_position, int32_t row_position, const Text& question,
-                 const Text& hint, const Text& default_answer, std::size_t limit);
+                 const Text& hint, const Text& default_answer, std::size_t limit,
+                 std::shared_ptr<FolderSource> folders = nullptr);
 
 }  // namespace zul

@@ -10,10 +10,16 @@ namespace zul {
 TextField::TextField(const CodePage& code_page, std::size_t limit, const Text& start)
     : code_page_(code_page), limit_(limit) {
   const Text kept = start.substr(0, limit);
-  for (const Glyph& glyph : Glyphs(kept, code_page_))
-    pieces_.push_back(Piece{kept.substr(glyph.offset, glyph.length), glyph.character, glyph.mark, glyph.width});
+  pieces_ = PiecesOf(kept);
   bytes_ = kept.size();
   cursor_ = pieces_.size();
+}
+
+std::vector<TextField::Piece> TextField::PiecesOf(const Text& text) const {
+  std::vector<Piece> pieces;
+  for (const Glyph& glyph : Glyphs(text, code_page_))
+    pieces.push_back(Piece{text.substr(glyph.offset, glyph.length), glyph.character, glyph.mark, glyph.width});
+  return pieces;
 }
 
 Text TextField::Value() const {
@@ -23,7 +29,28 @@ Text TextField::Value() const {
   return value;
 }
 
+Text TextField::BeforeCursor() const {
+  Text before;
+  for (std::size_t i = 0; i < cursor_; ++i) before += pieces_[i].bytes;
+  return before;
+}
+
+bool TextField::ReplaceBeforeCursor(const Text& before) {
+  std::size_t after_bytes = 0;
+  for (std::size_t i = cursor_; i < pieces_.size(); ++i) after_bytes += pieces_[i].bytes.size();
+  if (before.size() + after_bytes > limit_) return false;
+  std::vector<Piece> pieces = PiecesOf(before);
+  const std::size_t cursor = pieces.size();
+  pieces.insert(pieces.end(), pieces_.begin() + static_cast<std::ptrdiff_t>(cursor_), pieces_.end());
+  pieces_ = std::move(pieces);
+  ++revision_;
+  cursor_ = cursor;
+  bytes_ = before.size() + after_bytes;
+  return true;
+}
+
 void TextField::Clear() {
+  ++revision_;
   pieces_.clear();
   bytes_ = 0;
   cursor_ = 0;
@@ -78,6 +105,7 @@ void TextField::Type(char32_t character) {
   std::string bytes;
   if (!code_page_.Encode(character, bytes) || bytes_ + bytes.size() > limit_) return;
   bytes_ += bytes.size();
+  ++revision_;
   const char32_t shown = ShownCharacter(character);
   // Typed before a lone mark, a character takes the mark over it, and a mark joins it
   // as the one shown: the text read afresh would join them so.
@@ -119,6 +147,7 @@ void TextField::Paste(std::u32string_view text) {
 
 bool TextField::Edit(const KeyEvent& key) {
   auto erase = [&](std::size_t at) {
+    ++revision_;
     bytes_ -= pieces_[at].bytes.size();
     pieces_.erase(pieces_.begin() + static_cast<std::ptrdiff_t>(at));
   };

@@ -20,9 +20,15 @@ class TextField {
   // A field holding `start`, cut to `limit` bytes, with the insertion point at its end.
   TextField(const CodePage& code_page, std::size_t limit, const Text& start = Text());
 
-  // The text as typed.
+  // The text as typed, and its part before the insertion point.
   Text Value() const;
+  Text BeforeCursor() const;
+  // Puts `before` in place of the text before the insertion point, which then
+  // stands after it; false, changing nothing, when the text would pass the limit.
+  bool ReplaceBeforeCursor(const Text& before);
   bool Empty() const { return pieces_.empty(); }
+  // A count that grows with every change of the text (not of the insertion point).
+  std::size_t Revision() const { return revision_; }
   void Clear();
 
   // Applies an editing key: a typed character goes in at the insertion point;
@@ -64,6 +70,8 @@ class TextField {
     char32_t mark = 0;
     int width = 1;
   };
+  // The pieces of `text`, glyph by glyph.
+  std::vector<Piece> PiecesOf(const Text& text) const;
   // The cells the pieces [from, to) take.
   int Columns(std::size_t from, std::size_t to) const;
   // Whether the first piece is a mark with no character before it, shown over a blank.
@@ -75,6 +83,7 @@ class TextField {
   std::size_t bytes_ = 0;   // the bytes of all the pieces
   std::size_t cursor_ = 0;  // insertion point, 0..pieces_.size()
   std::size_t scroll_ = 0;  // the first piece the field shows
+  std::size_t revision_ = 0;
 };
 
 }  // namespace zul

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "base/text.h"
 
@@ -36,5 +37,28 @@ Text StartDirectorySearch(const Text& pattern, int attribute_filter);
 // The next name of the open search, or the empty text at its end. The search closes itself
 // at the end, and every request after that (or before any start) gives the empty text at once.
 Text NextDirectoryName();
+
+// The look-ups behind the input box's help with a path. They keep no state and may be made
+// on any thread; each suppresses the system's error dialogs for its own thread alone.
+
+// What a path names, links followed, as a change into it would find it.
+enum class PathKind { kNothing, kFolder, kOther };
+PathKind KindOfPath(const Text& path);
+
+// A folder of a listing: its name as stored, and whether the system counts it hidden
+// (on POSIX: its name starts with a dot).
+struct FolderEntry {
+  Text name;
+  bool hidden = false;
+};
+// The folders in `folder` (the working directory when empty), links to folders among them,
+// "." and ".." left out, in the directory's own order; none when it cannot be read.
+std::vector<FolderEntry> ListFolders(const Text& folder);
+
+// The user's home folder (HOME, or the user's entry in the password database when HOME is
+// unset or empty), and that of the user named `user`; the empty text where there is none,
+// and always on Windows, which has no such notion for a path.
+Text HomeFolder();
+Text HomeFolderOf(const Text& user);
 
 }  // namespace zul

@@ -1,9 +1,13 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "base/wildcard.h"
 #include "system/directory.h"
@@ -77,6 +81,61 @@ Text NextDirectoryName() {
   }
   CloseSearch(search);
   return Text();
+}
+
+PathKind KindOfPath(const Text& path) {
+  struct stat status {};
+  if (path.empty() || path.find('\0') != Text::npos || stat(path.c_str(), &status) != 0) return PathKind::kNothing;
+  return S_ISDIR(status.st_mode) ? PathKind::kFolder : PathKind::kOther;
+}
+
+std::vector<FolderEntry> ListFolders(const Text& folder) {
+  std::vector<FolderEntry> folders;
+  if (folder.find('\0') != Text::npos) return folders;
+  DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return folders;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    bool is_folder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat status {};
+      is_folder = fstatat(dirfd(listing), entry->d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+    }
+    if (is_folder) folders.push_back(FolderEntry{Text(name), name.front() == '.'});
+  }
+  closedir(listing);
+  return folders;
+}
+
+namespace {
+
+// The home folder of a password database entry found by `find` (getpwuid_r, getpwnam_r).
+template <typename Find>
+Text HomeFromDatabase(Find find) {
+  passwd entry{};
+  passwd* found = nullptr;
+  std::vector<char> buffer(16384);
+  if (find(&entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr || found->pw_dir == nullptr)
+    return Text();
+  return Text(found->pw_dir);
+}
+
+}  // namespace
+
+Text HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return Text(home);
+  return HomeFromDatabase([](passwd* entry, char* buffer, std::size_t size, passwd** found) {
+    return getpwuid_r(getuid(), entry, buffer, size, found);
+  });
+}
+
+Text HomeFolderOf(const Text& user) {
+  if (user.empty() || user.find('\0') != Text::npos) return Text();
+  return HomeFromDatabase([&](passwd* entry, char* buffer, std::size_t size, passwd** found) {
+    return getpwnam_r(user.c_str(), entry, buffer, size, found);
+  });
 }
 
 }  // namespace zul

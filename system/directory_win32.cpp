@@ -57,6 +57,19 @@ Text FirstAdmitted(DirectorySearch& search, WIN32_FIND_DATAA& entry) {
   }
 }
 
+// The system's error dialogs suppressed for this thread alone while this lives, so that a
+// look-up on another thread than the chooser's leaves the chooser's error mode alone.
+class ThreadErrorDialogsSuppressed {
+ public:
+  ThreadErrorDialogsSuppressed() { SetThreadErrorMode(kQuietErrorMode, &previous_); }
+  ~ThreadErrorDialogsSuppressed() { SetThreadErrorMode(previous_, nullptr); }
+  ThreadErrorDialogsSuppressed(const ThreadErrorDialogsSuppressed&) = delete;
+  ThreadErrorDialogsSuppressed& operator=(const ThreadErrorDialogsSuppressed&) = delete;
+
+ private:
+  DWORD previous_ = 0;
+};
+
 }  // namespace
 
 bool ChangeWorkingDirectory(const Text& path) {
@@ -87,5 +100,36 @@ Text NextDirectoryName() {
   if (!ReadNext(search, entry)) return Text();
   return FirstAdmitted(search, entry);
 }
+
+PathKind KindOfPath(const Text& path) {
+  if (path.empty() || path.find('\0') != Text::npos) return PathKind::kNothing;
+  ThreadErrorDialogsSuppressed quiet;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNothing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kOther;
+}
+
+// A folder's entries are found with the pattern * in it: "dir\*", or "C:*" and "dir\*" where
+// the folder already ends in a separator or is a drive.
+std::vector<FolderEntry> ListFolders(const Text& folder) {
+  std::vector<FolderEntry> folders;
+  if (folder.find('\0') != Text::npos) return folders;
+  const bool ends_open = folder.empty() || folder.back() == '\\' || folder.back() == '/' || folder.back() == ':';
+  const Text pattern = folder + (ends_open ? "*" : "\\*");
+  ThreadErrorDialogsSuppressed quiet;
+  WIN32_FIND_DATAA entry{};
+  const HANDLE find = FindFirstFileA(pattern.c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return folders;
+  do {
+    const Text name(entry.cFileName);
+    if (name == "." || name == ".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+    folders.push_back(FolderEntry{name, (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return folders;
+}
+
+Text HomeFolder() { return Text(); }
+Text HomeFolderOf(const Text&) { return Text(); }
 
 }  // namespace zul

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "dialogs/input_box.h"
 #include "dialogs/list_box.h"
 #include "tests/support/events.h"
+#include "tests/support/paced_console.h"
 #include "tests/support/palettes.h"
 #include "tests/support/watched_console.h"
 
@@ -87,6 +89,16 @@ TEST(DialogLegibility, EveryCellOfBothDialogsReadsInEveryPalette) {
   RunInputBox(input, 40, 15, "Change default directory? ", "<Cancel> keeps it", "", 100);
   for (std::size_t i = 0; i < input.seen.size(); ++i)
     ExpectLegible(input.seen[i], "input box " + std::to_string(i));
+
+  // The note under the field in each of its looks: looking, found, and not found.
+  auto folders = std::make_shared<FakeFolders>();
+  folders->findings = {{"/f", FolderSource::Finding::kFolder}, {"/x", FolderSource::Finding::kFile}};
+  PacedConsole noted;
+  const PacedConsole::Pause pause{kTypingPauseMs};
+  noted.Script(Typed("/f"), pause, PacedConsole::Settle{}, Key(vk::kBack), Typed("x"), pause,
+               PacedConsole::Settle{}, Key(vk::kTab, U'\t'), PacedConsole::Settle{});
+  RunInputBox(noted, 40, 15, "Change default directory? ", "<Cancel> keeps it", "", 100, folders);
+  for (std::size_t i = 0; i < noted.seen.size(); ++i) ExpectLegible(noted.seen[i], "note " + std::to_string(i));
 
   std::vector<Text> names;
   for (int i = 1; i <= 60; ++i) names.push_back("COURSE" + std::to_string(i) + ".ZUL");

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layers: each folder of the program includes only its own headers and those of the
 # folders below it, app -> chooser -> console -> consoletools -> dialogs -> device -> base, and
-# chooser -> system -> base; the console device's backends, terminal and win32, stand on
+# chooser -> system -> base; the console-tools library may use system too (the input box's
+# folder look-ups), the dialogs never; the console device's backends, terminal and win32, stand on
 # device and are used by app alone. Fails, naming each offending line, on an include that goes up
 # or sideways, or that reaches a header by a relative path. Usage: layering_test.sh ROOT
 # (with --self-check: also proves on a scratch tree that an upward include fails).
@@ -14,7 +15,7 @@ declare -A below=(
   [terminal]="terminal device base"
   [win32]="win32 device base"
   [dialogs]="dialogs device base"
-  [consoletools]="consoletools dialogs device base"
+  [consoletools]="consoletools dialogs device system base"
   [console]="console consoletools dialogs device base"
   [system]="system base"
   [chooser]="chooser console consoletools dialogs device system base"
