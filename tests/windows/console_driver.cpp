@@ -86,7 +86,7 @@ Step Pipe(std::wstring text) { return {Act::kPipe, text}; }
 
 const Step kEsc = Key(VK_ESCAPE, 0x1B), kEnter = Key(VK_RETURN, L'\r'), kSpace = Key(VK_SPACE, L' '),
            kDown = Key(VK_DOWN), kCtrlC = Key('C', 0x03, LEFT_CTRL_PRESSED),
-           kCtrlA = Key('A', 0x01, LEFT_CTRL_PRESSED);
+           kCtrlA = Key('A', 0x01, LEFT_CTRL_PRESSED), kTab = Key(VK_TAB, L'\t');
 
 // A scenario: the files to make (blank-separated paths, %B a blank inside one; one ending in
 // '\' is a folder, a name starting with '.' is hidden), how long each converter run lasts,
@@ -192,6 +192,21 @@ std::vector<Scenario> Scenarios() {
       Wheel(L"N20.ZUL", -WHEEL_DELTA), WaitFor(L"7-27 of 60"), Wheel(L"N20.ZUL", 60), Wheel(L"N20.ZUL", 60),
       WaitFor(L"4-24 of 60"), Click(L"N24.ZUL"), kEnter},
      {L"%S|vizozava   N24.ZUL"}},
+    // A folder dropped on a classic console comes as its path typed key by key, in double
+    // quotes where it holds a blank; the answer is the folder, and the converter gets its
+    // path unquoted. The note has found it before Enter.
+    {L"quoted-path-typed-as-keys", L"%C\\my%Bcourses\\ %C\\my%Bcourses\\Dropped.zul %S\\START.ZUL", 300,
+     {Type(L"\"%C\\my courses\""), WaitFor(L" This folder exists "), kEnter, WaitFor(L"\u2551 %C\\my courses  "),
+      Names(L"DROPPED.ZUL"), kSpace, WaitFor(L"1 marked"), kEnter},
+     {L"%S|vizozava   %C\\my courses\\DROPPED.ZUL"}},
+    // Tab completes a folder's name typed in the wrong case to its name as stored, with a
+    // separator, passing over a file and a folder that do not start so; the note then finds
+    // the folder, and Enter lists it.
+    {L"tab-completes-a-folder-in-either-case", L"%C\\Other\\ %C\\Other\\IN.ZUL %C\\Othello.zul %C\\Apart\\", 300,
+     {Type(L"%C\\oth"), WaitFor(L" There is no such folder "), kTab, WaitFor(L"%C\\Other\\ "),
+      WaitFor(L" This folder exists "), kEnter, WaitFor(L"\u2551 %C\\Other  "), Names(L"IN.ZUL"), kSpace,
+      WaitFor(L"1 marked"), kEnter},
+     {L"%S|vizozava   %C\\Other\\\\IN.ZUL"}},
     {L"mouse-ok-and-cancel-buttons", L"%C\\A.ZUL", 300,
      {Type(L"%C"), Click(L"\u25BA OK \u25C4"), WaitFor(heading_c), Click(L"A.ZUL", LEFT_CTRL_PRESSED), WaitFor(L"1 marked"),
       Click(L"[ Cancel ]")},
