@@ -42,11 +42,11 @@ enum class Act {
   kPipe
 };
 
-// One step. Texts may hold %S (the start-up folder), %C (the course folder) and %R (the root
-// of their drive). `value`: an attribute the text must have (0: any), a virtual key, a control
-// event, a count of runs, a wheel turn or the columns of a resize; `control`: the control-key
-// state; `extra`: the character of a key, the event flags of a click, how many wheel records
-// or the rows of a resize.
+// One step. Texts may hold %S (the start-up folder), %C (the course folder), %R (the root of
+// their drive) and %B (a blank). `value`: an attribute the text must have (0: any), a virtual
+// key, a control event, a count of runs, a wheel turn or the columns of a resize; `control`:
+// the control-key state; `extra`: the character of a key, the event flags of a click, how many
+// wheel records or the rows of a resize.
 struct Step {
   Act act;
   std::wstring text;
@@ -86,17 +86,17 @@ Step Pipe(std::wstring text) { return {Act::kPipe, text}; }
 
 const Step kEsc = Key(VK_ESCAPE, 0x1B), kEnter = Key(VK_RETURN, L'\r'), kSpace = Key(VK_SPACE, L' '),
            kDown = Key(VK_DOWN), kCtrlC = Key('C', 0x03, LEFT_CTRL_PRESSED),
-           kCtrlA = Key('A', 0x01, LEFT_CTRL_PRESSED);
+           kCtrlA = Key('A', 0x01, LEFT_CTRL_PRESSED), kTab = Key(VK_TAB, L'\t');
 
-// A scenario: the files to make (blank-separated paths; one ending in '\' is a folder, a name
-// starting with '.' is hidden), how long each converter run lasts, the steps once the chooser
-// asks for the course folder, and the converter's log it must leave: "folder|command line"
-// per run (whose course file must open), or the control event a run got. Every scenario
-// also expects the title and the 80 x 30 buffer once the chooser asks, and exit code 0,
-// input mode kInputModeLeft and output mode 3. `not_under_wine` says why wine cannot run
-// it, if it cannot. A `piped` scenario gives the chooser a pipe as its standard input (the
-// console still its output), typed into by Pipe steps; the console's input mode stays as
-// the driver set it.
+// A scenario: the files to make (blank-separated paths, %B a blank inside one; one ending in
+// '\' is a folder, a name starting with '.' is hidden), how long each converter run lasts,
+// the steps once the chooser asks for the course folder, and the converter's log it must
+// leave: "folder|command line" per run (whose course file must open), or the control event a
+// run got. Every scenario also expects the title and the 80 x 30 buffer once the chooser
+// asks, and exit code 0, input mode kInputModeLeft and output mode 3. `not_under_wine` says
+// why wine cannot run it, if it cannot. A `piped` scenario gives the chooser a pipe as its
+// standard input (the console still its output), typed into by Pipe steps; the console's
+// input mode stays as the driver set it.
 struct Scenario {
   const wchar_t* name;
   std::wstring files;
@@ -192,6 +192,21 @@ std::vector<Scenario> Scenarios() {
       Wheel(L"N20.ZUL", -WHEEL_DELTA), WaitFor(L"7-27 of 60"), Wheel(L"N20.ZUL", 60), Wheel(L"N20.ZUL", 60),
       WaitFor(L"4-24 of 60"), Click(L"N24.ZUL"), kEnter},
      {L"%S|vizozava   N24.ZUL"}},
+    // A folder dropped on a classic console comes as its path typed key by key, in double
+    // quotes where it holds a blank; the answer is the folder, and the converter gets its
+    // path unquoted. The note has found it before Enter.
+    {L"quoted-path-typed-as-keys", L"%C\\my%Bcourses\\ %C\\my%Bcourses\\Dropped.zul %S\\START.ZUL", 300,
+     {Type(L"\"%C\\my courses\""), WaitFor(L" This folder exists "), kEnter, WaitFor(L"\u2551 %C\\my courses  "),
+      Names(L"DROPPED.ZUL"), kSpace, WaitFor(L"1 marked"), kEnter},
+     {L"%S|vizozava   %C\\my courses\\DROPPED.ZUL"}},
+    // Tab completes a folder's name typed in the wrong case to its name as stored, with a
+    // separator, passing over a file and a folder that do not start so; the note then finds
+    // the folder, and Enter lists it.
+    {L"tab-completes-a-folder-in-either-case", L"%C\\Other\\ %C\\Other\\IN.ZUL %C\\Othello.zul %C\\Apart\\", 300,
+     {Type(L"%C\\oth"), WaitFor(L" There is no such folder "), kTab, WaitFor(L"%C\\Other\\ "),
+      WaitFor(L" This folder exists "), kEnter, WaitFor(L"\u2551 %C\\Other  "), Names(L"IN.ZUL"), kSpace,
+      WaitFor(L"1 marked"), kEnter},
+     {L"%S|vizozava   %C\\Other\\\\IN.ZUL"}},
     {L"mouse-ok-and-cancel-buttons", L"%C\\A.ZUL", 300,
      {Type(L"%C"), Click(L"\u25BA OK \u25C4"), WaitFor(heading_c), Click(L"A.ZUL", LEFT_CTRL_PRESSED), WaitFor(L"1 marked"),
       Click(L"[ Cancel ]")},
@@ -541,12 +556,14 @@ std::string RunScenario(const Scenario& scenario, const std::wstring& own_folder
   const std::wstring app = folder + L"\\app", start = folder + L"\\start", courses = folder + L"\\courses";
   const std::wstring log_path = app + L"\\recorded_runs.log";
   const auto expand = [&](const std::wstring& text) {
-    return Replace(Replace(Replace(text, L"%S", start), L"%C", courses), L"%R", start.substr(0, 3));
+    return Replace(Replace(Replace(Replace(text, L"%S", start), L"%C", courses), L"%R", start.substr(0, 3)), L"%B",
+                   L" ");
   };
   for (const std::wstring& path : {folder, app, start, courses}) CreateDirectoryW(path.c_str(), nullptr);
   CopyFileW((own_folder + L"zulchooser.exe").c_str(), (app + L"\\zulchooser.exe").c_str(), FALSE);
   CopyFileW((own_folder + L"zul_recording_converter.exe").c_str(), (app + L"\\vizozava.exe").c_str(), FALSE);
-  for (const std::wstring& path : Split(expand(scenario.files), L' ')) {
+  for (const std::wstring& listed : Split(scenario.files, L' ')) {
+    const std::wstring path = expand(listed);
     const bool hidden = path[path.find_last_of(L'\\', path.size() - 2) + 1] == L'.';
     const HANDLE file = path.back() == L'\\' ? nullptr
                                              : CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -1,7 +1,8 @@
 // A Windows test program that stands in for the converter and records how it was started. Each
 // run appends one line to its log, in UTF-8: its working directory, a '|', its command line
-// exactly as the system hands it over in UTF-16 (GetCommandLineW), and "|opens" when the
-// command line's last word names a file that opens from the working directory, else
+// exactly as the system hands it over in UTF-16 (GetCommandLineW), and "|opens" when what the
+// command line holds after its first word and the blanks after it (a path with blanks in it
+// too, as the converter reads one) names a file that opens from the working directory, else
 // "|cannot open". It reads both in UTF-16, as a converter does that takes any name, whatever
 // its own code page. The log is the file ZUL_RECORDING_LOG names, else
 // recorded_runs.log in the program's own folder. A run lasts ZUL_RECORDING_RUN_MS milliseconds
@@ -103,7 +104,9 @@ int main() {
   }
   SetConsoleCtrlHandler(NoteControlEvent, TRUE);
   const std::wstring command_line = GetCommandLineW();
-  const std::wstring name = command_line.substr(command_line.find_last_of(L' ') + 1);
+  const std::size_t blank = command_line.find(L' ');
+  const std::size_t start = blank == std::wstring::npos ? blank : command_line.find_first_not_of(L' ', blank);
+  const std::wstring name = start == std::wstring::npos ? std::wstring() : command_line.substr(start);
   const HANDLE course_file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   const bool opens = course_file != INVALID_HANDLE_VALUE;
