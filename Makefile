@@ -14,6 +14,8 @@ MAKEFLAGS += --no-print-directory
 HAVE_LIBFUZZER = command -v clang++ >/dev/null && \
   printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' | \
   clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null
+# True when the C++ compiler can link a ThreadSanitizer program.
+HAVE_TSAN = printf 'int main() { return 0; }\n' | $(CXX) -x c++ -fsanitize=thread - -o /dev/null 2>/dev/null
 HAVE_MINGW = command -v x86_64-w64-mingw32-g++-posix >/dev/null
 HAVE_WINE = command -v wine >/dev/null
 # After CTest: why each skipped test did not run, from what it said (a script's
@@ -31,7 +33,7 @@ FORMATTED = git ls-files '*.cpp' '*.h'
 # screenshots) needs is there.
 SETUP = bash tools/setup.sh $(1)
 
-.PHONY: all release run test check coverage screenshots tidy format format-check bench fuzz windows package clean
+.PHONY: all release run test check tsan coverage screenshots tidy format format-check bench fuzz windows package clean
 
 all: release
 
@@ -55,12 +57,17 @@ run: release
 # the converter stand-in of its end-to-end tests are cross-built too, and those tests
 # run under wine; with clang++ and libFuzzer present, the fuzz targets are built and
 # each runs a few seconds as one of the tests. The archives of `make package` are
-# made and looked into (the Windows zip with mingw-w64 present). Whatever cannot be
-# built is skipped, and the tests that need it say so.
+# made and looked into (the Windows zip with mingw-w64 present); with a compiler that
+# links ThreadSanitizer, the tests of `make tsan` are built for it and run as one of the
+# tests (tsan.look_ups). Whatever cannot be built is skipped, and the tests that need
+# it say so.
 test:
 	@$(call SETUP,test)
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS)
+	@if $(HAVE_TSAN); then \
+	  cmake --preset tsan >/dev/null && cmake --build --preset tsan -j $(JOBS); \
+	else echo "ThreadSanitizer tests skipped: $(CXX) cannot link -fsanitize=thread"; fi
 	@if $(HAVE_WINE) && $(HAVE_MINGW); then \
 	  cmake --preset windows-tests >/dev/null && cmake --build --preset windows-tests -j $(JOBS); \
 	else echo "Windows tests skipped: mingw-w64 or wine is absent"; fi
@@ -79,6 +86,17 @@ check:
 	cmake --preset test >/dev/null
 	cmake --build --preset test -j $(JOBS) --target zul_tests zul_argument_recorder vizozava_demo
 	@ctest --preset check -j $(JOBS)
+
+# The unit tests that drive the input box's look-up thread, built with ThreadSanitizer
+# (build/tsan, the unit test program alone) and run by tests/tsan_look_ups.sh: a race
+# it sees fails them. GoogleTest options go in TSAN_ARGS, e.g.
+# make tsan TSAN_ARGS=--gtest_repeat=20.
+tsan:
+	@$(call SETUP,check)
+	@$(HAVE_TSAN) || { echo "make tsan needs $(CXX) able to link -fsanitize=thread (libtsan)"; exit 1; }
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan -j $(JOBS)
+	@bash tests/tsan_look_ups.sh build/tsan/bin $(TSAN_ARGS)
 
 # The unit and end-to-end tests in a build with gcc's counts (build/coverage), then how
 # much of the program's code they ran, by folder; the HTML report in build/coverage/report/.

@@ -42,6 +42,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string_view>& args, O
       options.skip_listing = true;
       continue;
     }
+    if (option == "--skip-completion") {
+      options.skip_completion = true;
+      continue;
+    }
     if (i + 1 == args.size()) return std::nullopt;
     const std::string_view value = args[++i];
     std::optional<int> number;

@@ -15,12 +15,13 @@ struct Options {
   int quiet_ms = 25;
   int timeout_ms = 5000;  // the longest wait of any one step
   bool skip_listing = false;
+  bool skip_completion = false;
   std::string chooser;
 };
 
 // Reads the options after the program name (--runs N, --quiet-ms N, --timeout-ms N,
-// --chooser PATH, --skip-listing) over `defaults`; nothing on an unknown option, a
-// missing value or a number out of range.
+// --chooser PATH, --skip-listing, --skip-completion) over `defaults`; nothing on an
+// unknown option, a missing value or a number out of range.
 std::optional<Options> ParseOptions(const std::vector<std::string_view>& args, Options defaults);
 
 // What one run of a program measured.

@@ -3,13 +3,15 @@
 // bytes per key pair, CPU, memory, start-up and exit times; then what the chooser's
 // filter writes for each key typed into it; then how fast the chooser
 // lists a large folder, next to find, with as many course files as a list holds and with
-// more. POSIX only; it writes only in its scratch folder.
+// more; then how long the input box's Tab takes to find the folder names that complete
+// a path in a folder of 100 000 entries. POSIX only; it writes only in its scratch folder.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,7 +29,10 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
+#include "base/text.h"
 #include "bench/bench_support.h"
+#include "consoletools/folder_source.h"
 
 namespace zul::bench {
 namespace {
@@ -41,6 +46,9 @@ constexpr int kKeyPairs = 20;
 constexpr int kCourseFiles = 1000;
 constexpr int kOtherFiles = 100000;
 constexpr int kMoreCourseFiles = 1500;  // more than the chooser lists
+constexpr int kCompletionEntries = 100000;
+constexpr int kCompletionFolders = 1000;
+constexpr double kCompletionTargetMs = 100;
 constexpr const char* kInputMarker = "Change default directory for .ZUL course files?";
 constexpr const char* kListMarker = "Make simultaneous choices";
 // The chooser's list box covers the lines above it when the list is long; its hint shows.
@@ -316,6 +324,17 @@ void CreateFiles(const fs::path& folder, int count, const char* odd_pattern, con
   }
 }
 
+// `count` folders named by a printf pattern for their number 1..count.
+void CreateFolders(const fs::path& folder, int count, const char* pattern) {
+  for (int i = 1; i <= count; ++i) {
+    if (g_interrupted) throw Interrupted{};
+    char name[64];
+    std::snprintf(name, sizeof name, pattern, i);
+    if (mkdir((folder / name).c_str(), 0755) != 0)
+      throw std::runtime_error("cannot create " + (folder / name).string());
+  }
+}
+
 // The wall time of `find DIR -maxdepth 1 -iname '*.zul'` with its output discarded.
 std::optional<double> TimeFind(const fs::path& folder, const Options& options) {
   const std::string dir = folder.string();
@@ -436,6 +455,55 @@ void ReportListing(const fs::path& scratch, const fs::path& folder, const Option
   }
 }
 
+// Tab in the input box, as the console-tools library answers it (FileSystemFolders, which
+// lists the folder and keeps the folders whose names start as typed): its time in a folder
+// of kCompletionEntries entries, kCompletionFolders of them folders, for a start that few
+// folders have and for one that all but the hidden have. The folder holds what a course
+// folder may: course files, notes, pictures, data files named as the terms' folders start,
+// and folders of terms, courses, chapters and hidden ones; the file system's caches are
+// warm, as they are once a user has typed the path.
+void ReportCompletion(const fs::path& scratch, const Options& options) {
+  const fs::path folder = scratch / "completion";
+  constexpr int kFiles = kCompletionEntries - kCompletionFolders;
+  std::printf("\nCreating %d files and %d folders...\n", kFiles, kCompletionFolders);
+  std::fflush(stdout);
+  CreateFiles(folder, kFiles / 2, "COURSE%05d.ZUL", "notes %05d.txt");
+  CreateFiles(folder, kFiles / 2, "IMG_%05d.JPG", "term%05d.dat");
+  constexpr int kTerms = 12, kHidden = 8, kEach = (kCompletionFolders - kTerms - kHidden) / 2;
+  CreateFolders(folder, kTerms, "term%02d");
+  CreateFolders(folder, kEach, "course-%03d");
+  CreateFolders(folder, kEach, "Chapter %03d");
+  CreateFolders(folder, kHidden, ".cache%d");
+  struct Start {
+    const char* typed;
+    std::size_t folders;  // that complete it
+  };
+  const Start starts[] = {{"term", kTerms}, {"", kCompletionFolders - kHidden}};
+
+  FileSystemFolders folders(Utf8CodePage());
+  std::printf("Completion (%d folders among %d entries, median of runs):\n", kCompletionFolders,
+              kCompletionEntries);
+  bool met = true;
+  for (const Start& start : starts) {
+    const Text typed = folder.string() + "/" + start.typed;
+    std::vector<double> ms;
+    std::size_t found = 0;
+    for (int run = 0; run < options.runs && !g_interrupted; ++run) {
+      const auto begin = Clock::now();
+      found = folders.Complete(typed).size();
+      ms.push_back(MsBetween(begin, Clock::now()));
+    }
+    if (g_interrupted) throw Interrupted{};
+    const auto median = found == start.folders ? Median(ms) : std::nullopt;
+    met = met && median && *median < kCompletionTargetMs;
+    char label[48];
+    std::snprintf(label, sizeof label, "Tab on \".../%s\" (%zu folders)", start.typed, start.folders);
+    std::printf("  %-33s %s%s\n", label, Show(median, "%.1f ms").c_str(),
+                found == start.folders ? "" : ("  (found " + std::to_string(found) + ")").c_str());
+  }
+  std::printf("  target < %.0f ms                   %s\n", kCompletionTargetMs, Verdict(met));
+}
+
 // The chooser's filter: in the list of 1000 names, `/` opens the field, then each of
 // kFilterKeys is typed and answered by quiet output, and its bytes are counted; two Esc
 // clear the filter and end the chooser. Peers have no filter to compare with.
@@ -506,7 +574,9 @@ int Main(int argc, char** argv) {
   auto parsed = ParseOptions(std::vector<std::string_view>(argv + 1, argv + argc), defaults);
   if (!parsed) {
     std::fprintf(
-        stderr, "usage: zul_bench [--runs N] [--chooser PATH] [--skip-listing] [--quiet-ms N] [--timeout-ms N]\n");
+        stderr,
+        "usage: zul_bench [--runs N] [--chooser PATH] [--skip-listing] [--skip-completion] [--quiet-ms N] "
+        "[--timeout-ms N]\n");
     return 2;
   }
   parsed->chooser = fs::absolute(parsed->chooser).string();
@@ -560,6 +630,11 @@ int Main(int argc, char** argv) {
     std::printf("\nListing: skipped, no zulchooser\n");
   } else {
     ReportListing(scratch.path, folder, options);
+  }
+  if (options.skip_completion) {
+    std::printf("\nCompletion: skipped\n");
+  } else {
+    ReportCompletion(scratch.path, options);
   }
   return 0;
 }

@@ -27,9 +27,11 @@ TEST(ParseOptions, ReadsEachOptionAndRefusesBadOnes) {
   EXPECT_EQ(parsed->quiet_ms, 40);
   EXPECT_EQ(parsed->timeout_ms, 5000);
   EXPECT_TRUE(parsed->skip_listing);
+  EXPECT_FALSE(parsed->skip_completion);
   EXPECT_EQ(parsed->chooser, "x/z");
   EXPECT_EQ(ParseOptions({}, defaults)->chooser, "default/zulchooser");
   EXPECT_EQ(ParseOptions({"--timeout-ms", "600000"}, defaults)->timeout_ms, 600000);
+  EXPECT_TRUE(ParseOptions({"--skip-completion"}, defaults)->skip_completion);
   for (const std::vector<std::string_view>& bad :
        std::vector<std::vector<std::string_view>>{{"--runs"},
                                                   {"--runs", "0"},

@@ -3,8 +3,9 @@
 # folders below it, app -> chooser -> console -> consoletools -> dialogs -> device -> base, and
 # chooser -> system -> base; the console-tools library may use system too (the input box's
 # folder look-ups), the dialogs never; the console device's backends, terminal and win32, stand on
-# device and are used by app alone. Fails, naming each offending line, on an include that goes up
-# or sideways, or that reaches a header by a relative path. Usage: layering_test.sh ROOT
+# device and are used by app alone; the benchmark may time the console-tools library and what it
+# stands on. Fails, naming each offending line, on an include that goes up or sideways, or that
+# reaches a header by a relative path. Usage: layering_test.sh ROOT
 # (with --self-check: also proves on a scratch tree that an upward include fails).
 set -u
 root=${1:?usage: layering_test.sh ROOT [--self-check]}
@@ -21,7 +22,7 @@ declare -A below=(
   [chooser]="chooser console consoletools dialogs device system base"
   [app]="app chooser console consoletools dialogs device terminal win32 system base"
   [tools]="tools"
-  [bench]="bench"
+  [bench]="bench consoletools dialogs device system base"
 )
 
 # Prints "file:line: folder may not include header" for each bad include under $1.
