@@ -223,7 +223,9 @@ void InputBox::DrawNote(ConsoleDevice& device) {
   FillRect(device, InclusiveRect::FromSize(at, text_width_, 1), Cell{' ', dialog_style::kBox});
   const NoteLook look = LookOf(note_);
   if (look.text.empty()) return;
-  const Text words = " " + Text(look.text) + " ";  // ASCII: a cell a byte
+  Text words(1, ' ');  // ASCII: a cell a byte
+  words += look.text;
+  words += ' ';
   WriteText(device, at, words, look.attribute, std::min(text_width_, static_cast<int>(words.size())));
 }
 
