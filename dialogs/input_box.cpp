@@ -29,10 +29,8 @@ constexpr int kLookUpPollMs = 50;  // how often answers are looked for while a l
 // The rows of the box inside its frame, top to bottom; the note only where the
 // answer is a path.
 enum Row { kTopBlank, kQuestion, kField, kNote, kHint, kLowBlank, kButtons, kRowCount };
-constexpr std::array<Row, kRowCount> kShownOrder = {kTopBlank, kQuestion, kField,  kNote,
-                                                    kHint,     kLowBlank, kButtons};
 // The rows a short window keeps, most needed first.
-constexpr std::array<Row, kRowCount> kKeptOrder = {kField, kQuestion, kButtons, kHint,
+constexpr std::array<int, kRowCount> kKeptOrder = {kField, kQuestion, kButtons, kHint,
                                                    kNote,  kLowBlank, kTopBlank};
 
 // What the note under the field says, and in which colours.
@@ -177,18 +175,13 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
   const int longest =
       std::min(std::max(TextColumns(question_, code_page_), TextColumns(hint_, code_page_)), 30000);
   const int width = std::max(kMinWidth, longest + 2 * (frame + kMargin));
-  std::vector<Row> wanted(kKeptOrder.begin(), kKeptOrder.end());
+  std::vector<int> wanted(kKeptOrder.begin(), kKeptOrder.end());
   if (look_ups_ == nullptr) std::erase(wanted, kNote);
   const int row_count = std::min<int>(static_cast<int>(wanted.size()), window.Height() - 2 * frame);
-  std::array<bool, kRowCount> kept{};
-  for (int i = 0; i < row_count; ++i) kept[wanted[static_cast<std::size_t>(i)]] = true;
 
   box_ = PlaceDialog(window, width, row_count + 2 * frame, column_, row_);
   if (box_.IsEmpty()) return box_;
-
-  int y = box_.top + frame;
-  for (Row row : kShownOrder)
-    if (kept[row]) rows_[row] = y++;
+  StackRows(wanted, row_count, box_.top + frame, rows_);
   const int inner_left = box_.left + frame;
   const int inner_right = box_.right - frame;
   const int inner_width = inner_right - inner_left + 1;

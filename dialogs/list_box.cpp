@@ -30,13 +30,13 @@ constexpr std::string_view kNoMatch = "(no name matches the filter)";
 constexpr std::string_view kFilterLabel = "Filter: ";
 constexpr std::size_t kFilterLimit = 255;  // bytes of a filter: a name's at most
 
-// The rows of the box besides the list, in the order shown: heading and hint
-// above the list, the rest below it.
-enum Row { kHeading, kHint, kStatus, kKeys, kButtons, kRowCount };
+// The rows of the box, top to bottom: heading and hint above the list (as many
+// screen rows as it takes), the rest below it.
+enum Row { kHeading, kHint, kList, kStatus, kKeys, kButtons, kRowCount };
 // The rows the filter field may take, the first shown of them: the box's last text row.
 constexpr std::array<Row, 4> kFieldRows = {kKeys, kStatus, kHint, kHeading};
 // The rows a short window keeps, most needed first; the list always keeps one row.
-constexpr std::array<Row, kRowCount> kKeptOrder = {kButtons, kHeading, kStatus, kHint, kKeys};
+constexpr std::array<int, kRowCount> kKeptOrder = {kList, kButtons, kHeading, kStatus, kHint, kKeys};
 
 // The place PlaceDialog centres a box of `size` cells on, along one axis of a
 // window that starts at `start` and is `room` cells long: `asked` > 0 puts the
@@ -115,7 +115,6 @@ class ListBox : public Dialog {
   int text_left_ = 0;                  // first column of the texts and the list
   int text_width_ = 0;                 // and their width in cells
   std::array<int, kRowCount> rows_{};  // screen row of each row, -1 when not shown
-  int list_first_ = 0;                 // screen row of the list's first row
   int list_rows_ = 0;                  // rows the list shows; 0 when nothing is laid out
   int name_width_ = 0;                 // cells of a list row left of the scroll bar
   int bar_x_ = -1;                     // the scroll bar's column, -1 when the list has none
@@ -157,7 +156,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   const int frame = framed_ ? 1 : 0;
   const int width = std::min(kMaxWidth, window_width >= 24 ? window_width - 4 : window_width);
   const int inside = window_height - (window_height >= 12 ? 2 : 0) - 2 * frame;
-  const int fixed = std::clamp(inside - 1, 0, static_cast<int>(kRowCount));
+  const int fixed = std::clamp(inside - 1, 0, kRowCount - 1);  // the rows besides the list
   const int list_rows = std::min(inside - fixed, std::max(model_.Total(), kMinListRows));
   const int height = fixed + list_rows + 2 * frame;
   box_ = PlaceDialog(window, width, height, PlacementCentre(asked_left_, window.left, window_width, width),
@@ -167,16 +166,8 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
     return box_;
   }
 
-  std::array<bool, kRowCount> kept{};
-  for (int i = 0; i < fixed; ++i) kept[kKeptOrder[static_cast<std::size_t>(i)]] = true;
-  int y = box_.top + frame;
-  for (Row row : {kHeading, kHint})
-    if (kept[row]) rows_[row] = y++;
-  list_first_ = y;
+  StackRows(kKeptOrder, fixed + 1, box_.top + frame, rows_, kList, list_rows);
   list_rows_ = list_rows;
-  y += list_rows;
-  for (Row row : {kStatus, kKeys, kButtons})
-    if (kept[row]) rows_[row] = y++;
 
   const int inner_left = box_.left + frame;
   const int inner_right = box_.right - frame;
@@ -308,7 +299,7 @@ void ListBox::Refresh(ConsoleDevice& device) {
 // with no name shown, at the start of the list's first row, which says why.
 void ListBox::PlaceCursorOnHighlight(ConsoleDevice& device) {
   const int row = model_.Count() > 0 ? model_.Highlight() - model_.Top() : 0;
-  device.SetCursorPosition({ClampToInt16(text_left_), ClampToInt16(list_first_ + row)});
+  device.SetCursorPosition({ClampToInt16(text_left_), ClampToInt16(rows_[kList] + row)});
 }
 
 // One list row, in one write: the pointer column (the pointer when the name is
@@ -343,7 +334,7 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   }
   AppendTextCells(text, device.TextCodePage(), text_attribute, static_cast<int>(width - cells.size()), cells);
   cells.resize(width, Cell{U' ', kField});
-  device.WriteCells({ClampToInt16(text_left_), ClampToInt16(list_first_ + row)}, cells);
+  device.WriteCells({ClampToInt16(text_left_), ClampToInt16(rows_[kList] + row)}, cells);
 }
 
 ListBox::Thumb ListBox::ThumbNow() const {
@@ -373,7 +364,7 @@ void ListBox::DrawScrollBar(ConsoleDevice& device) {
     else if (row >= thumb.first && row < thumb.first + thumb.rows)
       sign = kScrollThumb;
     const Cell cell{sign, kField};
-    device.WriteCells({ClampToInt16(bar_x_), ClampToInt16(list_first_ + row)}, std::span<const Cell>(&cell, 1));
+    device.WriteCells({ClampToInt16(bar_x_), ClampToInt16(rows_[kList] + row)}, std::span<const Cell>(&cell, 1));
   }
 }
 
@@ -549,9 +540,9 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
   if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
   const InclusiveRect list =
-      InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(list_first_)}, text_width_, list_rows_);
+      InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kList])}, text_width_, list_rows_);
   if (!list.Contains(mouse.position)) return DialogResult::kOpen;
-  const int row = mouse.position.y - list_first_;
+  const int row = mouse.position.y - rows_[kList];
   if (mouse.position.x == bar_x_) {
     ClickScrollBar(row);
   } else {

@@ -53,6 +53,32 @@ TEST(PlaceDialog, ShrinksToASmallWindowAndGivesNothingForAnEmptyOne) {
   EXPECT_EQ(AreaWithShadow({10, 5, 19, 8}, {0, 0, 79, 29}), (InclusiveRect{10, 5, 21, 9}));
 }
 
+// Four rows stacked from screen row 10: a short box keeps the most needed, shown in
+// their own order; a tall row pushes those below it down.
+TEST(StackRows, KeepsTheMostNeededInTheirOrder) {
+  struct Case {
+    const char* what;
+    std::vector<int> kept_order;
+    int room;
+    int tall;
+    std::vector<int> rows;
+  };
+  const std::vector<Case> cases = {
+      {"room for all", {2, 0, 3, 1}, 4, -1, {10, 11, 12, 13}},
+      {"room for two: the first two asked", {2, 0, 3, 1}, 2, -1, {10, -1, 11, -1}},
+      {"a row never asked for", {0, 1, 3}, 9, -1, {10, 11, -1, 12}},
+      {"a tall row of five", {1, 0, 2, 3}, 4, 1, {10, 11, 16, 17}},
+      {"a tall row dropped", {0, 2, 1}, 2, 1, {10, -1, 11, -1}},
+      {"no room", {0, 1, 2, 3}, 0, -1, {-1, -1, -1, -1}},
+      {"less than none", {0, 1, 2, 3}, -3, -1, {-1, -1, -1, -1}},
+  };
+  for (const Case& c : cases) {
+    std::vector<int> rows(4, 99);
+    StackRows(c.kept_order, c.room, 10, rows, c.tall, 5);
+    EXPECT_EQ(rows, c.rows) << c.what;
+  }
+}
+
 TEST(SavedRegion, PutsCellsAndCursorBackExactlyOnce) {
   VirtualConsole console({30, 10}, {30, 10});
   Scribble(console);
