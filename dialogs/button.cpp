@@ -34,4 +34,23 @@ void DrawButton(ConsoleDevice& device, const Button& button, bool focused) {
   WriteCells(device, button.at, std::move(cells));
 }
 
+void OkCancelButtons::Layout(int left, int right, int row) {
+  if (row < 0) return Hide();
+  LayoutButtons(buttons_, left, right, row);
+}
+
+void OkCancelButtons::Hide() {
+  for (Button& button : buttons_) button.width = 0;
+}
+
+void OkCancelButtons::Draw(ConsoleDevice& device) const {
+  DrawButton(device, buttons_[0], true);
+  DrawButton(device, buttons_[1], false);
+}
+
+DialogResult OkCancelButtons::Hit(Coord cell) const {
+  if (buttons_[0].Hit(cell)) return DialogResult::kOk;
+  return buttons_[1].Hit(cell) ? DialogResult::kCancel : DialogResult::kOpen;
+}
+
 }  // namespace zul

@@ -1,11 +1,14 @@
 // The dialogs' push buttons: laid out side by side on a row, drawn as "[ Label ]"
-// (the default one as "► Label ◄"), hit by a click on any cell they show.
+// (the default one as "► Label ◄"), hit by a click on any cell they show; and the
+// OK / Cancel pair both dialogs close with.
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
 
 #include "device/console_device.h"
+#include "dialogs/dialog.h"
 
 namespace zul {
 
@@ -29,5 +32,22 @@ void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int 
 // Draws `button` as laid out: the default (focused) button in the focus colour and
 // with pointers for brackets, "► OK ◄", so that it stands out without colour too.
 void DrawButton(ConsoleDevice& device, const Button& button, bool focused);
+
+// The OK / Cancel pair under a dialog, OK the default.
+class OkCancelButtons {
+ public:
+  // Lays the pair out on `row` as LayoutButtons does; a row < 0 (one the dialog
+  // does not show) hides it.
+  void Layout(int left, int right, int row);
+  // Neither button shows nor is hit until the pair is laid out again.
+  void Hide();
+  void Draw(ConsoleDevice& device) const;
+  // How a left click on `cell` closes the dialog: kOk or kCancel on a button's
+  // cells, kOpen (it does not) elsewhere.
+  DialogResult Hit(Coord cell) const;
+
+ private:
+  std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+};
 
 }  // namespace zul

@@ -153,7 +153,7 @@ class InputBox : public Dialog {
   int text_left_ = 0;                  // first column of the question, the field and the hint
   int text_width_ = 1;                 // and their width in cells
   std::array<int, kRowCount> rows_{};  // screen row of each row, -1 when not shown
-  std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+  OkCancelButtons buttons_;
 };
 
 // Laying the box out:
@@ -166,7 +166,7 @@ class InputBox : public Dialog {
 InclusiveRect InputBox::Layout(const BufferInfo& info) {
   const InclusiveRect& window = info.window;
   rows_.fill(-1);
-  for (Button& button : buttons_) button.width = 0;
+  buttons_.Hide();
   box_ = kEmptyRect;
   if (window.IsEmpty()) return box_;
 
@@ -188,7 +188,7 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
   margin_ = inner_width >= 2 * kMargin + 16 ? kMargin : inner_width >= 6 ? 1 : 0;
   text_left_ = inner_left + margin_;
   text_width_ = std::max(1, inner_width - 2 * margin_);
-  if (Shows(kButtons)) LayoutButtons(buttons_, inner_left, inner_right, rows_[kButtons]);
+  buttons_.Layout(inner_left, inner_right, rows_[kButtons]);
   field_.KeepCursorVisible(text_width_);
   return box_;
 }
@@ -202,8 +202,7 @@ void InputBox::Draw(ConsoleDevice& device) {
               text_width_);
   if (Shows(kHint))
     WriteText(device, {left, static_cast<int16_t>(rows_[kHint])}, hint_, dialog_style::kHint, text_width_);
-  DrawButton(device, buttons_[0], true);
-  DrawButton(device, buttons_[1], false);
+  buttons_.Draw(device);
   DrawNote(device);
   DrawField(device);
 }
@@ -366,8 +365,7 @@ DialogResult InputBox::OnPaste(ConsoleDevice& device, std::u32string_view text) 
 // the insertion point there.
 DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
-  if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
-  if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
+  if (const DialogResult hit = buttons_.Hit(mouse.position); hit != DialogResult::kOpen) return hit;
   const InclusiveRect field =
       InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, 1);
   if (Shows(kField) && field.Contains(mouse.position)) {

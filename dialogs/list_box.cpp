@@ -118,7 +118,7 @@ class ListBox : public Dialog {
   int list_rows_ = 0;                  // rows the list shows; 0 when nothing is laid out
   int name_width_ = 0;                 // cells of a list row left of the scroll bar
   int bar_x_ = -1;                     // the scroll bar's column, -1 when the list has none
-  std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+  OkCancelButtons buttons_;
   Focus focus_ = Focus::kList;
   TextField field_;               // the filter as typed
   bool last_press_plain_ = true;  // the last left press had neither Ctrl nor Shift
@@ -143,7 +143,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   rows_.fill(-1);
   list_rows_ = 0;
   bar_x_ = -1;
-  for (Button& button : buttons_) button.width = 0;
+  buttons_.Hide();
   drawn_rows_.clear();
   drawn_top_ = -1;
   status_drawn_ = false;
@@ -180,7 +180,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
     bar_x_ = text_left_ + text_width_ - 1;
     name_width_ = text_width_ - 1;
   }
-  if (Shows(kButtons)) LayoutButtons(buttons_, inner_left, inner_right, rows_[kButtons]);
+  buttons_.Layout(inner_left, inner_right, rows_[kButtons]);
   model_.SetRows(list_rows_);
   drawn_rows_.assign(static_cast<std::size_t>(list_rows_), {false, RowLook{}});
   return box_;
@@ -191,8 +191,7 @@ void ListBox::Draw(ConsoleDevice& device) {
   FillRect(device, box_, Cell{' ', dialog_style::kBox});
   if (framed_) DrawFrame(device, box_, dialog_style::kFrame);
   for (Row row : {kHeading, kHint, kKeys}) DrawTextRow(device, row);
-  DrawButton(device, buttons_[0], true);
-  DrawButton(device, buttons_[1], false);
+  buttons_.Draw(device);
   for (auto& row : drawn_rows_) row.first = false;
   drawn_top_ = -1;
   status_drawn_ = false;
@@ -537,8 +536,7 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
   const bool previous_plain = std::exchange(last_press_plain_, IsPlainPress(mouse));
   if (focus_ == Focus::kFilter) CloseField(device);
-  if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
-  if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
+  if (const DialogResult hit = buttons_.Hit(mouse.position); hit != DialogResult::kOpen) return hit;
   const InclusiveRect list =
       InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kList])}, text_width_, list_rows_);
   if (!list.Contains(mouse.position)) return DialogResult::kOpen;

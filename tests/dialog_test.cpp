@@ -245,6 +245,15 @@ TEST(DialogButtons, AreCentredHitOnTheirCellsAndCutWhenTheyDoNotFit) {
   EXPECT_EQ(console.RowText(1), "\u25BA OK \u25C4  [ Ca        ");  // the default stands out without colour
   EXPECT_EQ(console.At({0, 1}).attribute, dialog_style::kButtonFocus);
   EXPECT_EQ(console.At({8, 1}).attribute, dialog_style::kButton);
+
+  // The OK / Cancel pair laid out so, and on no row: then nothing is hit.
+  OkCancelButtons pair;
+  pair.Layout(0, 11, 1);
+  EXPECT_EQ(pair.Hit({0, 1}), DialogResult::kOk);
+  EXPECT_EQ(pair.Hit({6, 1}), DialogResult::kOpen);
+  EXPECT_EQ(pair.Hit({11, 1}), DialogResult::kCancel);
+  pair.Layout(0, 11, -1);
+  EXPECT_EQ(pair.Hit({0, 1}), DialogResult::kOpen);
 }
 
 TEST(DialogKeys, TellCancelEnterTypingAndClicksApart) {
