@@ -189,7 +189,6 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
   text_left_ = inner_left + margin_;
   text_width_ = std::max(1, inner_width - 2 * margin_);
   buttons_.Layout(inner_left, inner_right, rows_[kButtons]);
-  field_.KeepCursorVisible(text_width_);
   return box_;
 }
 
@@ -219,22 +218,11 @@ void InputBox::DrawNote(ConsoleDevice& device) {
   WriteText(device, at, words, look.attribute, std::min(text_width_, static_cast<int>(words.size())));
 }
 
-// Rewrites the field's row (the field and the marks beside it) and puts the
-// cursor at the insertion point; the rest of the box stays as drawn. A wide
-// glyph that would pass the field's end is left for the next scroll.
+// Rewrites the field's row (the field, and the marks beside it in the margins) and
+// puts the cursor at the insertion point; the rest of the box stays as drawn.
 void InputBox::DrawField(ConsoleDevice& device) {
-  const auto y = static_cast<int16_t>(rows_[kField]);
-  if (y < 0) return;
-  TextField::View view = field_.Show(text_width_, dialog_style::kField);
-  WriteCells(device, {static_cast<int16_t>(text_left_), y}, std::move(view.cells));
-  if (margin_ > 0) {
-    const Cell left_mark{view.more_left ? dialog_style::kMoreLeft : U' ', dialog_style::kTitle};
-    const Cell right_mark{view.more_right ? dialog_style::kMoreRight : U' ', dialog_style::kTitle};
-    device.WriteCells({static_cast<int16_t>(text_left_ - 1), y}, std::span<const Cell>(&left_mark, 1));
-    device.WriteCells({static_cast<int16_t>(text_left_ + text_width_), y}, std::span<const Cell>(&right_mark, 1));
-  }
-  device.SetCursorPosition({static_cast<int16_t>(text_left_ + view.cursor), y});
-  SetCursorShown(device, true);
+  if (!Shows(kField)) return;
+  DrawFieldRow(device, field_, {ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, margin_ > 0);
 }
 
 void InputBox::AnswerChanged() {
@@ -254,7 +242,6 @@ void InputBox::FieldChanged(ConsoleDevice& device, std::size_t revision_before) 
     choices_.clear();  // the caret moved: a round of Tab ends
     completing_.reset();
   }
-  field_.KeepCursorVisible(text_width_);
   DrawField(device);
 }
 

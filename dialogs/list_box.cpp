@@ -230,18 +230,10 @@ void ListBox::DrawTextRow(ConsoleDevice& device, Row row) {
 void ListBox::DrawField(ConsoleDevice& device) {
   const Row row = FieldRow();
   if (row == kRowCount) return;
-  std::vector<Cell> cells;
-  const int label =
-      static_cast<int>(kFilterLabel.size()) < text_width_ / 2 ? static_cast<int>(kFilterLabel.size()) : 0;
-  AppendTextCells(kFilterLabel, device.TextCodePage(), dialog_style::kTitle, label, cells);
-  const int width = text_width_ - label;
-  field_.KeepCursorVisible(width);
-  TextField::View view = field_.Show(width, dialog_style::kField);
-  cells.insert(cells.end(), view.cells.begin(), view.cells.end());
-  const Coord at{ClampToInt16(text_left_), ClampToInt16(rows_[row])};
-  WriteCells(device, at, std::move(cells));
-  device.SetCursorPosition({ClampToInt16(text_left_ + label + view.cursor), at.y});
-  SetCursorShown(device, true);
+  const auto label = static_cast<int>(kFilterLabel.size()) < text_width_ / 2 ? kFilterLabel : std::string_view();
+  const auto label_width = static_cast<int>(label.size());  // ASCII: a cell a byte
+  DrawFieldRow(device, field_, {ClampToInt16(text_left_ + label_width), ClampToInt16(rows_[row])},
+               text_width_ - label_width, false, label);
 }
 
 // `/` or Ctrl+F: the field opens on the last text row holding the filter in force.
