@@ -112,6 +112,7 @@ class ListBox : public Dialog {
 
   InclusiveRect box_;
   bool framed_ = false;
+  int margin_ = 0;                     // blanks between the frame and the texts
   int text_left_ = 0;                  // first column of the texts and the list
   int text_width_ = 0;                 // and their width in cells
   std::array<int, kRowCount> rows_{};  // screen row of each row, -1 when not shown
@@ -172,9 +173,9 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   const int inner_left = box_.left + frame;
   const int inner_right = box_.right - frame;
   const int inner_width = inner_right - inner_left + 1;
-  const int margin = inner_width >= 20 ? 1 : 0;
-  text_left_ = inner_left + margin;
-  text_width_ = inner_width - 2 * margin;
+  margin_ = inner_width >= 20 ? 1 : 0;
+  text_left_ = inner_left + margin_;
+  text_width_ = inner_width - 2 * margin_;
   name_width_ = text_width_;
   if (model_.Total() > list_rows_ && text_width_ >= 2) {
     bar_x_ = text_left_ + text_width_ - 1;
@@ -226,14 +227,18 @@ void ListBox::DrawTextRow(ConsoleDevice& device, Row row) {
 }
 
 // The field's row: the label, then the filter as far as it fits, the cursor at
-// the insertion point. A row too narrow for the label shows the field alone.
+// the insertion point. A row too narrow for the label shows the field alone. With
+// margins the marks stand beside the field: ◄ on the label's closing blank, ► in
+// the right margin.
 void ListBox::DrawField(ConsoleDevice& device) {
   const Row row = FieldRow();
   if (row == kRowCount) return;
-  const auto label = static_cast<int>(kFilterLabel.size()) < text_width_ / 2 ? kFilterLabel : std::string_view();
+  auto label = static_cast<int>(kFilterLabel.size()) < text_width_ / 2 ? kFilterLabel : std::string_view();
   const auto label_width = static_cast<int>(label.size());  // ASCII: a cell a byte
+  const bool marks = margin_ > 0 && !label.empty();
+  if (marks) label.remove_suffix(1);
   DrawFieldRow(device, field_, {ClampToInt16(text_left_ + label_width), ClampToInt16(rows_[row])},
-               text_width_ - label_width, false, label);
+               text_width_ - label_width, marks, label);
 }
 
 // `/` or Ctrl+F: the field opens on the last text row holding the filter in force.
@@ -242,10 +247,14 @@ void ListBox::OpenField(ConsoleDevice& device) {
   DrawField(device);
 }
 
-// Back to the list: the field's row shows what it showed before, the cursor hides.
+// Back to the list: the field's row shows what it showed before, its right margin
+// blank again, and the cursor hides.
 void ListBox::CloseField(ConsoleDevice& device) {
   focus_ = Focus::kList;
-  DrawTextRow(device, FieldRow());
+  const Row row = FieldRow();
+  if (row != kRowCount && margin_ > 0)
+    WriteText(device, {ClampToInt16(text_left_ + text_width_), ClampToInt16(rows_[row])}, " ", dialog_style::kBox);
+  DrawTextRow(device, row);
   SetCursorShown(device, false);
   Refresh(device);
 }
