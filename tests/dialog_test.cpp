@@ -219,41 +219,30 @@ TEST(DialogDrawing, FrameTitleTextAndShadow) {
 }
 
 TEST(DialogButtons, AreCentredHitOnTheirCellsAndCutWhenTheyDoNotFit) {
-  std::vector<Button> buttons = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
-  LayoutButtons(buttons, 10, 49, 7);  // 40 cells for 6 + 2 + 10
-  EXPECT_EQ(buttons[0].at, (Coord{21, 7}));
-  EXPECT_EQ(buttons[0].width, 6);
-  EXPECT_EQ(buttons[1].at, (Coord{29, 7}));
-  EXPECT_TRUE(buttons[0].Hit({21, 7}));
-  EXPECT_TRUE(buttons[0].Hit({26, 7}));
-  EXPECT_FALSE(buttons[0].Hit({27, 7}));
-  EXPECT_FALSE(buttons[1].Hit({30, 6}));
-  EXPECT_TRUE(buttons[1].Hit({38, 7}));
+  using enum DialogResult;
+  OkCancelButtons buttons;
+  buttons.Layout(10, 49, 7);  // 40 cells for 6 + 2 + 10: OK at 21..26, Cancel at 29..38
+  const std::vector<std::pair<Coord, DialogResult>> centred = {
+      {{20, 7}, kOpen},   {{21, 7}, kOk},   {{26, 7}, kOk},     {{27, 7}, kOpen},
+      {{29, 7}, kCancel}, {{30, 6}, kOpen}, {{38, 7}, kCancel}, {{39, 7}, kOpen},
+  };
+  for (const auto& [cell, hit] : centred) EXPECT_EQ(buttons.Hit(cell), hit) << cell.x << "," << cell.y;
 
-  LayoutButtons(buttons, 0, 11, 0);  // 12 cells: OK whole, Cancel cut to 4
-  EXPECT_EQ(buttons[0].at, (Coord{0, 0}));
-  EXPECT_EQ(buttons[1].width, 4);
-  EXPECT_FALSE(buttons[1].Hit({12, 0}));
-  LayoutButtons(buttons, 0, 5, 0);
-  EXPECT_EQ(buttons[1].width, 0);
-  EXPECT_FALSE(buttons[1].Hit({8, 0}));
+  buttons.Layout(0, 11, 0);  // 12 cells: OK whole, Cancel cut to 4
+  EXPECT_EQ(buttons.Hit({0, 0}), kOk);
+  EXPECT_EQ(buttons.Hit({11, 0}), kCancel);
+  EXPECT_EQ(buttons.Hit({12, 0}), kOpen);
+  buttons.Layout(0, 5, 0);  // Cancel cut to nothing
+  EXPECT_EQ(buttons.Hit({8, 0}), kOpen);
+  buttons.Layout(0, 11, -1);  // on no row
+  EXPECT_EQ(buttons.Hit({0, 0}), kOpen);
 
   VirtualConsole console({20, 2}, {20, 2});
-  LayoutButtons(buttons, 0, 11, 1);
-  DrawButton(console, buttons[0], true);
-  DrawButton(console, buttons[1], false);
+  buttons.Layout(0, 11, 1);
+  buttons.Draw(console);
   EXPECT_EQ(console.RowText(1), "\u25BA OK \u25C4  [ Ca        ");  // the default stands out without colour
   EXPECT_EQ(console.At({0, 1}).attribute, dialog_style::kButtonFocus);
   EXPECT_EQ(console.At({8, 1}).attribute, dialog_style::kButton);
-
-  // The OK / Cancel pair laid out so, and on no row: then nothing is hit.
-  OkCancelButtons pair;
-  pair.Layout(0, 11, 1);
-  EXPECT_EQ(pair.Hit({0, 1}), DialogResult::kOk);
-  EXPECT_EQ(pair.Hit({6, 1}), DialogResult::kOpen);
-  EXPECT_EQ(pair.Hit({11, 1}), DialogResult::kCancel);
-  pair.Layout(0, 11, -1);
-  EXPECT_EQ(pair.Hit({0, 1}), DialogResult::kOpen);
 }
 
 TEST(DialogKeys, TellCancelEnterTypingAndClicksApart) {
