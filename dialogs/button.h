@@ -1,11 +1,13 @@
-// The dialogs' push buttons: laid out side by side on a row, drawn as "[ Label ]"
-// (the default one as "► Label ◄"), hit by a click on any cell they show.
+// The OK / Cancel pair of push buttons both dialogs close with: laid out side by side
+// on a row, drawn as "[ Label ]" (the default, OK, as "► OK ◄"), hit by a click on
+// any cell they show.
 #pragma once
 
-#include <span>
+#include <array>
 #include <string>
 
 #include "device/console_device.h"
+#include "dialogs/dialog.h"
 
 namespace zul {
 
@@ -21,13 +23,24 @@ struct Button {
   bool Hit(Coord cell) const { return InclusiveRect::FromSize(at, width, 1).Contains(cell); }
 };
 
-// Lays out `buttons` side by side on row `row`, `gap` cells apart, centred
-// between columns `left` and `right` (inclusive). When they do not fit they
-// start at `left` and those passing `right` are cut (width 0 when nothing shows).
-void LayoutButtons(std::span<Button> buttons, int left, int right, int row, int gap = 2);
+// The OK / Cancel pair under a dialog, OK the default.
+class OkCancelButtons {
+ public:
+  // Lays the pair out on row `row`, two cells apart, centred between columns `left`
+  // and `right` (inclusive). When they do not fit they start at `left` and what
+  // passes `right` is cut. A row < 0 (one the dialog does not show) hides the pair.
+  void Layout(int left, int right, int row);
+  // Neither button shows nor is hit until the pair is laid out again.
+  void Hide();
+  // Draws the pair as laid out: OK, the default, in the focus colour and with
+  // pointers for brackets, "► OK ◄", so that it stands out without colour too.
+  void Draw(ConsoleDevice& device) const;
+  // How a left click on `cell` closes the dialog: kOk or kCancel on a button's
+  // cells, kOpen (it does not) elsewhere.
+  DialogResult Hit(Coord cell) const;
 
-// Draws `button` as laid out: the default (focused) button in the focus colour and
-// with pointers for brackets, "► OK ◄", so that it stands out without colour too.
-void DrawButton(ConsoleDevice& device, const Button& button, bool focused);
+ private:
+  std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+};
 
 }  // namespace zul

@@ -93,4 +93,20 @@ void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const Inclusive
   }
 }
 
+void DrawFieldRow(ConsoleDevice& device, TextField& field, Coord at, int width, bool marks,
+                  std::string_view label) {
+  using namespace dialog_style;
+  field.KeepCursorVisible(width);
+  const TextField::View view = field.Show(width, kField);
+  std::vector<Cell> cells;
+  AppendTextCells(label, device.TextCodePage(), kTitle, -1, cells);
+  const int lead = static_cast<int>(cells.size()) + (marks ? 1 : 0);
+  if (marks) cells.push_back(Cell{view.more_left ? kMoreLeft : U' ', kTitle});
+  cells.insert(cells.end(), view.cells.begin(), view.cells.end());
+  if (marks) cells.push_back(Cell{view.more_right ? kMoreRight : U' ', kTitle});
+  WriteCells(device, {ClampToInt16(at.x - lead), at.y}, std::move(cells));
+  device.SetCursorPosition({ClampToInt16(at.x + view.cursor), at.y});
+  SetCursorShown(device, true);
+}
+
 }  // namespace zul

@@ -1,6 +1,6 @@
-// The drawing the dialogs share: cells, texts, frames and shadows written through
-// the console device, clipped to its buffer, and the cursor shown or hidden. What
-// a dialog draws where is the dialog's own business.
+// The drawing the dialogs share: cells, texts, frames, shadows and a field's row
+// written through the console device, clipped to its buffer, and the cursor shown or
+// hidden. What a dialog draws where is the dialog's own business.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/console_device.h"
+#include "dialogs/text_field.h"
 
 namespace zul {
 
@@ -41,5 +42,13 @@ void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_a
 // kShadowRows below it keep their bytes and take the shadow attribute. Only
 // cells inside `clip` are touched.
 void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const InclusiveRect& clip);
+
+// Draws the row of a field of `width` cells that starts at `at`, in one write: `label`
+// in the title colour, with `marks` a cell for ◄ (kMoreLeft), the field scrolled to
+// keep its insertion point in view, and with `marks` a cell for ► (kMoreRight); the
+// marks show while the text runs on beyond that side, else the cells are blank. The
+// cursor is put, shown, at the insertion point.
+void DrawFieldRow(ConsoleDevice& device, TextField& field, Coord at, int width, bool marks,
+                  std::string_view label = {});
 
 }  // namespace zul

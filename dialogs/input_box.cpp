@@ -29,10 +29,8 @@ constexpr int kLookUpPollMs = 50;  // how often answers are looked for while a l
 // The rows of the box inside its frame, top to bottom; the note only where the
 // answer is a path.
 enum Row { kTopBlank, kQuestion, kField, kNote, kHint, kLowBlank, kButtons, kRowCount };
-constexpr std::array<Row, kRowCount> kShownOrder = {kTopBlank, kQuestion, kField,  kNote,
-                                                    kHint,     kLowBlank, kButtons};
 // The rows a short window keeps, most needed first.
-constexpr std::array<Row, kRowCount> kKeptOrder = {kField, kQuestion, kButtons, kHint,
+constexpr std::array<int, kRowCount> kKeptOrder = {kField, kQuestion, kButtons, kHint,
                                                    kNote,  kLowBlank, kTopBlank};
 
 // What the note under the field says, and in which colours.
@@ -155,7 +153,7 @@ class InputBox : public Dialog {
   int text_left_ = 0;                  // first column of the question, the field and the hint
   int text_width_ = 1;                 // and their width in cells
   std::array<int, kRowCount> rows_{};  // screen row of each row, -1 when not shown
-  std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+  OkCancelButtons buttons_;
 };
 
 // Laying the box out:
@@ -168,7 +166,7 @@ class InputBox : public Dialog {
 InclusiveRect InputBox::Layout(const BufferInfo& info) {
   const InclusiveRect& window = info.window;
   rows_.fill(-1);
-  for (Button& button : buttons_) button.width = 0;
+  buttons_.Hide();
   box_ = kEmptyRect;
   if (window.IsEmpty()) return box_;
 
@@ -177,26 +175,20 @@ InclusiveRect InputBox::Layout(const BufferInfo& info) {
   const int longest =
       std::min(std::max(TextColumns(question_, code_page_), TextColumns(hint_, code_page_)), 30000);
   const int width = std::max(kMinWidth, longest + 2 * (frame + kMargin));
-  std::vector<Row> wanted(kKeptOrder.begin(), kKeptOrder.end());
+  std::vector<int> wanted(kKeptOrder.begin(), kKeptOrder.end());
   if (look_ups_ == nullptr) std::erase(wanted, kNote);
   const int row_count = std::min<int>(static_cast<int>(wanted.size()), window.Height() - 2 * frame);
-  std::array<bool, kRowCount> kept{};
-  for (int i = 0; i < row_count; ++i) kept[wanted[static_cast<std::size_t>(i)]] = true;
 
   box_ = PlaceDialog(window, width, row_count + 2 * frame, column_, row_);
   if (box_.IsEmpty()) return box_;
-
-  int y = box_.top + frame;
-  for (Row row : kShownOrder)
-    if (kept[row]) rows_[row] = y++;
+  StackRows(wanted, row_count, box_.top + frame, rows_);
   const int inner_left = box_.left + frame;
   const int inner_right = box_.right - frame;
   const int inner_width = inner_right - inner_left + 1;
   margin_ = inner_width >= 2 * kMargin + 16 ? kMargin : inner_width >= 6 ? 1 : 0;
   text_left_ = inner_left + margin_;
   text_width_ = std::max(1, inner_width - 2 * margin_);
-  if (Shows(kButtons)) LayoutButtons(buttons_, inner_left, inner_right, rows_[kButtons]);
-  field_.KeepCursorVisible(text_width_);
+  buttons_.Layout(inner_left, inner_right, rows_[kButtons]);
   return box_;
 }
 
@@ -209,8 +201,7 @@ void InputBox::Draw(ConsoleDevice& device) {
               text_width_);
   if (Shows(kHint))
     WriteText(device, {left, static_cast<int16_t>(rows_[kHint])}, hint_, dialog_style::kHint, text_width_);
-  DrawButton(device, buttons_[0], true);
-  DrawButton(device, buttons_[1], false);
+  buttons_.Draw(device);
   DrawNote(device);
   DrawField(device);
 }
@@ -229,22 +220,11 @@ void InputBox::DrawNote(ConsoleDevice& device) {
   WriteText(device, at, words, look.attribute, std::min(text_width_, static_cast<int>(words.size())));
 }
 
-// Rewrites the field's row (the field and the marks beside it) and puts the
-// cursor at the insertion point; the rest of the box stays as drawn. A wide
-// glyph that would pass the field's end is left for the next scroll.
+// Rewrites the field's row (the field, and the marks beside it in the margins) and
+// puts the cursor at the insertion point; the rest of the box stays as drawn.
 void InputBox::DrawField(ConsoleDevice& device) {
-  const auto y = static_cast<int16_t>(rows_[kField]);
-  if (y < 0) return;
-  TextField::View view = field_.Show(text_width_, dialog_style::kField);
-  WriteCells(device, {static_cast<int16_t>(text_left_), y}, std::move(view.cells));
-  if (margin_ > 0) {
-    const Cell left_mark{view.more_left ? dialog_style::kMoreLeft : U' ', dialog_style::kTitle};
-    const Cell right_mark{view.more_right ? dialog_style::kMoreRight : U' ', dialog_style::kTitle};
-    device.WriteCells({static_cast<int16_t>(text_left_ - 1), y}, std::span<const Cell>(&left_mark, 1));
-    device.WriteCells({static_cast<int16_t>(text_left_ + text_width_), y}, std::span<const Cell>(&right_mark, 1));
-  }
-  device.SetCursorPosition({static_cast<int16_t>(text_left_ + view.cursor), y});
-  SetCursorShown(device, true);
+  if (!Shows(kField)) return;
+  DrawFieldRow(device, field_, {ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, margin_ > 0);
 }
 
 void InputBox::AnswerChanged() {
@@ -264,7 +244,6 @@ void InputBox::FieldChanged(ConsoleDevice& device, std::size_t revision_before) 
     choices_.clear();  // the caret moved: a round of Tab ends
     completing_.reset();
   }
-  field_.KeepCursorVisible(text_width_);
   DrawField(device);
 }
 
@@ -375,8 +354,7 @@ DialogResult InputBox::OnPaste(ConsoleDevice& device, std::u32string_view text) 
 // the insertion point there.
 DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
-  if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
-  if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
+  if (const DialogResult hit = buttons_.Hit(mouse.position); hit != DialogResult::kOpen) return hit;
   const InclusiveRect field =
       InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, 1);
   if (Shows(kField) && field.Contains(mouse.position)) {

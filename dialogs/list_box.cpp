@@ -30,13 +30,13 @@ constexpr std::string_view kNoMatch = "(no name matches the filter)";
 constexpr std::string_view kFilterLabel = "Filter: ";
 constexpr std::size_t kFilterLimit = 255;  // bytes of a filter: a name's at most
 
-// The rows of the box besides the list, in the order shown: heading and hint
-// above the list, the rest below it.
-enum Row { kHeading, kHint, kStatus, kKeys, kButtons, kRowCount };
+// The rows of the box, top to bottom: heading and hint above the list (as many
+// screen rows as it takes), the rest below it.
+enum Row { kHeading, kHint, kList, kStatus, kKeys, kButtons, kRowCount };
 // The rows the filter field may take, the first shown of them: the box's last text row.
 constexpr std::array<Row, 4> kFieldRows = {kKeys, kStatus, kHint, kHeading};
 // The rows a short window keeps, most needed first; the list always keeps one row.
-constexpr std::array<Row, kRowCount> kKeptOrder = {kButtons, kHeading, kStatus, kHint, kKeys};
+constexpr std::array<int, kRowCount> kKeptOrder = {kList, kButtons, kHeading, kStatus, kHint, kKeys};
 
 // The place PlaceDialog centres a box of `size` cells on, along one axis of a
 // window that starts at `start` and is `room` cells long: `asked` > 0 puts the
@@ -112,14 +112,14 @@ class ListBox : public Dialog {
 
   InclusiveRect box_;
   bool framed_ = false;
+  int margin_ = 0;                     // blanks between the frame and the texts
   int text_left_ = 0;                  // first column of the texts and the list
   int text_width_ = 0;                 // and their width in cells
   std::array<int, kRowCount> rows_{};  // screen row of each row, -1 when not shown
-  int list_first_ = 0;                 // screen row of the list's first row
   int list_rows_ = 0;                  // rows the list shows; 0 when nothing is laid out
   int name_width_ = 0;                 // cells of a list row left of the scroll bar
   int bar_x_ = -1;                     // the scroll bar's column, -1 when the list has none
-  std::array<Button, 2> buttons_ = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
+  OkCancelButtons buttons_;
   Focus focus_ = Focus::kList;
   TextField field_;               // the filter as typed
   bool last_press_plain_ = true;  // the last left press had neither Ctrl nor Shift
@@ -144,7 +144,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   rows_.fill(-1);
   list_rows_ = 0;
   bar_x_ = -1;
-  for (Button& button : buttons_) button.width = 0;
+  buttons_.Hide();
   drawn_rows_.clear();
   drawn_top_ = -1;
   status_drawn_ = false;
@@ -157,7 +157,7 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
   const int frame = framed_ ? 1 : 0;
   const int width = std::min(kMaxWidth, window_width >= 24 ? window_width - 4 : window_width);
   const int inside = window_height - (window_height >= 12 ? 2 : 0) - 2 * frame;
-  const int fixed = std::clamp(inside - 1, 0, static_cast<int>(kRowCount));
+  const int fixed = std::clamp(inside - 1, 0, kRowCount - 1);  // the rows besides the list
   const int list_rows = std::min(inside - fixed, std::max(model_.Total(), kMinListRows));
   const int height = fixed + list_rows + 2 * frame;
   box_ = PlaceDialog(window, width, height, PlacementCentre(asked_left_, window.left, window_width, width),
@@ -167,29 +167,21 @@ InclusiveRect ListBox::Layout(const BufferInfo& info) {
     return box_;
   }
 
-  std::array<bool, kRowCount> kept{};
-  for (int i = 0; i < fixed; ++i) kept[kKeptOrder[static_cast<std::size_t>(i)]] = true;
-  int y = box_.top + frame;
-  for (Row row : {kHeading, kHint})
-    if (kept[row]) rows_[row] = y++;
-  list_first_ = y;
+  StackRows(kKeptOrder, fixed + 1, box_.top + frame, rows_, kList, list_rows);
   list_rows_ = list_rows;
-  y += list_rows;
-  for (Row row : {kStatus, kKeys, kButtons})
-    if (kept[row]) rows_[row] = y++;
 
   const int inner_left = box_.left + frame;
   const int inner_right = box_.right - frame;
   const int inner_width = inner_right - inner_left + 1;
-  const int margin = inner_width >= 20 ? 1 : 0;
-  text_left_ = inner_left + margin;
-  text_width_ = inner_width - 2 * margin;
+  margin_ = inner_width >= 20 ? 1 : 0;
+  text_left_ = inner_left + margin_;
+  text_width_ = inner_width - 2 * margin_;
   name_width_ = text_width_;
   if (model_.Total() > list_rows_ && text_width_ >= 2) {
     bar_x_ = text_left_ + text_width_ - 1;
     name_width_ = text_width_ - 1;
   }
-  if (Shows(kButtons)) LayoutButtons(buttons_, inner_left, inner_right, rows_[kButtons]);
+  buttons_.Layout(inner_left, inner_right, rows_[kButtons]);
   model_.SetRows(list_rows_);
   drawn_rows_.assign(static_cast<std::size_t>(list_rows_), {false, RowLook{}});
   return box_;
@@ -200,8 +192,7 @@ void ListBox::Draw(ConsoleDevice& device) {
   FillRect(device, box_, Cell{' ', dialog_style::kBox});
   if (framed_) DrawFrame(device, box_, dialog_style::kFrame);
   for (Row row : {kHeading, kHint, kKeys}) DrawTextRow(device, row);
-  DrawButton(device, buttons_[0], true);
-  DrawButton(device, buttons_[1], false);
+  buttons_.Draw(device);
   for (auto& row : drawn_rows_) row.first = false;
   drawn_top_ = -1;
   status_drawn_ = false;
@@ -236,22 +227,18 @@ void ListBox::DrawTextRow(ConsoleDevice& device, Row row) {
 }
 
 // The field's row: the label, then the filter as far as it fits, the cursor at
-// the insertion point. A row too narrow for the label shows the field alone.
+// the insertion point. A row too narrow for the label shows the field alone. With
+// margins the marks stand beside the field: ◄ on the label's closing blank, ► in
+// the right margin.
 void ListBox::DrawField(ConsoleDevice& device) {
   const Row row = FieldRow();
   if (row == kRowCount) return;
-  std::vector<Cell> cells;
-  const int label =
-      static_cast<int>(kFilterLabel.size()) < text_width_ / 2 ? static_cast<int>(kFilterLabel.size()) : 0;
-  AppendTextCells(kFilterLabel, device.TextCodePage(), dialog_style::kTitle, label, cells);
-  const int width = text_width_ - label;
-  field_.KeepCursorVisible(width);
-  TextField::View view = field_.Show(width, dialog_style::kField);
-  cells.insert(cells.end(), view.cells.begin(), view.cells.end());
-  const Coord at{ClampToInt16(text_left_), ClampToInt16(rows_[row])};
-  WriteCells(device, at, std::move(cells));
-  device.SetCursorPosition({ClampToInt16(text_left_ + label + view.cursor), at.y});
-  SetCursorShown(device, true);
+  auto label = static_cast<int>(kFilterLabel.size()) < text_width_ / 2 ? kFilterLabel : std::string_view();
+  const auto label_width = static_cast<int>(label.size());  // ASCII: a cell a byte
+  const bool marks = margin_ > 0 && !label.empty();
+  if (marks) label.remove_suffix(1);
+  DrawFieldRow(device, field_, {ClampToInt16(text_left_ + label_width), ClampToInt16(rows_[row])},
+               text_width_ - label_width, marks, label);
 }
 
 // `/` or Ctrl+F: the field opens on the last text row holding the filter in force.
@@ -260,10 +247,14 @@ void ListBox::OpenField(ConsoleDevice& device) {
   DrawField(device);
 }
 
-// Back to the list: the field's row shows what it showed before, the cursor hides.
+// Back to the list: the field's row shows what it showed before, its right margin
+// blank again, and the cursor hides.
 void ListBox::CloseField(ConsoleDevice& device) {
   focus_ = Focus::kList;
-  DrawTextRow(device, FieldRow());
+  const Row row = FieldRow();
+  if (row != kRowCount && margin_ > 0)
+    WriteText(device, {ClampToInt16(text_left_ + text_width_), ClampToInt16(rows_[row])}, " ", dialog_style::kBox);
+  DrawTextRow(device, row);
   SetCursorShown(device, false);
   Refresh(device);
 }
@@ -308,7 +299,7 @@ void ListBox::Refresh(ConsoleDevice& device) {
 // with no name shown, at the start of the list's first row, which says why.
 void ListBox::PlaceCursorOnHighlight(ConsoleDevice& device) {
   const int row = model_.Count() > 0 ? model_.Highlight() - model_.Top() : 0;
-  device.SetCursorPosition({ClampToInt16(text_left_), ClampToInt16(list_first_ + row)});
+  device.SetCursorPosition({ClampToInt16(text_left_), ClampToInt16(rows_[kList] + row)});
 }
 
 // One list row, in one write: the pointer column (the pointer when the name is
@@ -343,7 +334,7 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   }
   AppendTextCells(text, device.TextCodePage(), text_attribute, static_cast<int>(width - cells.size()), cells);
   cells.resize(width, Cell{U' ', kField});
-  device.WriteCells({ClampToInt16(text_left_), ClampToInt16(list_first_ + row)}, cells);
+  device.WriteCells({ClampToInt16(text_left_), ClampToInt16(rows_[kList] + row)}, cells);
 }
 
 ListBox::Thumb ListBox::ThumbNow() const {
@@ -373,7 +364,7 @@ void ListBox::DrawScrollBar(ConsoleDevice& device) {
     else if (row >= thumb.first && row < thumb.first + thumb.rows)
       sign = kScrollThumb;
     const Cell cell{sign, kField};
-    device.WriteCells({ClampToInt16(bar_x_), ClampToInt16(list_first_ + row)}, std::span<const Cell>(&cell, 1));
+    device.WriteCells({ClampToInt16(bar_x_), ClampToInt16(rows_[kList] + row)}, std::span<const Cell>(&cell, 1));
   }
 }
 
@@ -546,12 +537,11 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   if (!IsLeftPress(mouse)) return DialogResult::kOpen;
   const bool previous_plain = std::exchange(last_press_plain_, IsPlainPress(mouse));
   if (focus_ == Focus::kFilter) CloseField(device);
-  if (buttons_[0].Hit(mouse.position)) return DialogResult::kOk;
-  if (buttons_[1].Hit(mouse.position)) return DialogResult::kCancel;
+  if (const DialogResult hit = buttons_.Hit(mouse.position); hit != DialogResult::kOpen) return hit;
   const InclusiveRect list =
-      InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(list_first_)}, text_width_, list_rows_);
+      InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kList])}, text_width_, list_rows_);
   if (!list.Contains(mouse.position)) return DialogResult::kOpen;
-  const int row = mouse.position.y - list_first_;
+  const int row = mouse.position.y - rows_[kList];
   if (mouse.position.x == bar_x_) {
     ClickScrollBar(row);
   } else {

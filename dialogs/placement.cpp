@@ -28,4 +28,13 @@ InclusiveRect AreaWithShadow(const InclusiveRect& box, const InclusiveRect& clip
   return area.Intersect(clip);
 }
 
+void StackRows(std::span<const int> kept_order, int room, int top, std::span<int> rows, int tall, int tall_rows) {
+  const auto kept = kept_order.first(std::min(static_cast<std::size_t>(std::max(room, 0)), kept_order.size()));
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const bool shown = std::ranges::find(kept, static_cast<int>(row)) != kept.end();
+    rows[row] = shown ? top : -1;
+    if (shown) top += static_cast<int>(row) == tall ? tall_rows : 1;
+  }
+}
+
 }  // namespace zul

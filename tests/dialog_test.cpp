@@ -53,6 +53,32 @@ TEST(PlaceDialog, ShrinksToASmallWindowAndGivesNothingForAnEmptyOne) {
   EXPECT_EQ(AreaWithShadow({10, 5, 19, 8}, {0, 0, 79, 29}), (InclusiveRect{10, 5, 21, 9}));
 }
 
+// Four rows stacked from screen row 10: a short box keeps the most needed, shown in
+// their own order; a tall row pushes those below it down.
+TEST(StackRows, KeepsTheMostNeededInTheirOrder) {
+  struct Case {
+    const char* what;
+    std::vector<int> kept_order;
+    int room;
+    int tall;
+    std::vector<int> rows;
+  };
+  const std::vector<Case> cases = {
+      {"room for all", {2, 0, 3, 1}, 4, -1, {10, 11, 12, 13}},
+      {"room for two: the first two asked", {2, 0, 3, 1}, 2, -1, {10, -1, 11, -1}},
+      {"a row never asked for", {0, 1, 3}, 9, -1, {10, 11, -1, 12}},
+      {"a tall row of five", {1, 0, 2, 3}, 4, 1, {10, 11, 16, 17}},
+      {"a tall row dropped", {0, 2, 1}, 2, 1, {10, -1, 11, -1}},
+      {"no room", {0, 1, 2, 3}, 0, -1, {-1, -1, -1, -1}},
+      {"less than none", {0, 1, 2, 3}, -3, -1, {-1, -1, -1, -1}},
+  };
+  for (const Case& c : cases) {
+    std::vector<int> rows(4, 99);
+    StackRows(c.kept_order, c.room, 10, rows, c.tall, 5);
+    EXPECT_EQ(rows, c.rows) << c.what;
+  }
+}
+
 TEST(SavedRegion, PutsCellsAndCursorBackExactlyOnce) {
   VirtualConsole console({30, 10}, {30, 10});
   Scribble(console);
@@ -193,29 +219,27 @@ TEST(DialogDrawing, FrameTitleTextAndShadow) {
 }
 
 TEST(DialogButtons, AreCentredHitOnTheirCellsAndCutWhenTheyDoNotFit) {
-  std::vector<Button> buttons = {Button{"OK", {}, 0}, Button{"Cancel", {}, 0}};
-  LayoutButtons(buttons, 10, 49, 7);  // 40 cells for 6 + 2 + 10
-  EXPECT_EQ(buttons[0].at, (Coord{21, 7}));
-  EXPECT_EQ(buttons[0].width, 6);
-  EXPECT_EQ(buttons[1].at, (Coord{29, 7}));
-  EXPECT_TRUE(buttons[0].Hit({21, 7}));
-  EXPECT_TRUE(buttons[0].Hit({26, 7}));
-  EXPECT_FALSE(buttons[0].Hit({27, 7}));
-  EXPECT_FALSE(buttons[1].Hit({30, 6}));
-  EXPECT_TRUE(buttons[1].Hit({38, 7}));
+  using enum DialogResult;
+  OkCancelButtons buttons;
+  buttons.Layout(10, 49, 7);  // 40 cells for 6 + 2 + 10: OK at 21..26, Cancel at 29..38
+  const std::vector<std::pair<Coord, DialogResult>> centred = {
+      {{20, 7}, kOpen},   {{21, 7}, kOk},   {{26, 7}, kOk},     {{27, 7}, kOpen},
+      {{29, 7}, kCancel}, {{30, 6}, kOpen}, {{38, 7}, kCancel}, {{39, 7}, kOpen},
+  };
+  for (const auto& [cell, hit] : centred) EXPECT_EQ(buttons.Hit(cell), hit) << cell.x << "," << cell.y;
 
-  LayoutButtons(buttons, 0, 11, 0);  // 12 cells: OK whole, Cancel cut to 4
-  EXPECT_EQ(buttons[0].at, (Coord{0, 0}));
-  EXPECT_EQ(buttons[1].width, 4);
-  EXPECT_FALSE(buttons[1].Hit({12, 0}));
-  LayoutButtons(buttons, 0, 5, 0);
-  EXPECT_EQ(buttons[1].width, 0);
-  EXPECT_FALSE(buttons[1].Hit({8, 0}));
+  buttons.Layout(0, 11, 0);  // 12 cells: OK whole, Cancel cut to 4
+  EXPECT_EQ(buttons.Hit({0, 0}), kOk);
+  EXPECT_EQ(buttons.Hit({11, 0}), kCancel);
+  EXPECT_EQ(buttons.Hit({12, 0}), kOpen);
+  buttons.Layout(0, 5, 0);  // Cancel cut to nothing
+  EXPECT_EQ(buttons.Hit({8, 0}), kOpen);
+  buttons.Layout(0, 11, -1);  // on no row
+  EXPECT_EQ(buttons.Hit({0, 0}), kOpen);
 
   VirtualConsole console({20, 2}, {20, 2});
-  LayoutButtons(buttons, 0, 11, 1);
-  DrawButton(console, buttons[0], true);
-  DrawButton(console, buttons[1], false);
+  buttons.Layout(0, 11, 1);
+  buttons.Draw(console);
   EXPECT_EQ(console.RowText(1), "\u25BA OK \u25C4  [ Ca        ");  // the default stands out without colour
   EXPECT_EQ(console.At({0, 1}).attribute, dialog_style::kButtonFocus);
   EXPECT_EQ(console.At({8, 1}).attribute, dialog_style::kButton);

@@ -413,6 +413,46 @@ TEST(ListBoxFind, AThousandNamesFilteredAndAFieldThatScrolls) {
   EXPECT_EQ(longer.outside, 0);
 }
 
+// A filter longer than the field of a narrow box: ◄ on the label's closing blank
+// while text lies before the field, ► in the right margin while text lies after it,
+// both gone with the field. A 30 by 12 screen puts the box at 2..27, the key row on
+// row 8: the label from 4, the field 12..25 (14 cells), the right margin 26.
+TEST(ListBoxFind, ALongFilterShowsMarksWhereItRunsOn) {
+  constexpr int16_t kRow = 8, kLabel = 4, kField = 12;
+  const std::string long_filter = "abcdefghijklmnopqrst";
+  const std::vector<InputEvent> lefts(17, Key(vk::kLeft));
+  struct Case {
+    const char* what;
+    std::vector<InputEvent> keys;  // after / and the filter
+    std::string row;               // from the label to the right margin
+    int cursor;                    // the cursor's column in the field, -1: hidden
+  };
+  const std::vector<Case> cases = {
+      {"at its end", {}, "Filter:\u25C4hijklmnopqrst  ", 13},
+      {"at its start", {Key(vk::kHome)}, "Filter: abcdefghijklmn\u25BA", 0},
+      {"in its middle", lefts, "Filter:\u25C4defghijklmnopq\u25BA", 0},
+      {"closed", {Key(vk::kHome), Enter()}, "Space mark  Ctrl+A all ", -1},
+  };
+  for (const Case& c : cases) {
+    WatchedConsole console({30, 12}, {30, 12});
+    Push(console, Key(0, '/'), Typed(long_filter), c.keys);
+    Show(console, kThree);
+    ASSERT_TRUE(console.open) << c.what;
+    EXPECT_EQ(console.open->RowText(kRow, kLabel, 23), c.row) << c.what;
+    EXPECT_EQ(console.open->At({kLabel + 22, kRow}).attribute,
+              c.cursor < 0 ? dialog_style::kBox : dialog_style::kTitle)
+        << c.what;
+    EXPECT_EQ(console.open->CursorShape().visible, c.cursor >= 0) << c.what;
+    if (c.cursor >= 0) {
+      EXPECT_EQ(console.open->Cursor(), (Coord{static_cast<int16_t>(kField + c.cursor), kRow})) << c.what;
+    }
+  }
+  WatchedConsole short_filter({30, 12}, {30, 12});
+  Push(short_filter, Key(0, '/'), Typed("abc"));
+  Show(short_filter, kThree);
+  EXPECT_EQ(short_filter.open->RowText(kRow, kLabel, 23), "Filter: abc" + std::string(12, ' '));
+}
+
 TEST(ListBoxMouse, ClicksMarkToggleAndRangeDoubleClickAnswers) {
   const Names names = Numbered(6);
   WatchedConsole probe;
