@@ -61,11 +61,6 @@ class SingleByteCodePage : public CodePage {
 // box drawing and Greek of the console's upper half.
 const CodePage& Cp437CodePage();
 
-// The capital a letter is upper-cased to wherever names are compared by letter (the
-// chooser's names, what is typed to find them): a to z, a o u with diaeresis, e with
-// acute, n with tilde, a with ring and c with cedilla; any other character as it is.
-char32_t UpperCaseLetter(char32_t character);
-
 // Appends `character` in UTF-8 (a surrogate or a value above U+10FFFF as U+FFFD).
 void AppendUtf8(char32_t character, std::string& out);
 

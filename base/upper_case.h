@@ -15,6 +15,18 @@
 
 namespace zul {
 
+// An ASCII letter a to z as its capital, any other character (or byte) as it is: the
+// whole rule where names are ASCII, and the first step of UpperCaseLetter.
+template <typename Character>
+constexpr Character AsciiCapital(Character character) {
+  return character >= 'a' && character <= 'z' ? static_cast<Character>(character - 0x20) : character;
+}
+
+// The capital a letter is upper-cased to wherever names are compared by letter (the
+// chooser's names, what is typed to find them): a to z, a o u with diaeresis, e with
+// acute, n with tilde, a with ring and c with cedilla; any other character as it is.
+char32_t UpperCaseLetter(char32_t character);
+
 // One piece of a text as upper-casing reads it: the bytes of one character and the
 // character with its capital, or (`spelled` false) one byte that spells none.
 struct UpperCasePiece {
@@ -32,8 +44,7 @@ void ForEachUpperCasePiece(std::string_view text, const CodePage& code_page, Tak
   for (std::size_t at = 0; at < text.size();) {
     const auto byte = static_cast<uint8_t>(text[at]);
     if (byte < 0x80) {
-      const char32_t capital = byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte;
-      take(UpperCasePiece{text.substr(at, 1), true, byte, capital});
+      take(UpperCasePiece{text.substr(at, 1), true, byte, AsciiCapital<char32_t>(byte)});
       ++at;
       continue;
     }
