@@ -26,13 +26,14 @@ char32_t UpperCaseLetter(char32_t character) {
 Text UpperCasedText(std::string_view text, const CodePage& code_page) {
   Text upper;
   upper.reserve(text.size());
-  ForEachUpperCasePiece(text, code_page, [&](const UpperCasePiece& piece) {
+  ForEachCharacter(text, code_page, [&](const TextPiece& piece) {
     // An ASCII character's capital is ASCII too, one byte: the most names need no code page.
     if (static_cast<uint8_t>(piece.bytes[0]) < 0x80) {
-      upper.push_back(static_cast<char>(piece.capital));
+      upper.push_back(AsciiCapital(piece.bytes[0]));
       return;
     }
-    if (piece.capital == piece.character || !code_page.Encode(piece.capital, upper)) upper.append(piece.bytes);
+    const char32_t capital = UpperCaseLetter(piece.character);
+    if (capital == piece.character || !code_page.Encode(capital, upper)) upper.append(piece.bytes);
   });
   return upper;
 }
@@ -46,7 +47,7 @@ std::u32string UpperCasedCharacters(std::u32string_view characters) {
 std::u32string UpperCasedCharacters(std::string_view text, const CodePage& code_page) {
   std::u32string characters;
   characters.reserve(text.size());
-  ForEachUpperCasePiece(text, code_page, [&](const UpperCasePiece& piece) {
+  ForEachCharacter(text, code_page, [&](const TextPiece& piece) {
     characters.push_back(piece.spelled ? piece.character
                                        : UnspelledByteStandIn(static_cast<uint8_t>(piece.bytes[0])));
   });

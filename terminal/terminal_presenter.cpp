@@ -20,16 +20,13 @@ constexpr std::size_t kMaxTitle = 255;
 std::string TitleText(const std::string& title, const CodePage& code_page) {
   const std::string_view bytes = std::string_view(title).substr(0, kMaxTitle);
   std::string text;
-  for (std::size_t at = 0; at < bytes.size();) {
-    const Spelled spelled = code_page.Decode(bytes.substr(at));
-    if (spelled.length == 0) {
-      const auto byte = static_cast<uint8_t>(bytes[at++]);
-      if (byte >= 0x20 && byte != 0x7F) AppendCp437Utf8(byte, text);
-      continue;
+  ForEachCharacter(bytes, code_page, [&](const TextPiece& piece) {
+    if (!piece.spelled) {
+      AppendCp437Utf8(static_cast<uint8_t>(piece.bytes[0]), text);
+    } else if (ShownCharacter(piece.character) == piece.character) {
+      AppendUtf8(piece.character, text);
     }
-    if (ShownCharacter(spelled.character) == spelled.character) AppendUtf8(spelled.character, text);
-    at += spelled.length;
-  }
+  });
   return text;
 }
 
