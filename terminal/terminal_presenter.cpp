@@ -71,10 +71,11 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
           static_cast<std::size_t>(y) * static_cast<std::size_t>(painter_.Columns()) + static_cast<std::size_t>(x);
       const int blank_background = colour::Background(cell.attribute);
       if (cell.character == kRightHalf) {
-        const bool joined = x > 0 && packed::IsLeftHalf(want_[index - 1]);
+        const char32_t before = x > 0 ? packed::Character(want_[index - 1]) : 0;
         want_[index] =
-            joined ? packed::Make(packed::kRightHalfCode, colour::Foreground(cell.attribute), blank_background)
-                   : packed::Make(' ', packed::kAnyColour, blank_background);
+            IsLoneHalf(before, kRightHalf, 0)
+                ? packed::Make(' ', packed::kAnyColour, blank_background)
+                : packed::Make(packed::kRightHalfCode, colour::Foreground(cell.attribute), blank_background);
         continue;
       }
       // Most cells repeat the one before them (blanks, a frame's edge): packed once.
@@ -86,11 +87,11 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
       }
       PackedCell shown = previous_packed;
       if (previous_left_half) {
-        const bool whole =
-            x + 1 < shown_columns && buffer_x + 1 < size.x &&
-            console.At({static_cast<int16_t>(buffer_x + 1), static_cast<int16_t>(buffer_y)}).character ==
-                kRightHalf;
-        if (!whole) shown = packed::Make(' ', packed::kAnyColour, blank_background);
+        const bool at_edge = x + 1 >= shown_columns || buffer_x + 1 >= size.x;
+        const char32_t after =
+            at_edge ? 0
+                    : console.At({static_cast<int16_t>(buffer_x + 1), static_cast<int16_t>(buffer_y)}).character;
+        if (IsLoneHalf(0, cell.character, after)) shown = packed::Make(' ', packed::kAnyColour, blank_background);
       }
       want_[index] = shown;
     }
