@@ -124,20 +124,4 @@ void AppendUtf8(char32_t character, std::string& out) {
   }
 }
 
-char32_t UpperCaseLetter(char32_t character) {
-  // The accented letters and their capitals: a o u with diaeresis, e with acute,
-  // n with tilde, a with ring, c with cedilla.
-  static constexpr std::array<std::array<char32_t, 2>, 7> kAccented = {{{U'\u00E4', U'\u00C4'},
-                                                                        {U'\u00F6', U'\u00D6'},
-                                                                        {U'\u00FC', U'\u00DC'},
-                                                                        {U'\u00E9', U'\u00C9'},
-                                                                        {U'\u00F1', U'\u00D1'},
-                                                                        {U'\u00E5', U'\u00C5'},
-                                                                        {U'\u00E7', U'\u00C7'}}};
-  if (character >= 'a' && character <= 'z') return character - 0x20;
-  for (const auto& [small, capital] : kAccented)
-    if (character == small) return capital;
-  return character;
-}
-
 }  // namespace zul

@@ -12,8 +12,9 @@
 
 namespace zul {
 
-// A character read from a text and how many bytes spell it; length 0 when the bytes
-// spell none (a byte the code page does not use, a sequence malformed or cut short).
+// A character read from a text and how many bytes spell it; length 0 (and character 0)
+// when the bytes spell none (a byte the code page does not use, a sequence malformed or
+// cut short).
 struct Spelled {
   char32_t character = 0;
   std::size_t length = 0;
@@ -27,6 +28,29 @@ class CodePage {
   // Appends the bytes that spell `character`; false, appending nothing, when none do.
   virtual bool Encode(char32_t character, std::string& out) const = 0;
 };
+
+// One piece of a text as it is read: the bytes of one character and the character,
+// or (`spelled` false, character 0) one byte that spells none.
+struct TextPiece {
+  std::string_view bytes;
+  bool spelled = false;
+  char32_t character = 0;
+};
+
+// Hands `take` each piece of `text` in order, read in `code_page`: where bytes spell
+// no character, the first of them alone, and reading goes on at the next. A byte below
+// 0x80 where a character starts is read as that ASCII character without asking the
+// code page: every code page a run may have spells ASCII so (their lead bytes lie above it).
+template <typename Take>
+void ForEachCharacter(std::string_view text, const CodePage& code_page, Take&& take) {
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const Spelled spelled = byte < 0x80 ? Spelled{byte, 1} : code_page.Decode(text.substr(at));
+    const std::size_t length = spelled.length == 0 ? 1 : spelled.length;
+    take(TextPiece{text.substr(at, length), spelled.length != 0, spelled.character});
+    at += length;
+  }
+}
 
 // UTF-8 as the standard has it: no overlong forms, no surrogates, nothing above
 // U+10FFFF. The C1 control characters (U+0080 to U+009F) count as spelled by nothing,
@@ -60,11 +84,6 @@ class SingleByteCodePage : public CodePage {
 // Code page 437, the original console code page: ASCII, then the accented letters,
 // box drawing and Greek of the console's upper half.
 const CodePage& Cp437CodePage();
-
-// The capital a letter is upper-cased to wherever names are compared by letter (the
-// chooser's names, what is typed to find them): a to z, a o u with diaeresis, e with
-// acute, n with tilde, a with ring and c with cedilla; any other character as it is.
-char32_t UpperCaseLetter(char32_t character);
 
 // Appends `character` in UTF-8 (a surrogate or a value above U+10FFFF as U+FFFD).
 void AppendUtf8(char32_t character, std::string& out);

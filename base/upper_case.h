@@ -4,7 +4,6 @@
 // (for the list box's keys and what is typed to find them).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,39 +14,17 @@
 
 namespace zul {
 
-// One piece of a text as upper-casing reads it: the bytes of one character and the
-// character with its capital, or (`spelled` false) one byte that spells none.
-struct UpperCasePiece {
-  std::string_view bytes;
-  bool spelled = false;
-  char32_t character = 0;
-  char32_t capital = 0;
-};
-
-// Hands `take` each piece of `text`, in order. A byte below 0x80 where a character
-// starts is read as that ASCII character without asking the code page: every code
-// page a run may have spells ASCII so (their lead bytes lie above it).
-template <typename Take>
-void ForEachUpperCasePiece(std::string_view text, const CodePage& code_page, Take&& take) {
-  for (std::size_t at = 0; at < text.size();) {
-    const auto byte = static_cast<uint8_t>(text[at]);
-    if (byte < 0x80) {
-      const char32_t capital = byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte;
-      take(UpperCasePiece{text.substr(at, 1), true, byte, capital});
-      ++at;
-      continue;
-    }
-    const Spelled spelled = code_page.Decode(text.substr(at));
-    if (spelled.length == 0) {
-      take(UpperCasePiece{text.substr(at, 1), false, 0, 0});
-      ++at;
-      continue;
-    }
-    take(UpperCasePiece{text.substr(at, spelled.length), true, spelled.character,
-                        UpperCaseLetter(spelled.character)});
-    at += spelled.length;
-  }
+// An ASCII letter a to z as its capital, any other character (or byte) as it is: the
+// whole rule where names are ASCII, and the first step of UpperCaseLetter.
+template <typename Character>
+constexpr Character AsciiCapital(Character character) {
+  return character >= 'a' && character <= 'z' ? static_cast<Character>(character - 0x20) : character;
 }
+
+// The capital a letter is upper-cased to wherever names are compared by letter (the
+// chooser's names, what is typed to find them): a to z, a o u with diaeresis, e with
+// acute, n with tilde, a with ring and c with cedilla; any other character as it is.
+char32_t UpperCaseLetter(char32_t character);
 
 // `text` upper-cased, as bytes of the same code page: a to z and the seven letters
 // a-umlaut, o-umlaut, u-umlaut, e-acute, n-tilde, a-ring and c-cedilla become their

@@ -16,11 +16,6 @@ struct ExactCharacters {
   }
 };
 
-// An ASCII letter a to z as its capital, any other byte as it is.
-constexpr char FoldAsciiLetter(char byte) {
-  return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 0x20) : byte;
-}
-
 // Whether `text` as a whole matches `pattern`: `*` stands for any run of characters
 // (also none), `?` for exactly one, any other character for one that is the same
 // after `fold` (a callable from Character to something comparable). A pattern that

@@ -128,31 +128,28 @@ int CharacterWidthFromTables(char32_t character) {
   return character < kFirstSupplementaryCharacter ? kBmpWidths[character] : WidthInRanges(character);
 }
 
-// 1. Decode the next character; bytes that spell none show one by one as their glyphs.
+// 1. Read the next character; bytes that spell none show one by one as their glyphs.
 // 2. A character that takes no cell joins the glyph before it, or stands over a blank.
 // 3. Any other character starts a glyph of its own.
 std::vector<Glyph> Glyphs(std::string_view text, const CodePage& code_page) {
   std::vector<Glyph> glyphs;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const Spelled spelled = code_page.Decode(text.substr(at));
-    if (spelled.length == 0) {
-      glyphs.push_back(Glyph{at, 1, Cp437Glyph(static_cast<uint8_t>(text[at])), 0, 1});
-      ++at;
-      continue;
+  ForEachCharacter(text, code_page, [&](const TextPiece& piece) {
+    const auto offset = static_cast<std::size_t>(piece.bytes.data() - text.data());
+    if (!piece.spelled) {
+      glyphs.push_back(Glyph{offset, 1, Cp437Glyph(static_cast<uint8_t>(piece.bytes[0])), 0, 1});
+      return;
     }
-    const char32_t character = ShownCharacter(spelled.character);
+    const char32_t character = ShownCharacter(piece.character);
     const int width = CharacterWidth(character);
     if (width == 0) {
-      if (glyphs.empty()) glyphs.push_back(Glyph{at, 0, U' ', 0, 1});
+      if (glyphs.empty()) glyphs.push_back(Glyph{offset, 0, U' ', 0, 1});
       Glyph& joined = glyphs.back();
-      joined.length += spelled.length;
+      joined.length += piece.bytes.size();
       if (joined.mark == 0) joined.mark = character;
     } else {
-      glyphs.push_back(Glyph{at, spelled.length, character, 0, width});
+      glyphs.push_back(Glyph{offset, piece.bytes.size(), character, 0, width});
     }
-    at += spelled.length;
-  }
+  });
   return glyphs;
 }
 

@@ -48,6 +48,16 @@ inline char32_t ShownCharacter(char32_t character) {
   return character;
 }
 
+// Whether a cell is half of a wide character without its other half beside it, which
+// shows as a blank: a character two cells wide with no kRightHalf after it, or a
+// kRightHalf with no such character before it (either overwritten, or cut off at an
+// edge). `before` and `after` are the characters of the cells shown beside it, 0 where
+// none is.
+inline bool IsLoneHalf(char32_t before, char32_t character, char32_t after) {
+  if (character == kRightHalf) return CharacterWidth(before) != 2;
+  return after != kRightHalf && CharacterWidth(character) == 2;
+}
+
 // One glyph of a text: the bytes that spell it (a character and the marks after it,
 // or a byte that spells nothing), how it shows (the character and its first mark;
 // further marks are left out of the picture, not of the bytes) and its cells.

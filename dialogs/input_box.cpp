@@ -63,11 +63,9 @@ NoteLook LookOf(Note note) {
 // The characters `text` spells in `code_page`; a byte that spells none is left out.
 std::u32string CharactersOf(std::string_view text, const CodePage& code_page) {
   std::u32string characters;
-  for (std::size_t at = 0; at < text.size();) {
-    const Spelled spelled = code_page.Decode(text.substr(at));
-    if (spelled.length != 0) characters += spelled.character;
-    at += std::max<std::size_t>(spelled.length, 1);
-  }
+  ForEachCharacter(text, code_page, [&](const TextPiece& piece) {
+    if (piece.spelled) characters += piece.character;
+  });
   return characters;
 }
 

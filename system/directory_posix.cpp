@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/upper_case.h"
 #include "base/wildcard.h"
 #include "system/directory.h"
 #include "system/directory_change.h"
@@ -41,7 +42,7 @@ void CloseSearch(DirectorySearch& search) {
 // not a directory unless the filter admits directories.
 bool Admits(const DirectorySearch& search, const char* name) {
   const Text text(name);
-  if (!MatchesWildcard<char>(search.pattern, text, FoldAsciiLetter)) return false;
+  if (!MatchesWildcard<char>(search.pattern, text, AsciiCapital<char>)) return false;
   if (!text.empty() && text[0] == '.' && (search.filter & kSearchHidden) == 0) return false;
   struct stat status {};
   if (fstatat(dirfd(search.listing), name, &status, 0) != 0) return false;

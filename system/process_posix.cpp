@@ -106,10 +106,7 @@ Text OwnDirectory() {
   char buffer[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
   if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return Text();
-  const Text file(buffer, static_cast<std::size_t>(length));
-  const std::size_t slash = file.rfind('/');
-  if (slash == Text::npos) return Text();
-  return slash == 0 ? Text("/") : file.substr(0, slash);
+  return FolderOf(Text(buffer, static_cast<std::size_t>(length)));
 }
 
 // The converter that runs now, for a signal handler to find; 0 when none runs.

@@ -435,13 +435,11 @@ std::size_t InputDecoder::TakePasted(std::string_view input) {
 void InputDecoder::EndPaste() {
   InputEvent event;
   event.kind = InputEvent::Kind::kPaste;
-  for (std::size_t at = 0; at < pasted_.size();) {
-    const Utf8Read read = ReadUtf8(std::string_view(pasted_).substr(at));
-    at += read.length;
-    if (read.kind != Utf8Read::Kind::kWhole) continue;
-    if (read.character < 0x20 || read.character == typed::kDelete || IsC1Control(read.character)) continue;
-    event.pasted.push_back(read.character);
-  }
+  // Bytes that spell nothing (C1 controls among them) and control characters are left out.
+  ForEachCharacter(pasted_, Utf8CodePage(), [&](const TextPiece& piece) {
+    if (piece.spelled && piece.character >= 0x20 && piece.character != typed::kDelete)
+      event.pasted.push_back(piece.character);
+  });
   pasting_ = false;
   pasted_.clear();
   if (!event.pasted.empty()) events_.push_back(std::move(event));

@@ -20,16 +20,13 @@ constexpr std::size_t kMaxTitle = 255;
 std::string TitleText(const std::string& title, const CodePage& code_page) {
   const std::string_view bytes = std::string_view(title).substr(0, kMaxTitle);
   std::string text;
-  for (std::size_t at = 0; at < bytes.size();) {
-    const Spelled spelled = code_page.Decode(bytes.substr(at));
-    if (spelled.length == 0) {
-      const auto byte = static_cast<uint8_t>(bytes[at++]);
-      if (byte >= 0x20 && byte != 0x7F) AppendCp437Utf8(byte, text);
-      continue;
+  ForEachCharacter(bytes, code_page, [&](const TextPiece& piece) {
+    if (!piece.spelled) {
+      AppendCp437Utf8(static_cast<uint8_t>(piece.bytes[0]), text);
+    } else if (ShownCharacter(piece.character) == piece.character) {
+      AppendUtf8(piece.character, text);
     }
-    if (ShownCharacter(spelled.character) == spelled.character) AppendUtf8(spelled.character, text);
-    at += spelled.length;
-  }
+  });
   return text;
 }
 
@@ -74,10 +71,11 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
           static_cast<std::size_t>(y) * static_cast<std::size_t>(painter_.Columns()) + static_cast<std::size_t>(x);
       const int blank_background = colour::Background(cell.attribute);
       if (cell.character == kRightHalf) {
-        const bool joined = x > 0 && packed::IsLeftHalf(want_[index - 1]);
+        const char32_t before = x > 0 ? packed::Character(want_[index - 1]) : 0;
         want_[index] =
-            joined ? packed::Make(packed::kRightHalfCode, colour::Foreground(cell.attribute), blank_background)
-                   : packed::Make(' ', packed::kAnyColour, blank_background);
+            IsLoneHalf(before, kRightHalf, 0)
+                ? packed::Make(' ', packed::kAnyColour, blank_background)
+                : packed::Make(packed::kRightHalfCode, colour::Foreground(cell.attribute), blank_background);
         continue;
       }
       // Most cells repeat the one before them (blanks, a frame's edge): packed once.
@@ -89,11 +87,11 @@ void TerminalPresenter::Capture(const VirtualConsole& console) {
       }
       PackedCell shown = previous_packed;
       if (previous_left_half) {
-        const bool whole =
-            x + 1 < shown_columns && buffer_x + 1 < size.x &&
-            console.At({static_cast<int16_t>(buffer_x + 1), static_cast<int16_t>(buffer_y)}).character ==
-                kRightHalf;
-        if (!whole) shown = packed::Make(' ', packed::kAnyColour, blank_background);
+        const bool at_edge = x + 1 >= shown_columns || buffer_x + 1 >= size.x;
+        const char32_t after =
+            at_edge ? 0
+                    : console.At({static_cast<int16_t>(buffer_x + 1), static_cast<int16_t>(buffer_y)}).character;
+        if (IsLoneHalf(0, cell.character, after)) shown = packed::Make(' ', packed::kAnyColour, blank_background);
       }
       want_[index] = shown;
     }

@@ -1,7 +1,5 @@
 #include "terminal/terminal_sequences.h"
 
-#include <initializer_list>
-
 namespace zul::vt {
 
 namespace {
@@ -10,18 +8,6 @@ constexpr std::string_view kTitleStart = "\x1b]2;";
 constexpr std::string_view kTitleEnd = "\x07";
 constexpr int kDefaultForeground = 39;
 constexpr int kBackgroundOffset = 10;  // a background's code is its foreground's and this
-
-// kRestoreModes is these, one after the other.
-constexpr bool IsRestoreModes(std::initializer_list<std::string_view> parts) {
-  std::string_view rest = kRestoreModes;
-  for (const std::string_view part : parts) {
-    if (!rest.starts_with(part)) return false;
-    rest.remove_prefix(part.size());
-  }
-  return rest.empty();
-}
-static_assert(IsRestoreModes({kMouseOff, kBracketedPasteOff, kAutowrapOn, kDefaultColours, kCursorShow}));
-
 }  // namespace
 
 std::string Csi(int n, char final_byte) {

@@ -5,6 +5,9 @@
 // kRestoreModes.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -39,10 +42,24 @@ constexpr std::string_view kReverseIndex = "\x1b" "M";
 constexpr std::string_view kNextLine = "\x1b" "E";
 // clang-format on
 
-// What any terminal must be given to be usable again, whatever was sent before:
-// kMouseOff, kBracketedPasteOff, kAutowrapOn, kDefaultColours, kCursorShow. Fixed
+// The strings `Texts` one after the other, joined while compiling into bytes that last
+// as long as the program.
+template <const std::string_view&... Texts>
+struct Joined {
+  static constexpr auto kBytes = [] {
+    std::array<char, (Texts.size() + ...)> bytes{};
+    std::size_t at = 0;
+    for (const std::string_view text : {Texts...})
+      for (const char byte : text) bytes[at++] = byte;
+    return bytes;
+  }();
+  static constexpr std::string_view kText{kBytes.data(), kBytes.size()};
+};
+
+// What any terminal must be given to be usable again, whatever was sent before. Fixed
 // bytes, so that a signal handler may write them.
-constexpr std::string_view kRestoreModes = "\x1b[?1000l\x1b[?1006l\x1b[?2004l\x1b[?7h\x1b[0m\x1b[?25h";
+constexpr std::string_view kRestoreModes =
+    Joined<kMouseOff, kBracketedPasteOff, kAutowrapOn, kDefaultColours, kCursorShow>::kText;
 
 // "ESC [ n final", n left out when it is 1: with A or B the cursor moves n rows
 // up or down, with C or D n columns forward or back, with G to column n; with X

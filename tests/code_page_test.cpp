@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,43 @@ TEST(Cp437, TheGlyphsOfControlBytesAndDelAreNoBytes) {
     std::string written = "x";
     EXPECT_FALSE(Cp437CodePage().Encode(glyph, written)) << static_cast<unsigned>(glyph);
     EXPECT_EQ(written, "x");
+  }
+}
+
+// How a text is walked: each character whole, and where bytes spell none, the first
+// of them alone, reading going on at the very next byte. Pieces shown split by '|',
+// a byte that spells none as [hex].
+TEST(ForEachCharacter, TakesAByteThatSpellsNoneAloneAndGoesOnAtTheNext) {
+  struct Row {
+    const char* what;
+    const CodePage& code_page;
+    std::string text;
+    std::string pieces;
+  };
+  const Row rows[] = {
+      {"whole characters", Utf8CodePage(), "a\u00E9\u65E5", "a|\u00E9|\u65E5"},
+      {"a byte no character starts with", Utf8CodePage(), "\x80z", "[80]|z"},
+      {"a lead byte before ASCII", Utf8CodePage(), "\xE2z", "[E2]|z"},
+      {"a character cut short at the end", Utf8CodePage(), "a\xE2\x82", "a|[E2]|[82]"},
+      {"a byte a one-byte code page leaves unused", Cp866Letters(), "\xB0\x80", "[B0]|\u0410"},
+  };
+  for (const Row& row : rows) {
+    std::string pieces;
+    std::string bytes;
+    ForEachCharacter(row.text, row.code_page, [&](const TextPiece& piece) {
+      if (!pieces.empty()) pieces += '|';
+      bytes.append(piece.bytes);
+      if (piece.spelled) {
+        AppendUtf8(piece.character, pieces);
+        return;
+      }
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "[%02X]", static_cast<unsigned>(static_cast<uint8_t>(piece.bytes[0])));
+      pieces += hex;
+      EXPECT_EQ(piece.bytes.size(), 1u) << row.what;
+    });
+    EXPECT_EQ(pieces, row.pieces) << row.what;
+    EXPECT_EQ(bytes, row.text) << row.what;
   }
 }
 

@@ -38,7 +38,7 @@ constexpr std::string_view kDialogMode = "dialog";
 TEST(TerminalOwner, HandsOverAndPreparesTheSignalBytesForWhoeverHasTheTerminal) {
   const std::string release = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0;93;44m\x1b[4;6H\x1b[?25h";
   const std::string end = "\x1b[?1000l\x1b[?1006l\x1b[?7h\x1b[0m\x1b[4;6H\x1b[?25h";
-  const std::string restore(vt::kRestoreModes);
+  const std::string restore = "\x1b[?1000l\x1b[?1006l\x1b[?2004l\x1b[?7h\x1b[0m\x1b[?25h";
   struct Row {
     const char* what;
     bool presenting;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "base/upper_case.h"
+
 namespace zul {
 namespace {
 
@@ -48,7 +50,7 @@ TEST(MatchesWildcard, MatchesTheWholeNameWithStarQuestionMarkAndAsciiCaseFolding
       {std::string("a\0*", 3), std::string("A\0b", 3), true},
   };
   for (const Case& each : cases) {
-    EXPECT_EQ(MatchesWildcard<char>(each.pattern, each.name, FoldAsciiLetter), each.matches)
+    EXPECT_EQ(MatchesWildcard<char>(each.pattern, each.name, AsciiCapital<char>), each.matches)
         << "pattern [" << each.pattern << "] name [" << each.name << "]";
   }
 }

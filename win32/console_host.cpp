@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
+#include "base/upper_case.h"
+
 namespace zul {
 
 namespace {
 
 constexpr std::string_view kPseudoConsoleClass = "PseudoConsoleWindow";
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
+  return std::ranges::equal(a, b, [](char x, char y) { return AsciiCapital(x) == AsciiCapital(y); });
 }
 
 }  // namespace

@@ -30,19 +30,17 @@ KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t contro
 ConsoleCell ToConsoleCell(std::span<const Cell> cells, std::size_t index) {
   const Cell& cell = cells[index];
   const auto attributes = static_cast<uint16_t>(cell.attribute & ~(kLeadingHalf | kTrailingHalf));
-  const ConsoleCell blank{u' ', attributes};
   auto unit = [](char32_t character) {
     const char32_t shown = ShownCharacter(character);
     return IsOneUtf16Unit(shown) ? static_cast<char16_t>(shown) : static_cast<char16_t>(kReplacementCharacter);
   };
-  if (cell.character == kRightHalf) {
-    if (index == 0 || CharacterWidth(cells[index - 1].character) != 2) return blank;
-    return ConsoleCell{unit(cells[index - 1].character), static_cast<uint16_t>(attributes | kTrailingHalf)};
-  }
-  if (CharacterWidth(cell.character) == 2) {
-    if (index + 1 >= cells.size() || cells[index + 1].character != kRightHalf) return blank;
+  const char32_t before = index > 0 ? cells[index - 1].character : 0;
+  const char32_t after = index + 1 < cells.size() ? cells[index + 1].character : 0;
+  if (IsLoneHalf(before, cell.character, after)) return ConsoleCell{u' ', attributes};
+  if (cell.character == kRightHalf)
+    return ConsoleCell{unit(before), static_cast<uint16_t>(attributes | kTrailingHalf)};
+  if (CharacterWidth(cell.character) == 2)
     return ConsoleCell{unit(cell.character), static_cast<uint16_t>(attributes | kLeadingHalf)};
-  }
   return ConsoleCell{unit(cell.character), attributes};
 }
 
