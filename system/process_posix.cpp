@@ -124,7 +124,7 @@ struct sigaction g_before_run[NSIG];
 
 // Waits for `child` to end, at most `limit_ms`; whether it ended. Async-signal-safe.
 bool ReapWithin(pid_t child, int limit_ms) {
-  const timespec step{0, kChildEndStepMs * 1000 * 1000};
+  const timespec step{0, static_cast<long>(kChildEndStepMs) * 1000 * 1000};
   for (int waited = 0;; waited += kChildEndStepMs) {
     int status = 0;
     const pid_t done = waitpid(child, &status, WNOHANG);
