@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The pictures the README shows: each one it names under docs/ is shown with alt text,
+# The pictures the README shows: each picture it names under docs/ is shown with alt text,
 # exists, is a PNG of 300 x 150 to 2000 x 1500 pixels and weighs 5 to 150 KiB, so a
 # renamed, lost or runaway picture cannot leave a broken or heavy link.
 #   tests/readme_pictures_test.sh SOURCE_DIR
@@ -12,8 +12,8 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Every link into docs/, with what stands before it: an image is ![alt](docs/...).
-links=$(grep -oE '!?\[[^]]*\]\(docs/[^)]*\)' "$readme")
+# Every link to a picture in docs/, with what stands before it: an image is ![alt](docs/...).
+links=$(grep -oE '!?\[[^]]*\]\(docs/[^)]*\.png\)' "$readme")
 [ -n "$links" ] || fail "the README shows no picture under docs/"
 while IFS= read -r link; do
   [ -n "$link" ] || continue
