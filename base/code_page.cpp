@@ -105,6 +105,16 @@ const CodePage& Cp437CodePage() {
   return kCp437;
 }
 
+std::u32string CharactersWithStandIns(std::string_view text, const CodePage& code_page) {
+  std::u32string characters;
+  characters.reserve(text.size());
+  ForEachCharacter(text, code_page, [&](const TextPiece& piece) {
+    characters.push_back(piece.spelled ? piece.character
+                                       : UnspelledByteStandIn(static_cast<uint8_t>(piece.bytes[0])));
+  });
+  return characters;
+}
+
 void AppendUtf8(char32_t character, std::string& out) {
   if (!IsCharacter(character)) character = kReplacementCharacter;
   if (character < 0x80) {

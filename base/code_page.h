@@ -7,8 +7,11 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "base/unicode.h"
 
 namespace zul {
 
@@ -51,6 +54,15 @@ void ForEachCharacter(std::string_view text, const CodePage& code_page, Take&& t
     at += length;
   }
 }
+
+// The character that stands for a byte that spells none among a text's characters:
+// a lone low surrogate, U+DC00 + the byte, which no character read can be.
+constexpr char32_t UnspelledByteStandIn(uint8_t byte) { return kFirstLowSurrogate + byte; }
+
+// `text`'s characters as ForEachCharacter reads them in `code_page`, each byte that
+// spells none as its stand-in: one for each piece, so that a text with such bytes still
+// compares as itself, and two texts with different such bytes as different.
+std::u32string CharactersWithStandIns(std::string_view text, const CodePage& code_page);
 
 // UTF-8 as the standard has it: no overlong forms, no surrogates, nothing above
 // U+10FFFF. The C1 control characters (U+0080 to U+009F) count as spelled by nothing,

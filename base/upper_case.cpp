@@ -45,13 +45,7 @@ std::u32string UpperCasedCharacters(std::u32string_view characters) {
 }
 
 std::u32string UpperCasedCharacters(std::string_view text, const CodePage& code_page) {
-  std::u32string characters;
-  characters.reserve(text.size());
-  ForEachCharacter(text, code_page, [&](const TextPiece& piece) {
-    characters.push_back(piece.spelled ? piece.character
-                                       : UnspelledByteStandIn(static_cast<uint8_t>(piece.bytes[0])));
-  });
-  return UpperCasedCharacters(characters);
+  return UpperCasedCharacters(CharactersWithStandIns(text, code_page));
 }
 
 }  // namespace zul

@@ -4,13 +4,11 @@
 // (for the list box's keys and what is typed to find them).
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "base/code_page.h"
 #include "base/text.h"
-#include "base/unicode.h"
 
 namespace zul {
 
@@ -33,10 +31,6 @@ char32_t UpperCaseLetter(char32_t character);
 // 0x80). Every other character, a capital the code page cannot spell, and every byte
 // that spells none, stays as it is; no locale is read.
 Text UpperCasedText(std::string_view text, const CodePage& code_page);
-
-// The character that stands for a byte that spells none among a text's characters:
-// a lone low surrogate, U+DC00 + the byte, which no character read can be.
-constexpr char32_t UnspelledByteStandIn(uint8_t byte) { return kFirstLowSurrogate + byte; }
 
 // `characters` as names are compared by: canonically composed (Composed), then each
 // as its capital (UpperCaseLetter), so that a letter typed or stored as one character

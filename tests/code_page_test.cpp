@@ -166,6 +166,27 @@ TEST(ForEachCharacter, TakesAByteThatSpellsNoneAloneAndGoesOnAtTheNext) {
   }
 }
 
+// A text's characters, each byte that spells none as its own stand-in: no two texts
+// that differ in such a byte read alike.
+TEST(CharactersWithStandIns, GiveEachByteThatSpellsNoneItsStandIn) {
+  struct Row {
+    const char* what;
+    const CodePage& code_page;
+    std::string text;
+    std::u32string characters;
+  };
+  const Row rows[] = {
+      {"whole characters", Utf8CodePage(), "K\u00F6\u041A\U0001E900", U"K\u00F6\u041A\U0001E900"},
+      {"a stray byte", Utf8CodePage(), "a\xE9z", {U'a', 0xDCE9, U'z'}},
+      {"another stray byte", Utf8CodePage(), "a\xEAz", {U'a', 0xDCEA, U'z'}},
+      {"a C1 control spells none", Utf8CodePage(), "\xC2\x85", {0xDCC2, 0xDC85}},
+      {"one byte of a one-byte code page", Cp866Letters(), "\x80\xB0", {U'\u0410', 0xDCB0}},
+      {"a zero byte", Utf8CodePage(), std::string("a\0", 2), std::u32string(U"a\0", 2)},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(CharactersWithStandIns(row.text, row.code_page), row.characters) << row.what;
+}
+
 // UTF-8 at the edges of each length: the bytes written read back as the character.
 TEST(Utf8, CharactersAtTheEdgesOfEachLengthRoundTrip) {
   const std::pair<char32_t, std::string> rows[] = {
