@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "base/upper_case.h"
+#include "base/canonical.h"
+#include "base/case_fold.h"
 #include "system/directory_change.h"
 #include "system/system.h"
 
@@ -49,24 +50,28 @@ std::vector<Text> FolderCompletions(const Text& typed, PathStyle style, const Co
   if (start == 0 && style == PathStyle::kWindows && path.size() >= 2 && path[1] == ':') start = 2;
   const Text place = path.substr(0, start);
   const Text begun = path.substr(start);
-  const Text begun_capitals = UpperCasedText(begun, code_page);
+  // Names and the typed start are compared as characters, composed (so that a name
+  // stored decomposed, as some file systems keep them, matches a start typed composed),
+  // and for either case then folded.
+  const std::u32string begun_composed = Composed(CharactersWithStandIns(begun, code_page));
+  const std::u32string begun_folded = FoldedCase(begun_composed);
 
   struct Found {
-    Text capitals;
+    std::u32string folded;
     Text name;
   };
   std::vector<Found> with_case, either_case;
   for (FolderEntry& folder : list(place)) {
     if (style == PathStyle::kPosix && folder.hidden && !begun.starts_with('.')) continue;
-    Text capitals = UpperCasedText(folder.name, code_page);
-    if (!capitals.starts_with(begun_capitals)) continue;
-    const bool cased = style == PathStyle::kPosix && folder.name.starts_with(begun);
-    (cased ? with_case : either_case).push_back(Found{std::move(capitals), std::move(folder.name)});
+    const std::u32string composed = Composed(CharactersWithStandIns(folder.name, code_page));
+    std::u32string folded = FoldedCase(composed);
+    if (!folded.starts_with(begun_folded)) continue;
+    const bool cased = style == PathStyle::kPosix && composed.starts_with(begun_composed);
+    (cased ? with_case : either_case).push_back(Found{std::move(folded), std::move(folder.name)});
   }
   std::vector<Found>& found = style == PathStyle::kPosix && !with_case.empty() ? with_case : either_case;
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-    const int order = CompareTexts(a.capitals, b.capitals);
-    return order != 0 ? order < 0 : CompareTexts(a.name, b.name) < 0;
+    return a.folded != b.folded ? a.folded < b.folded : CompareTexts(a.name, b.name) < 0;
   });
   const char separator = style == PathStyle::kWindows ? '\\' : '/';
   std::vector<Text> completions;

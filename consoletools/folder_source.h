@@ -30,11 +30,13 @@ Text TakenAnswer(const Text& typed, PathStyle style);
 //    end) splits at its last separator into the folder to look in (the working
 //    directory when there is none; on Windows also a drive, `C:`) and the typed
 //    start of a name;
-// 2. the folders there (`list`) whose names start so: on Windows letters of either
-//    case alike; on POSIX with their case, or, when none matches so, either case
-//    alike; a folder whose name starts with a dot only when the start typed does;
+// 2. the folders there (`list`) whose names start so, names and start read in
+//    `code_page` and canonically composed (Composed), so that letters with marks
+//    match however each is stored: on Windows letters of either case alike, in every
+//    script (FoldedCase); on POSIX with their case, or, when none matches so, either
+//    case alike; a folder whose name starts with a dot only when the start typed does;
 // 3. each as the path up to the folder, its name as stored and a separator, sorted
-//    by name with letters of either case alike, then by their bytes.
+//    by the characters of the names folded, then by their bytes.
 std::vector<Text> FolderCompletions(const Text& typed, PathStyle style, const CodePage& code_page,
                                     const std::function<std::vector<FolderEntry>(const Text& folder)>& list);
 

@@ -176,6 +176,16 @@ TEST(FolderCompletions, CompleteTheLastPartAmongTheFoldersOfTheFolderItNames) {
       {"C:\\", {{"Other", false}, {"oTHER2", false}, {"Hidden", true}}},
       {"C:", {{"Kurse", false}}},
       {"/home/u/", {{"kurse", false}}},
+      {"D:\\",
+       {{"\u039B\u039F\u0393\u039F\u03A3", false},
+        {"\u041A\u0443\u0440\u0441\u044B", false},
+        {"\u03B1\u03C1\u03C7\u03AE", false}}},
+      {"E:\\", {{"U\u0308bungen", false}, {"\u00C4rger", false}, {"Kurs\xE9", false}, {"Kurs\xEA", false}}},
+      {"/r/",
+       {{"\u041A\u0443\u0440\u0441\u044B", false},
+        {"\u043A\u0443\u0440\u0441\u044B", false},
+        {"\u0394\u03AD\u03BB\u03C4\u03B1", false}}},
+      {"/m/", {{"Cafe\u0301 Kurse", false}, {"cafe\u0301", false}}},
   };
   auto list = [&](const Text& folder) {
     const auto found = listings.find(folder);
@@ -200,6 +210,28 @@ TEST(FolderCompletions, CompleteTheLastPartAmongTheFoldersOfTheFolderItNames) {
       {"\"C:\\hid", PathStyle::kWindows, {"C:\\Hidden\\"}},
       {"C:k", PathStyle::kWindows, {"C:Kurse\\"}},
       {"m", PathStyle::kWindows, {"mine\\", "My Courses\\"}},
+      // Every script's letters in either case; names sorted by their folded letters.
+      {"D:\\\u03BB\u03BF", PathStyle::kWindows, {"D:\\\u039B\u039F\u0393\u039F\u03A3\\"}},
+      {"D:\\\u03BB\u03BF\u03B3\u03BF\u03C2", PathStyle::kWindows, {"D:\\\u039B\u039F\u0393\u039F\u03A3\\"}},
+      {"D:\\\u043A\u0443\u0440", PathStyle::kWindows, {"D:\\\u041A\u0443\u0440\u0441\u044B\\"}},
+      {"D:\\\u0391\u03A1", PathStyle::kWindows, {"D:\\\u03B1\u03C1\u03C7\u03AE\\"}},
+      {"D:\\",
+       PathStyle::kWindows,
+       {"D:\\\u03B1\u03C1\u03C7\u03AE\\", "D:\\\u039B\u039F\u0393\u039F\u03A3\\",
+        "D:\\\u041A\u0443\u0440\u0441\u044B\\"}},
+      // A name stored decomposed matches a start typed composed, and the other way round.
+      {"E:\\\u00FCb", PathStyle::kWindows, {"E:\\U\u0308bungen\\"}},
+      {"E:\\a\u0308r", PathStyle::kWindows, {"E:\\\u00C4rger\\"}},
+      {"/m/Caf\u00E9", PathStyle::kPosix, {"/m/Cafe\u0301 Kurse/"}},
+      {"/m/CAFE\u0301", PathStyle::kPosix, {"/m/cafe\u0301/", "/m/Cafe\u0301 Kurse/"}},
+      // A byte that spells no character matches itself only.
+      {"E:\\kurs\xE9", PathStyle::kWindows, {"E:\\Kurs\xE9\\"}},
+      // POSIX: with their case first, either case when none matches so.
+      {"/r/\u043A\u0443\u0440", PathStyle::kPosix, {"/r/\u043A\u0443\u0440\u0441\u044B/"}},
+      {"/r/\u041A\u0423\u0420",
+       PathStyle::kPosix,
+       {"/r/\u041A\u0443\u0440\u0441\u044B/", "/r/\u043A\u0443\u0440\u0441\u044B/"}},
+      {"/r/\u03B4\u03AD", PathStyle::kPosix, {"/r/\u0394\u03AD\u03BB\u03C4\u03B1/"}},
   };
   for (const Row& row : rows)
     EXPECT_EQ(FolderCompletions(row.typed, row.style, Utf8CodePage(), list), row.completions) << row.typed;
