@@ -18,10 +18,12 @@
 #include "device/console_device.h"
 #include "device/private_input_flags.h"
 #include "device/text_cells.h"
+#include "win32/console_cells.h"
 #include "win32/console_host.h"
 #include "win32/control_events.h"
 #include "win32/fill_runs.h"
 #include "win32/input_records.h"
+#include "win32/piped_bytes.h"
 
 namespace zul {
 
