@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -20,7 +19,7 @@
 #include "device/text_cells.h"
 #include "win32/console_cells.h"
 #include "win32/console_host.h"
-#include "win32/control_events.h"
+#include "win32/control_handler_win32.h"
 #include "win32/fill_runs.h"
 #include "win32/input_records.h"
 #include "win32/piped_bytes.h"
@@ -40,62 +39,6 @@ constexpr DWORD kEmptyInputPauseMs = 10;
 constexpr DWORD kBytesPerRead = 4096;
 // The longest console title that is read back, terminator included.
 constexpr DWORD kTitleBuffer = 65536;
-
-// The console input that the control handlers below type into.
-std::atomic<HANDLE> interrupt_input{nullptr};
-
-ControlEvent EventOfType(DWORD type) {
-  switch (type) {
-    case CTRL_C_EVENT:
-      return ControlEvent::kCtrlC;
-    case CTRL_BREAK_EVENT:
-      return ControlEvent::kCtrlBreak;
-    default:
-      return ControlEvent::kOther;
-  }
-}
-
-// Puts the Ctrl+C key into the console input, as Windows types it with processed input off.
-bool TypeCtrlC(HANDLE input) {
-  INPUT_RECORD record{};
-  record.EventType = KEY_EVENT;
-  KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-  key.bKeyDown = TRUE;
-  key.wRepeatCount = 1;
-  key.wVirtualKeyCode = 'C';
-  key.uChar.UnicodeChar = 0x03;
-  key.dwControlKeyState = LEFT_CTRL_PRESSED;
-  DWORD written = 0;
-  return WriteConsoleInputW(input, &record, 1, &written) && written == 1;
-}
-
-// Answers a control event as AnswerControlEvent decides. An input mode that cannot be
-// read counts as processed input on, where Ctrl+C is an event and not a key.
-BOOL AnswerEvent(DWORD type, bool converter_running) {
-  const HANDLE input = interrupt_input.load();
-  DWORD mode = 0;
-  if (input == nullptr || !GetConsoleMode(input, &mode)) mode = ENABLE_PROCESSED_INPUT;
-  switch (AnswerControlEvent(EventOfType(type), converter_running, mode)) {
-    case ControlEventAnswer::kIgnore:
-      return TRUE;
-    case ControlEventAnswer::kTypeCtrlC:
-      return TypeCtrlC(input) ? TRUE : FALSE;
-    case ControlEventAnswer::kPassOn:
-      return FALSE;
-  }
-  return FALSE;
-}
-
-// Installed while the device lives: with processed input off, Windows gives Ctrl+C to
-// the program as a key (character 0x03); under wine the terminal's interrupt stays a
-// signal and comes as a control event instead, which this turns back into that key.
-BOOL WINAPI InterruptAsKey(DWORD type) { return AnswerEvent(type, false); }
-
-// Installed only while a converter runs, and so called before InterruptAsKey: the
-// converter has processed input, so Ctrl+C and Ctrl+Break reach every process of the
-// console, and the chooser must outlive them. A handler function, unlike ignoring Ctrl+C
-// for the whole process, is not inherited by the converter, which keeps its default.
-BOOL WINAPI InterruptDuringRun(DWORD type) { return AnswerEvent(type, true); }
 
 COORD ToCoord(Coord c) { return COORD{c.x, c.y}; }
 Coord FromCoord(COORD c) { return Coord{c.X, c.Y}; }
@@ -292,7 +235,7 @@ Win32ConsoleDevice::Win32ConsoleDevice()
     INPUT_RECORD record;
     DWORD peeked = 0;
     PeekConsoleInputW(input_, &record, 1, &peeked);
-    interrupt_input.store(input_);
+    SetInterruptInput(input_);
     SetConsoleCtrlHandler(InterruptAsKey, TRUE);
   } else if (input_ == nullptr || input_ == INVALID_HANDLE_VALUE) {
     at_end_ = true;
