@@ -1,16 +1,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "base/unicode.h"
@@ -23,6 +18,7 @@
 #include "win32/fill_runs.h"
 #include "win32/input_records.h"
 #include "win32/piped_bytes.h"
+#include "win32/redirected_input_win32.h"
 
 namespace zul {
 
@@ -35,8 +31,6 @@ constexpr std::size_t kCellsPerCall = 8000;
 constexpr DWORD kRecordsPerRead = 32;
 // How long to wait before looking again when the console signals input but holds none.
 constexpr DWORD kEmptyInputPauseMs = 10;
-// Bytes taken from a redirected input in one read.
-constexpr DWORD kBytesPerRead = 4096;
 // The longest console title that is read back, terminator included.
 constexpr DWORD kTitleBuffer = 65536;
 
@@ -96,66 +90,6 @@ DWORD MillisecondsLeft(bool limited, ULONGLONG deadline) {
   const ULONGLONG now = GetTickCount64();
   return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
 }
-
-// Standard input when it is a file or a pipe. A thread of its own reads it, so that a
-// wait for bytes can time out whatever the handle is: wine's pipes can be neither peeked
-// nor waited for. The state is shared with the thread, which may still be blocked in a
-// read when the device is gone; it ends with the input or with the process.
-class RedirectedInput {
- public:
-  enum class Result { kBytes, kTimeout, kEnd };
-
-  // Starts the reading thread; an input that no thread can read counts as ended.
-  explicit RedirectedInput(HANDLE input) : state_(std::make_shared<State>()) {
-    try {
-      std::thread([state = state_, input] { ReadAll(*state, input); }).detach();
-    } catch (const std::system_error&) {
-      state_->ended = true;
-    }
-  }
-
-  // Waits up to `timeout_ms` (negative: no limit) for bytes and appends all that came to
-  // `bytes`. kEnd only when the input has ended and every byte was taken.
-  Result Take(std::string& bytes, int timeout_ms) {
-    std::unique_lock<std::mutex> lock(state_->mutex);
-    const auto ready = [this] { return !state_->bytes.empty() || state_->ended; };
-    if (timeout_ms < 0)
-      state_->changed.wait(lock, ready);
-    else if (!state_->changed.wait_for(lock, std::chrono::milliseconds(timeout_ms), ready))
-      return Result::kTimeout;
-    if (state_->bytes.empty()) return Result::kEnd;
-    bytes += state_->bytes;
-    state_->bytes.clear();
-    return Result::kBytes;
-  }
-
- private:
-  struct State {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::string bytes;
-    bool ended = false;
-  };
-
-  // Reads until the end of the input or a read error, which ends it too.
-  static void ReadAll(State& state, HANDLE input) {
-    char buffer[kBytesPerRead];
-    for (;;) {
-      DWORD read = 0;
-      const bool ok = ReadFile(input, buffer, kBytesPerRead, &read, nullptr) != 0;
-      std::lock_guard<std::mutex> lock(state.mutex);
-      if (!ok || read == 0) {
-        state.ended = true;
-        state.changed.notify_all();
-        return;
-      }
-      state.bytes.append(buffer, read);
-      state.changed.notify_all();
-    }
-  }
-
-  std::shared_ptr<State> state_;
-};
 
 // The real console of this process, call for call. Bytes cross as their CP437 glyphs
 // through the wide-character calls, so that control bytes show as pictures both on
