@@ -8,10 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "base/unicode.h"
 #include "device/console_device.h"
 #include "device/private_input_flags.h"
-#include "device/text_cells.h"
 #include "win32/console_cells.h"
 #include "win32/console_host.h"
 #include "win32/control_handler_win32.h"
@@ -19,6 +17,7 @@
 #include "win32/input_records.h"
 #include "win32/piped_bytes.h"
 #include "win32/redirected_input_win32.h"
+#include "win32/wide_text.h"
 
 namespace zul {
 
@@ -45,24 +44,6 @@ CHAR_INFO ToCharInfo(std::span<const Cell> cells, std::size_t index) {
   info.Char.UnicodeChar = static_cast<WCHAR>(cell.character);
   info.Attributes = cell.attributes;
   return info;
-}
-
-// The characters of `text` in the program's code page, for the wide-character calls.
-std::wstring WideText(const std::string& text, const CodePage& code_page) {
-  std::wstring wide;
-  for (const Glyph& glyph : Glyphs(text, code_page)) {
-    for (const char32_t character : {glyph.character, glyph.mark}) {
-      if (character == 0) continue;
-      if (character >= kFirstSupplementaryCharacter) {
-        const SurrogatePair pair = SplitIntoSurrogates(character);
-        wide.push_back(static_cast<wchar_t>(pair.high));
-        wide.push_back(static_cast<wchar_t>(pair.low));
-      } else {
-        wide.push_back(static_cast<wchar_t>(character));
-      }
-    }
-  }
-  return wide;
 }
 
 bool IsConsole(HANDLE handle) {
@@ -306,14 +287,8 @@ bool Win32ConsoleDevice::GetTitle(std::string& title) {
   SetLastError(ERROR_SUCCESS);
   const DWORD length = GetConsoleTitleW(buffer.data(), kTitleBuffer);
   if (length == 0 && GetLastError() != ERROR_SUCCESS) return false;
-  title.clear();
   const DWORD count = std::min<DWORD>(length, kTitleBuffer - 1);
-  for (DWORD i = 0; i < count; ++i) {
-    char32_t character = buffer[i];
-    if (IsHighSurrogate(character) && i + 1 < count && IsLowSurrogate(buffer[i + 1]))
-      character = JoinSurrogates(character, buffer[++i]);
-    if (!TextCodePage().Encode(character, title)) title.push_back('?');
-  }
+  title = NarrowText(std::wstring_view(buffer.data(), count), TextCodePage());
   return true;
 }
 
