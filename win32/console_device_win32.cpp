@@ -1,3 +1,6 @@
+// The console on Windows: the device that passes each call through to this process's
+// real console. The pure win32/ files translate its cells, records, piped bytes and texts;
+// its control handlers and the reader of a redirected input have files of their own.
 #include <windows.h>
 
 #include <algorithm>
