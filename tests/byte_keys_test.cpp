@@ -8,7 +8,7 @@
 #include "base/code_page.h"
 #include "dialogs/dialog_keys.h"
 #include "terminal/input_decoder.h"
-#include "win32/input_records.h"
+#include "win32/piped_bytes.h"
 
 namespace zul {
 namespace {

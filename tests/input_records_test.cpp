@@ -5,31 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/code_page.h"
-
 namespace zul {
 namespace {
-
-// A row of cells as the console takes them and gives them back: the halves of a
-// wide character flagged, control characters as their glyphs, a lone half blank.
-TEST(ConsoleCell, WideHalvesAreFlaggedAndReadBackAsHalves) {
-  const Cell wide{U'\u65E5', 0x1F, 0};
-  const Cell half{kRightHalf, 0x1F, 0};
-  const std::vector<Cell> row = {{U'a', 0x07, 0},          wide, half, half, {0x0A, 0x70, 0},
-                                 {U'\U0001D400', 0x07, 0}, wide};
-  const std::vector<ConsoleCell> expected = {
-      {u'a', 0x07},      {u'\u65E5', 0x11F}, {u'\u65E5', 0x21F}, {u' ', 0x1F},  // a half without its left half
-      {u'\u25D9', 0x70}, {u'\uFFFD', 0x07},                                     // beyond 16 bits
-      {u' ', 0x1F},                                                             // a left half cut off at the end
-  };
-  for (std::size_t i = 0; i < row.size(); ++i) {
-    EXPECT_EQ(ToConsoleCell(row, i), expected[i]) << "cell " << i;
-    if (i <= 2) {
-      EXPECT_EQ(FromConsoleCell(expected[i]), row[i]) << "cell " << i;
-    }
-  }
-  EXPECT_EQ(FromConsoleCell({0, 0x4007}), (Cell{U' ', 0x4007, 0}));  // other attribute bits kept
-}
 
 TEST(KeyFromRecord, KeepsTheKeyTheByteAndOnlyTheModifierBits) {
   const KeyEvent ctrl_c = KeyFromRecord(0x43, 0x03, 0x0008 | 0x0020 | 0x0100);  // with num lock, enhanced
@@ -168,61 +145,6 @@ TEST(WheelNotches, AddsPiecesIntoWholeNotchesAndKeepsTheRest) {
     for (int delta : c.deltas) notches.push_back(wheel.Add(delta));
     EXPECT_EQ(notches, c.notches) << ::testing::PrintToString(c.deltas);
   }
-}
-
-std::vector<KeyEvent> Keys(const std::string& bytes, const CodePage& code_page = Cp437CodePage()) {
-  PlainByteKeys keys;
-  std::vector<KeyEvent> out;
-  for (char c : bytes) {
-    KeyEvent key;
-    if (keys.Next(static_cast<uint8_t>(c), code_page, key)) out.push_back(key);
-  }
-  return out;
-}
-
-TEST(PlainByteKeys, GivesOneEnterPerLineEndWhateverItsSpelling) {
-  const std::vector<KeyEvent> keys = Keys("a\r\nb\nc\r\r\n\n");
-  std::string typed;
-  for (const KeyEvent& key : keys) typed += key.key == vk::kReturn ? '|' : static_cast<char>(key.character);
-  EXPECT_EQ(typed, "a|b|c|||");
-  EXPECT_EQ(keys[1].character, '\r');
-  EXPECT_EQ(keys[3].character, '\r');  // a line feed alone types a carriage return, as Enter does
-}
-
-TEST(PlainByteKeys, ControlBytesBecomeTheKeysThatTypeThem) {
-  const std::vector<KeyEvent> keys = Keys(std::string("\x1b\x08\x7f\t\x03\x01 zQ7~\xe9", 12));
-  ASSERT_EQ(keys.size(), 12u);
-  EXPECT_EQ(keys[0].key, vk::kEscape);
-  EXPECT_EQ(keys[0].character, 0x1B);
-  EXPECT_EQ(keys[1].key, vk::kBack);
-  EXPECT_EQ(keys[2].key, vk::kBack);
-  EXPECT_EQ(keys[2].character, 0x08);
-  EXPECT_EQ(keys[3].key, vk::kTab);
-  EXPECT_EQ(keys[4].key, 'C');
-  EXPECT_EQ(keys[4].character, 0x03);
-  EXPECT_EQ(keys[4].modifiers, modifier::kLeftCtrl);
-  EXPECT_EQ(keys[5].key, 'A');
-  EXPECT_EQ(keys[5].modifiers, modifier::kLeftCtrl);
-  EXPECT_EQ(keys[6].key, vk::kSpace);
-  EXPECT_EQ(keys[7].key, 'Z');
-  EXPECT_EQ(keys[7].character, 'z');
-  EXPECT_EQ(keys[7].modifiers, 0u);
-  EXPECT_EQ(keys[8].key, 'Q');
-  EXPECT_EQ(keys[8].modifiers, modifier::kShift);
-  EXPECT_EQ(keys[9].key, '7');
-  EXPECT_EQ(keys[10].key, 0);
-  EXPECT_EQ(keys[10].character, '~');
-  EXPECT_EQ(keys[11].character, U'\u0398');  // 0xE9 in code page 437
-}
-
-TEST(PlainByteKeys, BytesFromTheHighHalfTypeTheCharacterTheySpell) {
-  std::string typed;
-  for (const KeyEvent& key : Keys("\xC3\xA4\xE6\x97\xA5\xC3"
-                                  "a\xFF\x80"
-                                  "b",
-                                  Utf8CodePage()))
-    AppendUtf8(key.character, typed);
-  EXPECT_EQ(typed, "\u00E4\u65E5ab");  // a character cut short, and stray bytes, type nothing
 }
 
 }  // namespace

@@ -1,27 +1,26 @@
+// The console on Windows: the device that passes each call through to this process's
+// real console. The pure win32/ files translate its cells, records, piped bytes and texts;
+// its control handlers and the reader of a redirected input have files of their own.
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <vector>
 
-#include "base/unicode.h"
 #include "device/console_device.h"
 #include "device/private_input_flags.h"
-#include "device/text_cells.h"
+#include "win32/console_cells.h"
 #include "win32/console_host.h"
-#include "win32/control_events.h"
+#include "win32/control_handler_win32.h"
 #include "win32/fill_runs.h"
 #include "win32/input_records.h"
+#include "win32/piped_bytes.h"
+#include "win32/redirected_input_win32.h"
+#include "win32/wide_text.h"
 
 namespace zul {
 
@@ -34,66 +33,8 @@ constexpr std::size_t kCellsPerCall = 8000;
 constexpr DWORD kRecordsPerRead = 32;
 // How long to wait before looking again when the console signals input but holds none.
 constexpr DWORD kEmptyInputPauseMs = 10;
-// Bytes taken from a redirected input in one read.
-constexpr DWORD kBytesPerRead = 4096;
 // The longest console title that is read back, terminator included.
 constexpr DWORD kTitleBuffer = 65536;
-
-// The console input that the control handlers below type into.
-std::atomic<HANDLE> interrupt_input{nullptr};
-
-ControlEvent EventOfType(DWORD type) {
-  switch (type) {
-    case CTRL_C_EVENT:
-      return ControlEvent::kCtrlC;
-    case CTRL_BREAK_EVENT:
-      return ControlEvent::kCtrlBreak;
-    default:
-      return ControlEvent::kOther;
-  }
-}
-
-// Puts the Ctrl+C key into the console input, as Windows types it with processed input off.
-bool TypeCtrlC(HANDLE input) {
-  INPUT_RECORD record{};
-  record.EventType = KEY_EVENT;
-  KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-  key.bKeyDown = TRUE;
-  key.wRepeatCount = 1;
-  key.wVirtualKeyCode = 'C';
-  key.uChar.UnicodeChar = 0x03;
-  key.dwControlKeyState = LEFT_CTRL_PRESSED;
-  DWORD written = 0;
-  return WriteConsoleInputW(input, &record, 1, &written) && written == 1;
-}
-
-// Answers a control event as AnswerControlEvent decides. An input mode that cannot be
-// read counts as processed input on, where Ctrl+C is an event and not a key.
-BOOL AnswerEvent(DWORD type, bool converter_running) {
-  const HANDLE input = interrupt_input.load();
-  DWORD mode = 0;
-  if (input == nullptr || !GetConsoleMode(input, &mode)) mode = ENABLE_PROCESSED_INPUT;
-  switch (AnswerControlEvent(EventOfType(type), converter_running, mode)) {
-    case ControlEventAnswer::kIgnore:
-      return TRUE;
-    case ControlEventAnswer::kTypeCtrlC:
-      return TypeCtrlC(input) ? TRUE : FALSE;
-    case ControlEventAnswer::kPassOn:
-      return FALSE;
-  }
-  return FALSE;
-}
-
-// Installed while the device lives: with processed input off, Windows gives Ctrl+C to
-// the program as a key (character 0x03); under wine the terminal's interrupt stays a
-// signal and comes as a control event instead, which this turns back into that key.
-BOOL WINAPI InterruptAsKey(DWORD type) { return AnswerEvent(type, false); }
-
-// Installed only while a converter runs, and so called before InterruptAsKey: the
-// converter has processed input, so Ctrl+C and Ctrl+Break reach every process of the
-// console, and the chooser must outlive them. A handler function, unlike ignoring Ctrl+C
-// for the whole process, is not inherited by the converter, which keeps its default.
-BOOL WINAPI InterruptDuringRun(DWORD type) { return AnswerEvent(type, true); }
 
 COORD ToCoord(Coord c) { return COORD{c.x, c.y}; }
 Coord FromCoord(COORD c) { return Coord{c.X, c.Y}; }
@@ -106,24 +47,6 @@ CHAR_INFO ToCharInfo(std::span<const Cell> cells, std::size_t index) {
   info.Char.UnicodeChar = static_cast<WCHAR>(cell.character);
   info.Attributes = cell.attributes;
   return info;
-}
-
-// The characters of `text` in the program's code page, for the wide-character calls.
-std::wstring WideText(const std::string& text, const CodePage& code_page) {
-  std::wstring wide;
-  for (const Glyph& glyph : Glyphs(text, code_page)) {
-    for (const char32_t character : {glyph.character, glyph.mark}) {
-      if (character == 0) continue;
-      if (character >= kFirstSupplementaryCharacter) {
-        const SurrogatePair pair = SplitIntoSurrogates(character);
-        wide.push_back(static_cast<wchar_t>(pair.high));
-        wide.push_back(static_cast<wchar_t>(pair.low));
-      } else {
-        wide.push_back(static_cast<wchar_t>(character));
-      }
-    }
-  }
-  return wide;
 }
 
 bool IsConsole(HANDLE handle) {
@@ -151,66 +74,6 @@ DWORD MillisecondsLeft(bool limited, ULONGLONG deadline) {
   const ULONGLONG now = GetTickCount64();
   return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
 }
-
-// Standard input when it is a file or a pipe. A thread of its own reads it, so that a
-// wait for bytes can time out whatever the handle is: wine's pipes can be neither peeked
-// nor waited for. The state is shared with the thread, which may still be blocked in a
-// read when the device is gone; it ends with the input or with the process.
-class RedirectedInput {
- public:
-  enum class Result { kBytes, kTimeout, kEnd };
-
-  // Starts the reading thread; an input that no thread can read counts as ended.
-  explicit RedirectedInput(HANDLE input) : state_(std::make_shared<State>()) {
-    try {
-      std::thread([state = state_, input] { ReadAll(*state, input); }).detach();
-    } catch (const std::system_error&) {
-      state_->ended = true;
-    }
-  }
-
-  // Waits up to `timeout_ms` (negative: no limit) for bytes and appends all that came to
-  // `bytes`. kEnd only when the input has ended and every byte was taken.
-  Result Take(std::string& bytes, int timeout_ms) {
-    std::unique_lock<std::mutex> lock(state_->mutex);
-    const auto ready = [this] { return !state_->bytes.empty() || state_->ended; };
-    if (timeout_ms < 0)
-      state_->changed.wait(lock, ready);
-    else if (!state_->changed.wait_for(lock, std::chrono::milliseconds(timeout_ms), ready))
-      return Result::kTimeout;
-    if (state_->bytes.empty()) return Result::kEnd;
-    bytes += state_->bytes;
-    state_->bytes.clear();
-    return Result::kBytes;
-  }
-
- private:
-  struct State {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::string bytes;
-    bool ended = false;
-  };
-
-  // Reads until the end of the input or a read error, which ends it too.
-  static void ReadAll(State& state, HANDLE input) {
-    char buffer[kBytesPerRead];
-    for (;;) {
-      DWORD read = 0;
-      const bool ok = ReadFile(input, buffer, kBytesPerRead, &read, nullptr) != 0;
-      std::lock_guard<std::mutex> lock(state.mutex);
-      if (!ok || read == 0) {
-        state.ended = true;
-        state.changed.notify_all();
-        return;
-      }
-      state.bytes.append(buffer, read);
-      state.changed.notify_all();
-    }
-  }
-
-  std::shared_ptr<State> state_;
-};
 
 // The real console of this process, call for call. Bytes cross as their CP437 glyphs
 // through the wide-character calls, so that control bytes show as pictures both on
@@ -290,7 +153,7 @@ Win32ConsoleDevice::Win32ConsoleDevice()
     INPUT_RECORD record;
     DWORD peeked = 0;
     PeekConsoleInputW(input_, &record, 1, &peeked);
-    interrupt_input.store(input_);
+    SetInterruptInput(input_);
     SetConsoleCtrlHandler(InterruptAsKey, TRUE);
   } else if (input_ == nullptr || input_ == INVALID_HANDLE_VALUE) {
     at_end_ = true;
@@ -427,14 +290,8 @@ bool Win32ConsoleDevice::GetTitle(std::string& title) {
   SetLastError(ERROR_SUCCESS);
   const DWORD length = GetConsoleTitleW(buffer.data(), kTitleBuffer);
   if (length == 0 && GetLastError() != ERROR_SUCCESS) return false;
-  title.clear();
   const DWORD count = std::min<DWORD>(length, kTitleBuffer - 1);
-  for (DWORD i = 0; i < count; ++i) {
-    char32_t character = buffer[i];
-    if (IsHighSurrogate(character) && i + 1 < count && IsLowSurrogate(buffer[i + 1]))
-      character = JoinSurrogates(character, buffer[++i]);
-    if (!TextCodePage().Encode(character, title)) title.push_back('?');
-  }
+  title = NarrowText(std::wstring_view(buffer.data(), count), TextCodePage());
   return true;
 }
 

@@ -4,7 +4,6 @@
 
 #include "base/unicode.h"
 #include "device/byte_keys.h"
-#include "device/text_cells.h"
 
 namespace zul {
 
@@ -25,29 +24,6 @@ KeyEvent KeyFromRecord(uint16_t virtual_key, char32_t character, uint32_t contro
   KeyEvent key{virtual_key, character, control_state & kModifierBits};
   if (virtual_key == vk::kEscape && key.character == 0) key.character = typed::kEscape;
   return key;
-}
-
-ConsoleCell ToConsoleCell(std::span<const Cell> cells, std::size_t index) {
-  const Cell& cell = cells[index];
-  const auto attributes = static_cast<uint16_t>(cell.attribute & ~(kLeadingHalf | kTrailingHalf));
-  auto unit = [](char32_t character) {
-    const char32_t shown = ShownCharacter(character);
-    return IsOneUtf16Unit(shown) ? static_cast<char16_t>(shown) : static_cast<char16_t>(kReplacementCharacter);
-  };
-  const char32_t before = index > 0 ? cells[index - 1].character : 0;
-  const char32_t after = index + 1 < cells.size() ? cells[index + 1].character : 0;
-  if (IsLoneHalf(before, cell.character, after)) return ConsoleCell{u' ', attributes};
-  if (cell.character == kRightHalf)
-    return ConsoleCell{unit(before), static_cast<uint16_t>(attributes | kTrailingHalf)};
-  if (CharacterWidth(cell.character) == 2)
-    return ConsoleCell{unit(cell.character), static_cast<uint16_t>(attributes | kLeadingHalf)};
-  return ConsoleCell{unit(cell.character), attributes};
-}
-
-Cell FromConsoleCell(ConsoleCell cell) {
-  const auto attribute = static_cast<uint16_t>(cell.attributes & ~(kLeadingHalf | kTrailingHalf));
-  if ((cell.attributes & kTrailingHalf) != 0) return Cell{kRightHalf, attribute, 0};
-  return Cell{cell.character == 0 ? U' ' : char32_t(cell.character), attribute, 0};
 }
 
 bool TakesKeyRecord(uint16_t virtual_key, bool key_down, char32_t character) {
@@ -95,32 +71,6 @@ int WheelNotches::Add(int delta) {
   const int64_t total = int64_t{rest_} + delta;
   rest_ = static_cast<int>(total % kNotch);
   return static_cast<int>(total / kNotch);
-}
-
-// Bytes from 0x80 on wait until they spell a character; kMostPending of them that
-// spell none, or an ASCII byte after some that it does not complete, drop them.
-bool PlainByteKeys::Next(uint8_t byte, const CodePage& code_page, KeyEvent& key) {
-  const bool pair_end = after_carriage_return_ && byte == '\n';
-  after_carriage_return_ = byte == '\r';
-  if (pair_end) return false;
-  if (byte < 0x80 && pending_.empty()) {
-    key = ByteKey(byte);
-    return true;
-  }
-  pending_.push_back(static_cast<char>(byte));
-  const Spelled spelled = code_page.Decode(pending_);
-  if (spelled.length == pending_.size()) {
-    pending_.clear();
-    key = KeyEvent{0, spelled.character, 0};
-    return key.character >= 0x20;
-  }
-  if (byte < 0x80) {
-    pending_.clear();
-    key = ByteKey(byte);
-    return true;
-  }
-  if (pending_.size() >= kMostPending) pending_.clear();
-  return false;
 }
 
 }  // namespace zul

@@ -1,12 +1,8 @@
 // Turning what a Windows console reports into the device's input events: the fields of
-// its key and mouse records, and plain bytes read when the input is a file or a pipe. Pure translations; reading
-// them is the device's job.
+// its key and mouse records. Pure translations; reading them is the device's job.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <span>
-#include <string>
 
 #include "device/console_device.h"
 
@@ -47,29 +43,6 @@ class KeyRecordKeys {
 bool MouseFromRecord(Coord position, uint32_t button_state, uint32_t control_state, uint32_t event_flags,
                      MouseEvent& mouse);
 
-// How a Windows console holds the halves of an East Asian wide character: both cells
-// hold the character, the left one flagged as the leading half, the right one as the
-// trailing half (COMMON_LVB_LEADING_BYTE and COMMON_LVB_TRAILING_BYTE).
-constexpr uint16_t kLeadingHalf = 0x0100;
-constexpr uint16_t kTrailingHalf = 0x0200;
-
-// A console cell as WriteConsoleOutputW and ReadConsoleOutputW take it: one UTF-16 unit
-// and the attribute bits.
-struct ConsoleCell {
-  char16_t character = u' ';
-  uint16_t attributes = 0;
-  bool operator==(const ConsoleCell&) const = default;
-};
-
-// The console cell that shows `cells[index]`: its character (control characters as their
-// glyphs; one beyond the 16 bits of a unit as U+FFFD) with the halves of a wide character
-// flagged. A half whose other half is not beside it in `cells` shows as a blank.
-ConsoleCell ToConsoleCell(std::span<const Cell> cells, std::size_t index);
-
-// The cell a console cell read back holds: the right half of a wide character as
-// kRightHalf, a zero unit as a blank, the attribute without the halves' flags.
-Cell FromConsoleCell(ConsoleCell cell);
-
 // The signed turn of a wheel record: the high word of its button state, 120 (one notch of a
 // wheel) or a piece of it, positive away from the user.
 int WheelDelta(uint32_t button_state);
@@ -86,22 +59,6 @@ class WheelNotches {
 
  private:
   int rest_ = 0;
-};
-
-// Keys from bytes read one by one when the input is not a console and no sequence decoding
-// is done: each ASCII byte is the key ByteKey gives it (0x03 is Ctrl+C, 0x1B Escape), but
-// that a carriage return followed by a line feed is one Enter; bytes from 0x80 on type the
-// character they spell in the program's code page.
-class PlainByteKeys {
- public:
-  // The key that `byte` gives; false when it gives none yet (the line feed of a pair, a
-  // byte of a character not yet whole, bytes that spell nothing).
-  bool Next(uint8_t byte, const CodePage& code_page, KeyEvent& key);
-
- private:
-  static constexpr std::size_t kMostPending = 4;
-  bool after_carriage_return_ = false;
-  std::string pending_;
 };
 
 }  // namespace zul
