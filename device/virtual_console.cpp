@@ -163,19 +163,12 @@ bool VirtualConsole::SetInputMode(uint32_t mode) {
   return true;
 }
 
-bool VirtualConsole::SetOutputMode(uint32_t mode) {
-  output_mode_ = mode;
-  return true;
-}
+// Nothing here writes through the character stream: the output mode changes nothing.
+bool VirtualConsole::SetOutputMode(uint32_t /*mode*/) { return true; }
 
 bool VirtualConsole::ReadInput(InputEvent& event, int /*timeout_ms*/) {
-  if (input_.empty()) {
-    event = InputEvent{};
-    event.kind = InputEvent::Kind::kEnd;
-    return true;
-  }
-  event = input_.front();
-  input_.pop_front();
+  event = InputEvent{};
+  event.kind = InputEvent::Kind::kEnd;
   return true;
 }
 

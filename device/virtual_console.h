@@ -1,11 +1,9 @@
 // An in-memory console with the rules of the Windows console: a screen buffer
 // of cells, a window onto it that may not leave the buffer nor exceed the
 // largest window, a cursor, modes, an attribute and a title. It does no I/O.
-// The terminal presenter shows its window; tests use it as the console fake and
-// script its input.
+// The terminal presenter shows its window; tests use it as the console fake.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -41,12 +39,9 @@ class VirtualConsole : public ConsoleDevice {
     paste_as_text_ = on;
     return true;
   }
-  // Gives the next scripted event, or kEnd when the script is used up.
+  // It has no input: gives kEnd, at every call.
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override {}
-
-  // Scripted input for tests.
-  void PushInput(const InputEvent& event) { input_.push_back(event); }
 
   // The terminal's size changed: later window changes are held to `largest`.
   // The window itself stays; whoever shows it clips it.
@@ -54,13 +49,11 @@ class VirtualConsole : public ConsoleDevice {
 
   Coord Size() const { return size_; }
   InclusiveRect Window() const { return window_; }
-  Coord Largest() const { return largest_; }
   Coord Cursor() const { return cursor_; }
   const CursorInfo& CursorShape() const { return cursor_info_; }
   uint16_t Attribute() const { return attribute_; }
   const std::string& Title() const { return title_; }
   uint32_t InputMode() const { return input_mode_; }
-  uint32_t OutputMode() const { return output_mode_; }
   bool QuickEdit() const { return quick_edit_; }
   bool PasteAsText() const { return paste_as_text_; }
   // Mouse events are reported only with mouse input on and quick-edit off.
@@ -94,11 +87,9 @@ class VirtualConsole : public ConsoleDevice {
   uint16_t attribute_ = colour::kDefaultAttribute;
   std::string title_;
   uint32_t input_mode_ = kStartInputMode;
-  uint32_t output_mode_ = output_mode::kProcessed | output_mode::kWrapAtEol;
   bool quick_edit_ = true;
   bool paste_as_text_ = false;
   std::vector<Cell> cells_;
-  std::deque<InputEvent> input_;
 };
 
 }  // namespace zul

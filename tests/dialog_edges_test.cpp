@@ -20,10 +20,11 @@ using testing::Enter;
 using testing::Esc;
 using testing::Push;
 using testing::Scribble;
+using testing::ScriptedConsole;
 using testing::WatchedConsole;
 
 // A console that cannot tell the cursor's shape, or tells one it would not take back.
-class CursorShapeUnknownConsole : public VirtualConsole {
+class CursorShapeUnknownConsole : public ScriptedConsole {
  public:
   explicit CursorShapeUnknownConsole(bool refuses) : refuses_(refuses) {}
   bool GetCursorInfo(CursorInfo& info) override {
@@ -65,9 +66,9 @@ TEST(DialogOnAConsoleWithoutTheCursorShape, LeavesTheCursorShown) {
 
 // A console that refuses the calls it is told to refuse. A refused read leaves an
 // Enter behind in the event, as a careless device might.
-class RefusingConsole : public VirtualConsole {
+class RefusingConsole : public ScriptedConsole {
  public:
-  using VirtualConsole::VirtualConsole;
+  using ScriptedConsole::ScriptedConsole;
   bool refuse_buffer_info = false;
   bool refuse_read_cells = false;
   bool refuse_input = false;
@@ -78,7 +79,7 @@ class RefusingConsole : public VirtualConsole {
     return !refuse_read_cells && VirtualConsole::ReadCells(at, cells);
   }
   bool ReadInput(InputEvent& event, int timeout_ms) override {
-    if (!refuse_input) return VirtualConsole::ReadInput(event, timeout_ms);
+    if (!refuse_input) return ScriptedConsole::ReadInput(event, timeout_ms);
     event = Enter();
     return false;
   }

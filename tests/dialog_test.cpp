@@ -320,7 +320,7 @@ class MovingDialog : public FillDialog {
 };
 
 TEST(RunDialog, RelaysOutOnAResizeAndLeavesTheScreenAsItFoundIt) {
-  VirtualConsole console({40, 12}, {20, 6});
+  testing::ScriptedConsole console({40, 12}, {20, 6});
   Scribble(console);
   console.SetWindowRect({0, 0, 19, 5});
   console.SetInputMode(16);
@@ -343,7 +343,7 @@ TEST(RunDialog, RelaysOutOnAResizeAndLeavesTheScreenAsItFoundIt) {
 }
 
 TEST(RunDialog, TheEndOfTheInputCancels) {
-  VirtualConsole console({40, 12}, {40, 12});
+  testing::ScriptedConsole console({40, 12}, {40, 12});
   FillDialog dialog;
   Push(console, testing::Typed("ab"));
   EXPECT_EQ(RunDialog(console, dialog), DialogResult::kCancel);

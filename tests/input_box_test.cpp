@@ -22,6 +22,7 @@ using testing::Esc;
 using testing::Key;
 using testing::Push;
 using testing::Scribble;
+using testing::ScriptedConsole;
 using testing::Typed;
 using testing::WatchedConsole;
 
@@ -130,29 +131,29 @@ TEST(InputBoxClosing, EnterGivesTheTextAndEveryCancelGivesTheEmptyText) {
       {"end of input", testing::EndOfInput()},
   };
   for (const auto& [name, cancel] : cancels) {
-    VirtualConsole console({80, 30}, {80, 30});
+    ScriptedConsole console({80, 30}, {80, 30});
     Push(console, Typed("c:\\dir"), cancel, Typed("more"), Enter());
     EXPECT_EQ(Ask(console), "") << name;
   }
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Push(console, Typed("  c:\\my dir\\  "), Enter());
   EXPECT_EQ(Ask(console), "  c:\\my dir\\  ");  // as typed: trimming is the caller's business
-  VirtualConsole silent({80, 30}, {80, 30});
+  ScriptedConsole silent({80, 30}, {80, 30});
   EXPECT_EQ(Ask(silent), "");  // no input at all
 }
 
 TEST(InputBoxClosing, ClicksOnTheButtonsAndInTheField) {
-  VirtualConsole ok({80, 30}, {80, 30});
+  ScriptedConsole ok({80, 30}, {80, 30});
   Push(ok, Typed("abc"), Click(kOkColumn + 5, kButtonRow));
   EXPECT_EQ(Ask(ok), "abc");
 
-  VirtualConsole cancel({80, 30}, {80, 30});
+  ScriptedConsole cancel({80, 30}, {80, 30});
   Push(cancel, Typed("abc"), Click(kCancelColumn, kButtonRow));
   EXPECT_EQ(Ask(cancel), "");
 
   // Clicks beside the buttons, a release, a right click and a wheel turn on OK do
   // nothing; a click in the field moves the insertion point.
-  VirtualConsole field({80, 30}, {80, 30});
+  ScriptedConsole field({80, 30}, {80, 30});
   InputEvent right_click = Click(kOkColumn, kButtonRow);
   right_click.mouse.buttons = mouse::kRightButton;
   Push(field, Typed("abcd"), Click(kOkColumn - 1, kButtonRow), Click(kOkColumn + 6, kButtonRow),
@@ -190,7 +191,7 @@ TEST(InputBoxField, ALongAnswerScrollsSoTheCursorStaysVisible) {
 // does. One longer than the answer may be keeps its start, up to the last byte
 // that fits; the field scrolls to show where it ends.
 TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Push(console, Typed("ad"), Key(vk::kLeft), testing::Paste(U"bc"), Typed("-"), testing::Paste(U"\u00E9\u65E5"),
        Enter());
   EXPECT_EQ(Ask(console), "abc-\u00E9\u65E5d");
@@ -207,7 +208,7 @@ TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
       {4, "a", U"b\u00E9", "ab\u00E9"},  // filled by a character's last byte
   };
   for (const auto& c : cases) {
-    VirtualConsole full({80, 30}, {80, 30});
+    ScriptedConsole full({80, 30}, {80, 30});
     Push(full, Typed(c.typed), testing::Paste(c.pasted), Enter());
     EXPECT_EQ(Ask(full, c.limit), c.answer) << c.limit << " bytes, pasted after \"" << c.typed << '"';
   }
@@ -225,12 +226,12 @@ TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
 }
 
 TEST(InputBoxField, RefusesInputBeyondTheLongestAnswer) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Push(console, Typed("abcdefg"), Key(vk::kHome), Typed("X"), Key(vk::kDelete), Typed("Y"), Enter());
   EXPECT_EQ(Ask(console, 5), "Ybcde");
 
   // The starting answer is cut to the limit.
-  VirtualConsole cut({80, 30}, {80, 30});
+  ScriptedConsole cut({80, 30}, {80, 30});
   Push(cut, Enter());
   EXPECT_EQ(Ask(cut, 3, "abcdef"), "abc");
 }
@@ -258,7 +259,7 @@ TEST(InputBoxBytes, ControlBytesAndStrayBytesPassThroughTypedCharactersAsUtf8) {
 }
 
 TEST(InputBoxScreen, PutsBackWhatItCoveredTheCursorAndTheInputMode) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Scribble(console);
   console.SetCursorPosition({3, 27});
   console.SetCursorInfo({10, false});
@@ -289,7 +290,7 @@ TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {
 
   // Windows down to a single cell: never a crash, never a cell outside the buffer.
   for (Coord size : {Coord{1, 1}, Coord{5, 2}, Coord{6, 3}, Coord{40, 4}, Coord{3, 40}}) {
-    VirtualConsole tiny(size, size);
+    ScriptedConsole tiny(size, size);
     Push(tiny, Typed("xy"), Key(vk::kLeft), Typed("z"), Click(0, 0), Enter());
     EXPECT_EQ(Ask(tiny), "xzy") << size;
   }
@@ -334,7 +335,7 @@ class NoDecorations : public WindowDecorations {
 };
 
 TEST(InputBoxLibraryCall, TakesAndGivesByteStrings) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   NoDecorations window;
   ConsoleToolsLibrary library(console, window);
   const ByteString question = AllocByteString(kQuestionText);
@@ -392,7 +393,7 @@ TEST(InputBoxBytes, AStartingAnswerWithMarksComesBackWhole) {
     EXPECT_EQ(last.Cursor(), (Coord{static_cast<int16_t>(kTextLeft + row.cursor), kFieldRow})) << row.start;
   }
   // Through the library's byte strings too.
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   NoDecorations window;
   ConsoleToolsLibrary library(console, window);
   const ByteString start = AllocByteString("Jo\u0308rg");

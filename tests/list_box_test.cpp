@@ -215,7 +215,7 @@ class ClockedConsole : public WatchedConsole {
     bool read = WatchedConsole::ReadInput(event, timeout_ms);
     while (read && event.kind == InputEvent::Kind::kKey && event.key.modifiers == 0xFFFFFFFF) {
       clock_.Advance(event.key.character);
-      read = VirtualConsole::ReadInput(event, timeout_ms);
+      read = ScriptedConsole::ReadInput(event, timeout_ms);
     }
     return read;
   }
@@ -837,7 +837,7 @@ TEST(ListBoxWindow, PutsBackWhatItCoveredAndTheCursorAndFollowsAResize) {
 }
 
 TEST(ListBoxLibrary, AnswersThroughTheAdapterAsByteStrings) {
-  VirtualConsole console;
+  ScriptedConsole console;
   auto decorations = OpenWindowDecorations();
   ConsoleToolsLibrary library(console, *decorations);
   ConsoleToolsAdapter adapter(library);

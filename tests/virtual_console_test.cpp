@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "tests/support/scripted_console.h"
+
 namespace zul {
 namespace {
 
@@ -94,8 +96,19 @@ TEST(VirtualConsoleModes, QuickEditChangesOnlyWithTheExtendedFlags) {
   EXPECT_EQ(console.InputMode(), input_mode::kMouse);
 }
 
-TEST(VirtualConsoleInput, GivesScriptedEventsThenEndForever) {
+// The virtual console has no input of its own: the end, at every read.
+TEST(VirtualConsoleInput, GivesTheEndForever) {
   VirtualConsole console;
+  InputEvent event;
+  for (const int timeout_ms : {0, -1, 10}) {
+    event.kind = InputEvent::Kind::kKey;
+    ASSERT_TRUE(console.ReadInput(event, timeout_ms));
+    EXPECT_EQ(event.kind, InputEvent::Kind::kEnd);
+  }
+}
+
+TEST(ScriptedConsoleInput, GivesTheQueuedEventsThenEndForever) {
+  testing::ScriptedConsole console;
   InputEvent key;
   key.kind = InputEvent::Kind::kKey;
   key.key.key = vk::kReturn;

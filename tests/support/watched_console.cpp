@@ -25,7 +25,7 @@ bool WatchedConsole::ReadInput(InputEvent& event, int timeout_ms) {
   rows_written.push_back(written_);
   written_.clear();
   if (before_read) before_read(*this, seen.size() - 1);
-  const bool read = VirtualConsole::ReadInput(event, timeout_ms);
+  const bool read = ScriptedConsole::ReadInput(event, timeout_ms);
   if (read && follow_resizes && event.kind == InputEvent::Kind::kResize) {
     const Coord size = event.size;
     SetLargestWindow(size);
