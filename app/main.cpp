@@ -5,7 +5,7 @@
 #include "console/text_screen.h"
 #include "consoletools/console_tools_library.h"
 #include "consoletools/window_decorations.h"
-#include "device/console_device.h"
+#include "device/open_console_device.h"
 #include "system/system.h"
 
 int main() {

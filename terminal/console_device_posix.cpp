@@ -5,8 +5,8 @@
 // standard input is read as it is.
 #include <algorithm>
 
-#include "device/console_device.h"
 #include "device/monotonic_clock.h"
+#include "device/open_console_device.h"
 #include "device/virtual_console.h"
 #include "terminal/input_decoder.h"
 #include "terminal/terminal_console_posix.h"

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "base/cp437.h"
-#include "device/console_device.h"
+#include "device/open_console_device.h"
 #include "dialogs/input_box.h"
 #include "dialogs/list_box.h"
 #include "tests/support/manual_clock.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "base/unicode.h"
-#include "device/console_device.h"
+#include "device/open_console_device.h"
 #include "device/private_input_flags.h"
 #include "device/text_cells.h"
 #include "win32/console_host.h"
