@@ -4,12 +4,14 @@
 
 #include <cstdint>
 
+#include "base/code_page.h"
 #include "base/text.h"
 
 namespace zul {
 
 class TextScreen;
 class ConsoleToolsAdapter;
+class ConsoleLender;
 
 struct RunState {
   Text startup_directory;          // the working directory at start
@@ -23,10 +25,13 @@ struct RunState {
   int16_t chosen_count = 0;
 };
 
-// What the phases draw and ask with.
+// What the phases draw and ask with, what they lend the console to the converter
+// through, and the code page of the run, in which the names of files are read.
 struct PhaseServices {
   TextScreen& screen;
   ConsoleToolsAdapter& tools;
+  ConsoleLender& lender;
+  const CodePage& code_page;
 };
 
 }  // namespace zul

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "chooser/converter_runs.h"
 #include "chooser/course_file_table.h"
@@ -76,7 +77,7 @@ TEST_F(PhaseTest, PromptExplanationRowsAndColour) {
   } peek(log);
   peek.console = &console;
   ConsoleToolsAdapter peek_tools(peek);
-  PhaseServices peek_services{screen, peek_tools};
+  PhaseServices peek_services{screen, peek_tools, lender, Utf8CodePage()};
   PromptForCourseDirectory(state, peek_services);
   auto pad = [](std::string s) { return s.append(56 - s.size(), ' '); };
   EXPECT_THAT(peek.rows, ElementsAre(pad(""), pad("  If your .ZUL files are not on the same path (folder)"),
@@ -187,6 +188,24 @@ TEST_F(PhaseTest, MoreThanAThousandCourseFilesKeepTheFirstThousandAndSaySo) {
     EXPECT_EQ(console.At({40, 1}).attribute, more ? 0xFC : 0xF0);
     EXPECT_EQ(console.Cursor(), (Coord{0, static_cast<int16_t>(more ? 3 : 0)}));
   }
+}
+
+// Back in the start-up directory, each converter run has the console lent to it:
+// one lending a chosen name, in order.
+TEST_F(PhaseTest, EachConverterRunHasTheConsoleLentToIt) {
+  struct RecordingLender : ConsoleLender {
+    std::vector<fs::path> lent_in;
+    void RunHandedToChild(const std::function<void()>&) override { lent_in.push_back(fs::current_path()); }
+  } recording;
+  fs::create_directory(dir_ / "courses");
+  fs::current_path(dir_ / "courses");
+  state.startup_directory = dir_.string();
+  state.chosen_names[1] = "A.ZUL";
+  state.chosen_names[2] = "B.ZUL";
+  state.chosen_count = 2;
+  PhaseServices lending{screen, tools, recording, Utf8CodePage()};
+  RunConverterOnEachChoice(state, lending);
+  EXPECT_THAT(recording.lent_in, ElementsAre(dir_, dir_));
 }
 
 TEST(SplitSelection, StoresTrimmedFieldsAndCountsTheNonEmpty) {

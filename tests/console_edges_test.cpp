@@ -17,7 +17,7 @@ namespace {
 // A buffer of one row: ending the line on it scrolls it away, leaving blanks.
 TEST(TextScreenEdges, AOneRowBufferScrollsToABlankRow) {
   VirtualConsole console({10, 1}, {10, 1});
-  TextScreen screen(console);
+  TextScreen screen(console, Utf8CodePage());
   screen.SetColour(14, 1);
   screen.WriteLine("abcdef");
   EXPECT_EQ(console.RowText(0), std::string(10, ' '));
@@ -40,7 +40,7 @@ TEST(TextScreenEdges, AConsoleThatWillNotTellItsSizeIsLeftAlone) {
   console.FillCells({0, 0}, 100, Cell{'.', 0x07});
   console.SetCursorPosition({3, 2});
   const std::vector<Cell> before = console.Cells();
-  TextScreen screen(console);
+  TextScreen screen(console, Utf8CodePage());
   screen.Clear();
   screen.Write("text");
   screen.EndLine();
@@ -76,7 +76,7 @@ TEST(ConsoleToolsLibraryWindow, ReportsWhatTheDecorationsDid) {
   for (const bool accept : {true, false}) {
     VirtualConsole console;
     NotedDecorations window(accept);
-    ConsoleToolsLibrary library(console, window);
+    ConsoleToolsLibrary library(console, window, Utf8CodePage(), SystemClock());
     const int32_t expected = accept ? 1 : 0;
     EXPECT_EQ(library.ConsoleMove(12, 34), expected);
     EXPECT_EQ(library.ConsoleIcon(32519), expected);

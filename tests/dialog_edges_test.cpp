@@ -56,9 +56,9 @@ TEST(DialogOnAConsoleWithoutTheCursorShape, LeavesTheCursorShown) {
     CursorShapeUnknownConsole console(c.refuses);
     Push(console, Esc());
     if (c.list_box)
-      RunListBox(console, 0, 0, "HEADING", "hint", {"A.ZUL", "B.ZUL"}, true, 0);
+      RunListBox(console, Utf8CodePage(), SystemClock(), 0, 0, "HEADING", "hint", {"A.ZUL", "B.ZUL"}, true, 0);
     else
-      RunInputBox(console, 40, 12, "Where?", "hint", "", 80);
+      RunInputBox(console, Utf8CodePage(), SystemClock(), 40, 12, "Where?", "hint", "", 80);
     EXPECT_TRUE(console.CursorShape().visible);
     EXPECT_EQ(console.CursorShape().size, CursorInfo{}.size);
   }
@@ -103,8 +103,10 @@ TEST(DialogOnARefusingConsole, CancelsAndLeavesTheScreenAsItWas) {
       console.refuse_buffer_info = c.refuse_buffer_info;
       console.refuse_input = c.refuse_input;
       Push(console, Enter());
-      const Text answer = list_box ? RunListBox(console, 0, 0, "HEADING", "hint", {"A.ZUL"}, true, 0)
-                                   : RunInputBox(console, 20, 6, "Where?", "hint", "typed", 80);
+      const Text answer =
+          list_box
+              ? RunListBox(console, Utf8CodePage(), SystemClock(), 0, 0, "HEADING", "hint", {"A.ZUL"}, true, 0)
+              : RunInputBox(console, Utf8CodePage(), SystemClock(), 20, 6, "Where?", "hint", "typed", 80);
       EXPECT_EQ(answer, "");
       EXPECT_EQ(console.Cells(), before);
       EXPECT_EQ(console.InputMode(), 0x0011u | 0x01E0);  // with quick edit, insert and auto position on
@@ -125,26 +127,25 @@ TEST(DialogDrawing, AShadowOverCellsThatCannotBeReadLeavesThem) {
 }
 
 // Cells written from left of the buffer lose those that fall off it; a frame
-// needs a box of 2 by 2, and a title room for a character between its blanks.
+// needs a box of 2 by 2.
 TEST(DialogDrawing, CutsAtTheLeftEdgeAndLeavesOutWhatDoesNotFit) {
   using namespace dialog_style;
   WatchedConsole console({20, 6}, {20, 6});
   FillRect(console, {0, 0, 19, 5}, Cell{'.', 0x07});
-  WriteText(console, {-2, 0}, "abcde", 0x1F);
+  WriteText(console, Utf8CodePage(), {-2, 0}, "abcde", 0x1F);
   EXPECT_EQ(console.RowText(0, 0, 5), "cde..");
   EXPECT_EQ(console.At({0, 0}).attribute, 0x1F);
-  WriteText(console, {-5, 1}, "abc", 0x1F);
-  WriteText(console, {-3, 1}, "abc", 0x1F);
+  WriteText(console, Utf8CodePage(), {-5, 1}, "abc", 0x1F);
+  WriteText(console, Utf8CodePage(), {-3, 1}, "abc", 0x1F);
   EXPECT_EQ(console.RowText(1, 0, 3), "...");
   EXPECT_EQ(console.outside, 0);
 
-  DrawFrame(console, {0, 2, 0, 5}, kFrame, "T", kTitle);  // one column
-  DrawFrame(console, {2, 2, 9, 2}, kFrame, "T", kTitle);  // one row
+  DrawFrame(console, {0, 2, 0, 5}, kFrame);  // one column
+  DrawFrame(console, {2, 2, 9, 2}, kFrame);  // one row
   for (int y = 2; y < 6; ++y) EXPECT_EQ(console.RowText(y, 0, 10), "..........") << y;
-  DrawFrame(console, {12, 2, 15, 4}, kFrame, "Title", kTitle);  // two cells inside: no title
-  EXPECT_EQ(console.RowText(2, 12, 4), "╔══╗");
-  DrawFrame(console, {12, 3, 16, 5}, kFrame, "Title", kTitle);  // three: one character
-  EXPECT_EQ(console.RowText(3, 12, 5), "╔ T ╗");
+  DrawFrame(console, {12, 2, 13, 3}, kFrame);  // two by two: corners alone
+  EXPECT_EQ(console.RowText(2, 12, 2), "╔╗");
+  EXPECT_EQ(console.RowText(3, 12, 2), "╚╝");
 }
 
 }  // namespace

@@ -49,8 +49,8 @@ Shown ShownOn(const VirtualConsole& screen) {
 }
 
 Text Ask(PacedConsole& console, std::shared_ptr<FolderSource> folders) {
-  return RunInputBox(console, 40, 15, "Change default directory for .ZUL course files? ", kHint, "", 32768,
-                     std::move(folders));
+  return RunInputBox(console, Utf8CodePage(), console.clock, 40, 15,
+                     "Change default directory for .ZUL course files? ", kHint, "", 32768, std::move(folders));
 }
 
 std::shared_ptr<FakeFolders> Courses() {

@@ -39,7 +39,8 @@ constexpr int kOkColumn = 30, kCancelColumn = 38;
 
 // Asks the chooser's question as the chooser does.
 Text Ask(ConsoleDevice& console, std::size_t limit = 32768, const Text& default_answer = "") {
-  return RunInputBox(console, 40, 15, kQuestionText, kHintText, default_answer, limit);
+  return RunInputBox(console, Utf8CodePage(), SystemClock(), 40, 15, kQuestionText, kHintText, default_answer,
+                     limit);
 }
 
 std::string Field(const VirtualConsole& console) { return console.RowText(kFieldRow, kTextLeft, kFieldWidth); }
@@ -83,13 +84,13 @@ TEST(InputBoxLook, ShowsQuestionHintFieldAndButtonsWhereTheCallAsks) {
 
 TEST(InputBoxLook, IsAtLeastFortyWideAndGrowsForALongerHint) {
   WatchedConsole narrow({80, 30}, {80, 30});
-  RunInputBox(narrow, 40, 15, "Name?", "", "", 10);
+  RunInputBox(narrow, Utf8CodePage(), SystemClock(), 40, 15, "Name?", "", "", 10);
   // 40 columns centred on x 39: 19..58.
   EXPECT_EQ(narrow.seen.at(0).At({19, kTop}).character, dialog_style::kTopLeft);
   EXPECT_EQ(narrow.seen.at(0).At({58, kTop}).character, dialog_style::kTopRight);
 
   WatchedConsole wide({80, 30}, {80, 30});
-  RunInputBox(wide, 40, 15, "Q", std::string(60, 'h'), "", 10);
+  RunInputBox(wide, Utf8CodePage(), SystemClock(), 40, 15, "Q", std::string(60, 'h'), "", 10);
   EXPECT_EQ(wide.seen.at(0).At({6, kTop}).character, dialog_style::kTopLeft);  // 66 columns: 6..71
   EXPECT_EQ(wide.seen.at(0).RowText(kHintRow, 9, 60), std::string(60, 'h'));
 }
@@ -245,7 +246,8 @@ TEST(InputBoxBytes, ControlBytesAndStrayBytesPassThroughTypedCharactersAsUtf8) {
   const Text hint("\x1B[31m\r", 6);
   const Text start("a\x01\n\0b\xFF", 6);
   Push(console, Key(0, 0x85), Key(0, U'\u00E9'), Key(0, U'\u65E5'), Key(0, 0x7F), Enter());
-  EXPECT_EQ(RunInputBox(console, 40, 15, question, hint, start, 32768), start + "\u00E9\u65E5\x7F");
+  EXPECT_EQ(RunInputBox(console, Utf8CodePage(), SystemClock(), 40, 15, question, hint, start, 32768),
+            start + "\u00E9\u65E5\x7F");
 
   const VirtualConsole& shown = console.seen.at(0);
   const int left = 19 + 3;  // a 40-wide box at 19..58
@@ -337,7 +339,7 @@ class NoDecorations : public WindowDecorations {
 TEST(InputBoxLibraryCall, TakesAndGivesByteStrings) {
   ScriptedConsole console({80, 30}, {80, 30});
   NoDecorations window;
-  ConsoleToolsLibrary library(console, window);
+  ConsoleToolsLibrary library(console, window, Utf8CodePage(), SystemClock());
   const ByteString question = AllocByteString(kQuestionText);
   const ByteString hint = AllocByteString(kHintText);
   const ByteString start = AllocByteString(std::string("d\0", 2));
@@ -395,7 +397,7 @@ TEST(InputBoxBytes, AStartingAnswerWithMarksComesBackWhole) {
   // Through the library's byte strings too.
   ScriptedConsole console({80, 30}, {80, 30});
   NoDecorations window;
-  ConsoleToolsLibrary library(console, window);
+  ConsoleToolsLibrary library(console, window, Utf8CodePage(), SystemClock());
   const ByteString start = AllocByteString("Jo\u0308rg");
   Push(console, Enter());
   const ByteString answer = library.ConsoleInputBox(33, 40, 15, nullptr, nullptr, start, 1, 32768);

@@ -20,7 +20,7 @@ using Names = std::vector<Text>;
 const Names kThree = {"A.ZUL", "B.ZUL", "C.ZUL"};
 
 Text Show(WatchedConsole& console, const Names& names, int32_t left = 0, int32_t top = 0) {
-  return RunListBox(console, left, top, "HEADING", "hint", names, true, 0);
+  return RunListBox(console, Utf8CodePage(), SystemClock(), left, top, "HEADING", "hint", names, true, 0);
 }
 
 TEST(ListBoxEdges, KeysInTheirLessUsualShapes) {

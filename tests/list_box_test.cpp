@@ -27,8 +27,8 @@ const Text kHint = " <ctl> click for mult. selection";
 
 // Runs the list box over `names` with the chooser's placement and hint.
 Text Show(WatchedConsole& console, const Names& names, bool multiple = true, int first_shown = 0,
-          const Text& heading = "C:\\COURSES") {
-  return RunListBox(console, 0, 0, heading, kHint, names, multiple, first_shown);
+          const Text& heading = "C:\\COURSES", MonotonicClock& clock = SystemClock()) {
+  return RunListBox(console, Utf8CodePage(), clock, 0, 0, heading, kHint, names, multiple, first_shown);
 }
 
 // Runs the list box as the chooser calls the library: `entries` are entries 1 on of a
@@ -38,7 +38,7 @@ Text ShowTable(ConsoleDevice& console, const Names& entries, int32_t multiple = 
   auto table = std::make_unique<ListTable>();
   for (std::size_t i = 0; i < entries.size(); ++i) (*table)[static_cast<int>(i) + 1] = entries[i];
   auto decorations = OpenWindowDecorations();
-  ConsoleToolsLibrary library(console, *decorations);
+  ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), SystemClock());
   return ConsoleToolsAdapter(library).ConsoleListBox(3, 0, 0, heading, kHint, *table, sorted, multiple,
                                                      first_shown);
 }
@@ -207,21 +207,19 @@ TEST(ListBoxKeys, PagesThroughAThousandLongNames) {
 // A pause of `ms` between two keys, as the clock the list box reads sees it.
 InputEvent Pause(int ms) { return Key(0, static_cast<char32_t>(ms), 0xFFFFFFFF); }
 
-// A watched console whose clock moves only at the pauses of its script.
+// A watched console with a clock that moves only at the pauses of its script.
 class ClockedConsole : public WatchedConsole {
  public:
-  ClockedConsole() { SetClock(clock_); }
   bool ReadInput(InputEvent& event, int timeout_ms) override {
     bool read = WatchedConsole::ReadInput(event, timeout_ms);
     while (read && event.kind == InputEvent::Kind::kKey && event.key.modifiers == 0xFFFFFFFF) {
-      clock_.Advance(event.key.character);
+      clock.Advance(event.key.character);
       read = ScriptedConsole::ReadInput(event, timeout_ms);
     }
     return read;
   }
 
- private:
-  ManualClock clock_;
+  ManualClock clock;
 };
 
 // The list as the screen shows it: the names of the list rows in order, the
@@ -359,7 +357,7 @@ TEST(ListBoxFind, RangesFilterAndTypeAheadShowAndAnswer) {
     ClockedConsole console;
     for (const auto& keys : c.keys)
       for (const InputEvent& event : keys) console.PushInput(event);
-    EXPECT_EQ(Show(console, names), c.answer) << c.what;
+    EXPECT_EQ(Show(console, names, true, 0, "C:\\COURSES", console.clock), c.answer) << c.what;
     if (!c.shown.empty()) {
       ASSERT_TRUE(console.open) << c.what;
       EXPECT_EQ(ShownList(*console.open), c.shown) << c.what;
@@ -601,7 +599,7 @@ TEST(ListBoxList, ReadsOnlyAWellFormedDescriptor) {
     WatchedConsole console;
     Push(console, kCtrlA, kSpace, Enter());
     auto decorations = OpenWindowDecorations();
-    ConsoleToolsLibrary library(console, *decorations);
+    ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), SystemClock());
     EXPECT_EQ(library.ConsoleListBox(3, 0, 0, nullptr, nullptr, &broken, 0, 1, 0), nullptr) << what;
   }
   EXPECT_TRUE(ReadListNames(nullptr).empty());
@@ -839,7 +837,7 @@ TEST(ListBoxWindow, PutsBackWhatItCoveredAndTheCursorAndFollowsAResize) {
 TEST(ListBoxLibrary, AnswersThroughTheAdapterAsByteStrings) {
   ScriptedConsole console;
   auto decorations = OpenWindowDecorations();
-  ConsoleToolsLibrary library(console, *decorations);
+  ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), SystemClock());
   ConsoleToolsAdapter adapter(library);
   ListTable table;
   table[1] = "A.ZUL";

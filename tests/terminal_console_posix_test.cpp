@@ -484,8 +484,8 @@ TEST(TerminalConsole, ManyResizesWhileTypingLoseNoKeyAndEndAtTheLastSize) {
   typed.resize(200);
   testing::ManualClock clock;
   PtyChild child(
-      [&typed](ConsoleDevice& device) {
-        const Text answer = RunInputBox(device, 40, 15, "Where to?", "a hint", "", 32768);
+      [&typed, &clock](ConsoleDevice& device) {
+        const Text answer = RunInputBox(device, Utf8CodePage(), clock, 40, 15, "Where to?", "a hint", "", 32768);
         InputEvent event;
         while (device.ReadInput(event, 200)) {  // the last resize, signalled before Enter, may not be read yet
         }
@@ -518,7 +518,8 @@ TEST(TerminalConsole, APasteFasterThanDrawingIsCutAtTheLimitAndDrawnInFewFrames)
   while (pasted.size() < 40000) pasted += "0123456789abcdefghijklmnopqrstuvwxyz/";
   pasted.resize(40000);
   PtyChild child([&pasted](ConsoleDevice& device) {
-    const Text answer = RunInputBox(device, 40, 15, "Where to?", "a hint", "", 32768);
+    const Text answer =
+        RunInputBox(device, Utf8CodePage(), SystemClock(), 40, 15, "Where to?", "a hint", "", 32768);
     return answer == pasted.substr(0, 32768) ? 0 : 1;
   });
   ASSERT_TRUE(child.Started());
@@ -584,7 +585,7 @@ TEST(TerminalConsole, AThousandNamesOfEveryByteShowAsGlyphsAndAnswerTheMarked) {
   const int answer_fd = mkstemp(answer_file);
   ASSERT_GE(answer_fd, 0);
   PtyChild child([&](ConsoleDevice& device) {
-    const Text answer = RunListBox(device, 0, 0, "HEADING", "hint", names, true, 0);
+    const Text answer = RunListBox(device, Utf8CodePage(), SystemClock(), 0, 0, "HEADING", "hint", names, true, 0);
     return write(answer_fd, answer.data(), answer.size()) == ssize_t(answer.size()) ? 0 : 1;
   });
   ASSERT_TRUE(child.Started());

@@ -18,7 +18,7 @@ class TextScreenTest : public ::testing::Test {
  protected:
   CallLog log;
   RecordingConsole console{log, {80, 25}, {200, 100}};
-  TextScreen screen{console};
+  TextScreen screen{console, Utf8CodePage()};
 };
 
 TEST_F(TextScreenTest, TakesTheConsoleOverWithOutputModeThreeAndInputModeZero) {
@@ -57,7 +57,7 @@ TEST_F(TextScreenTest, ClearLeavesAnInvisibleCursorHidden) {
   CallLog other_log;
   RecordingConsole hidden(other_log);
   hidden.SetCursorInfo({50, false});
-  TextScreen other(hidden);
+  TextScreen other(hidden, Utf8CodePage());
   other_log.clear();
   other.Clear();
   EXPECT_THAT(other_log, ElementsAre("SetCursorInfo(50,hidden)", "FillCells(0,0,2000,0x7)"));
@@ -178,7 +178,7 @@ TEST_F(TextScreenTest, ASizeBeyond9999ChangesNothing) {
 TEST_F(TextScreenTest, ASizeTheWindowCannotTakeLeavesTheGrownBuffer) {
   CallLog small_log;
   RecordingConsole small(small_log, {80, 25}, {80, 25});
-  TextScreen small_screen(small);
+  TextScreen small_screen(small, Utf8CodePage());
   small_screen.SetSize(80, 30);
   EXPECT_EQ(small.Size(), (Coord{80, 30}));
   EXPECT_EQ(small.Window(), (InclusiveRect{0, 0, 79, 24}));
@@ -200,7 +200,7 @@ class NoCursorInfoConsole : public VirtualConsole {
 TEST(TextScreenCursorShape, FallsBackToSize10VisibleWhenTheShapeCannotBeRead) {
   NoCursorInfoConsole console;
   console.SetCursorInfo({1, false});
-  TextScreen screen(console);
+  TextScreen screen(console, Utf8CodePage());
   screen.Clear();
   EXPECT_EQ(console.CursorShape().size, 10u);
   EXPECT_TRUE(console.CursorShape().visible);
