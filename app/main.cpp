@@ -13,8 +13,7 @@
 int main() {
   const zul::CodePage& code_page = zul::UseProgramCodePage();
   zul::MonotonicClock& clock = zul::SystemClock();
-  auto device = zul::OpenConsoleDevice();
-  device->SetTextCodePage(code_page);
+  auto device = zul::OpenConsoleDevice(code_page, clock);
   auto window = zul::OpenWindowDecorations();
   zul::TextScreen screen(*device, code_page);
   zul::ConsoleToolsLibrary library(*device, *window, code_page, clock);

@@ -9,10 +9,8 @@
 #include <span>
 #include <string>
 
-#include "base/code_page.h"
 #include "device/cell.h"
 #include "device/input_events.h"
-#include "device/monotonic_clock.h"
 
 namespace zul {
 
@@ -87,16 +85,6 @@ class ConsoleDevice {
   // Shows what has been drawn so far (a terminal shows it in one write).
   virtual void Flush() = 0;
 
-  // The code page the program's texts are spelled in, by which the text screen and
-  // the dialogs show them and a typed character becomes bytes: UTF-8 until told.
-  const CodePage& TextCodePage() const { return *code_page_; }
-  void SetTextCodePage(const CodePage& code_page) { code_page_ = &code_page; }
-
-  // The clock the console's input is timed by, which the dialogs read for pauses
-  // between keys: the system's until told (a clock the tests move).
-  MonotonicClock& Clock() const { return *clock_; }
-  void SetClock(MonotonicClock& clock) { clock_ = &clock; }
-
  protected:
   // Around a child process that shares the console: hand it over (normal input,
   // cursor shown, current colour set) and take it back (repaint afterwards).
@@ -104,10 +92,6 @@ class ConsoleDevice {
   virtual void HandToChild() = 0;
   virtual void TakeBack() = 0;
   friend class HandedToChild;
-
- private:
-  const CodePage* code_page_ = &Utf8CodePage();
-  MonotonicClock* clock_ = &SystemClock();
 };
 
 // The console lent to a child process for as long as this lives: made, it hands

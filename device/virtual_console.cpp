@@ -8,10 +8,11 @@ namespace {
 constexpr int kMaxBufferSide = 32766;
 }
 
-VirtualConsole::VirtualConsole(Coord size, Coord largest)
+VirtualConsole::VirtualConsole(Coord size, Coord largest, const CodePage& title_code_page)
     : size_(size),
       window_(InclusiveRect::FromSize({0, 0}, size.x, size.y)),
       largest_(largest),
+      title_code_page_(&title_code_page),
       cells_(static_cast<std::size_t>(size.x) * static_cast<std::size_t>(size.y), Cell{}) {}
 
 bool VirtualConsole::GetBufferInfo(BufferInfo& info) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "device/console_device.h"
 
 namespace zul {
@@ -16,8 +17,9 @@ class VirtualConsole : public ConsoleDevice {
   static constexpr uint32_t kStartInputMode = input_mode::kFreshConsole;
 
   // A console whose buffer and window are `size` and whose largest window is
-  // `largest` (a terminal's size).
-  explicit VirtualConsole(Coord size = {80, 25}, Coord largest = {80, 25});
+  // `largest` (a terminal's size), its title spelled in `title_code_page`.
+  explicit VirtualConsole(Coord size = {80, 25}, Coord largest = {80, 25},
+                          const CodePage& title_code_page = Utf8CodePage());
 
   bool GetBufferInfo(BufferInfo& info) override;
   bool WriteCells(Coord at, std::span<const Cell> cells) override;
@@ -53,6 +55,8 @@ class VirtualConsole : public ConsoleDevice {
   const CursorInfo& CursorShape() const { return cursor_info_; }
   uint16_t Attribute() const { return attribute_; }
   const std::string& Title() const { return title_; }
+  // The code page the title's bytes are read in, wherever it is shown.
+  const CodePage& TitleCodePage() const { return *title_code_page_; }
   uint32_t InputMode() const { return input_mode_; }
   bool QuickEdit() const { return quick_edit_; }
   bool PasteAsText() const { return paste_as_text_; }
@@ -86,6 +90,7 @@ class VirtualConsole : public ConsoleDevice {
   CursorInfo cursor_info_;
   uint16_t attribute_ = colour::kDefaultAttribute;
   std::string title_;
+  const CodePage* title_code_page_;
   uint32_t input_mode_ = kStartInputMode;
   bool quick_edit_ = true;
   bool paste_as_text_ = false;

@@ -36,9 +36,7 @@ struct Step {
 class ScriptedConsole : public VirtualConsole {
  public:
   ScriptedConsole(Coord size, Coord largest, std::vector<Step> script)
-      : VirtualConsole(size, largest), script_(std::move(script)) {
-    SetClock(*clock_);
-  }
+      : VirtualConsole(size, largest), script_(std::move(script)) {}
 
   bool WriteCells(Coord at, std::span<const Cell> cells) override {
     if (!cells.empty() && !Inside(at, cells.size())) NoteOutside("write", at, cells.size());
@@ -76,6 +74,8 @@ class ScriptedConsole : public VirtualConsole {
     return true;
   }
 
+  // The clock of the script's pauses, for whatever reads this console's input.
+  testing::ManualClock& Clock() const { return *clock_; }
   const std::vector<Step>& Script() const { return script_; }
   std::size_t ScriptLength() const { return script_.size(); }
   // The steps of the script read so far.

@@ -1,8 +1,6 @@
 // The console device on a real pseudo-terminal: the child side runs the device
 // as the chooser would, the test plays the terminal and checks the settings the
 // terminal is left with, the bytes drawn and the events read.
-#include "terminal/terminal_console_posix.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -57,7 +55,7 @@ class PtyChild {
       close(master_);
       int code;
       {
-        auto device = OpenTerminalConsole(clock);
+        auto device = OpenConsoleDevice(Utf8CodePage(), clock);
         code = body(*device);
       }
       _exit(code);
@@ -383,7 +381,7 @@ TEST(TerminalConsole, WithoutATerminalNothingIsDrawnAndInputIsReadAsItIs) {
     close(output[0]);
     int code = 0;
     {
-      auto device = OpenConsoleDevice();
+      auto device = OpenConsoleDevice(Utf8CodePage(), SystemClock());
       DrawGreeting(*device);
       InputEvent event;
       for (char expected : {'a', '\x1b'}) {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "base/code_page.h"
 #include "device/console_device.h"
 
 namespace zul {
