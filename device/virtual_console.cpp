@@ -164,9 +164,6 @@ bool VirtualConsole::SetInputMode(uint32_t mode) {
   return true;
 }
 
-// Nothing here writes through the character stream: the output mode changes nothing.
-bool VirtualConsole::SetOutputMode(uint32_t /*mode*/) { return true; }
-
 bool VirtualConsole::ReadInput(InputEvent& event, int /*timeout_ms*/) {
   event = InputEvent{};
   event.kind = InputEvent::Kind::kEnd;
@@ -174,19 +171,5 @@ bool VirtualConsole::ReadInput(InputEvent& event, int /*timeout_ms*/) {
 }
 
 bool VirtualConsole::MouseReporting() const { return (input_mode_ & input_mode::kMouse) != 0 && !quick_edit_; }
-
-std::string VirtualConsole::RowText(int y) const { return RowText(y, 0, size_.x); }
-
-std::string VirtualConsole::RowText(int y, int x, int count) const {
-  std::string text;
-  if (y < 0 || y >= size_.y) return text;
-  for (int i = std::max(x, 0); i < std::min(x + count, static_cast<int>(size_.x)); ++i) {
-    const Cell& cell = At({int16_t(i), int16_t(y)});
-    if (cell.character == kRightHalf) continue;
-    AppendUtf8(cell.character, text);
-    if (cell.mark != 0) AppendUtf8(cell.mark, text);
-  }
-  return text;
-}
 
 }  // namespace zul

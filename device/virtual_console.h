@@ -36,7 +36,8 @@ class VirtualConsole : public ConsoleDevice {
   bool GetTitle(std::string& title) override;
   bool GetInputMode(uint32_t& mode) override;
   bool SetInputMode(uint32_t mode) override;
-  bool SetOutputMode(uint32_t mode) override;
+  // Nothing here writes through the character stream: the output mode changes nothing.
+  bool SetOutputMode(uint32_t /*mode*/) override { return true; }
   bool SetPasteAsText(bool on) override {
     paste_as_text_ = on;
     return true;
@@ -67,10 +68,6 @@ class VirtualConsole : public ConsoleDevice {
   const std::vector<Cell>& Cells() const { return cells_; }
   // The cell at `at`, which must lie in the buffer.
   const Cell& At(Coord at) const { return cells_[Index(at)]; }
-  // The characters of row `y`, or of columns [x, x + count) of it, in UTF-8 (a
-  // right half of a wide character gives nothing, a mark follows its character).
-  std::string RowText(int y) const;
-  std::string RowText(int y, int x, int count) const;
 
  private:
   // Nothing to hand over: the console lives in memory.

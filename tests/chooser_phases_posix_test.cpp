@@ -15,6 +15,7 @@
 #include "chooser/file_selection.h"
 #include "system/system.h"
 #include "tests/support/chooser_world.h"
+#include "tests/support/row_text.h"
 
 namespace zul {
 namespace {
@@ -41,7 +42,7 @@ class PhaseTest : public ::testing::Test, protected testing::ChooserWorld {
     fs::remove_all(dir_);
   }
   void Touch(const fs::path& name) { std::ofstream(dir_ / name) << "x"; }
-  std::string CellRow(int y, int length) { return console.RowText(y, 0, length); }
+  std::string CellRow(int y, int length) { return testing::RowText(console, y, 0, length); }
 
   fs::path original_;
   fs::path dir_;
@@ -70,7 +71,7 @@ TEST_F(PhaseTest, PromptExplanationRowsAndColour) {
     uint16_t attribute = 0;
     ByteString ConsoleInputBox(int32_t, int32_t, int32_t, const char*, const char*, const char*, int32_t,
                                int32_t) override {
-      for (int y = 0; y < 8; ++y) rows.push_back(console->RowText(y, 0, 56));
+      for (int y = 0; y < 8; ++y) rows.push_back(testing::RowText(*console, y, 0, 56));
       attribute = console->At({2, 1}).attribute;
       return nullptr;
     }

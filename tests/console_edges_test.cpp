@@ -10,6 +10,7 @@
 #include "consoletools/console_tools_library.h"
 #include "consoletools/window_decorations.h"
 #include "device/virtual_console.h"
+#include "tests/support/row_text.h"
 
 namespace zul {
 namespace {
@@ -20,11 +21,11 @@ TEST(TextScreenEdges, AOneRowBufferScrollsToABlankRow) {
   TextScreen screen(console, Utf8CodePage());
   screen.SetColour(14, 1);
   screen.WriteLine("abcdef");
-  EXPECT_EQ(console.RowText(0), std::string(10, ' '));
+  EXPECT_EQ(testing::RowText(console, 0), std::string(10, ' '));
   EXPECT_EQ(console.At({0, 0}).attribute, 0x1E);
   EXPECT_EQ(console.Cursor(), (Coord{0, 0}));
   screen.Write("xy");
-  EXPECT_EQ(console.RowText(0), "xy        ");
+  EXPECT_EQ(testing::RowText(console, 0), "xy        ");
 }
 
 // A console that will not tell its buffer's size.

@@ -11,6 +11,7 @@
 #include "dialogs/input_box.h"
 #include "dialogs/list_box.h"
 #include "tests/support/events.h"
+#include "tests/support/row_text.h"
 #include "tests/support/watched_console.h"
 
 namespace zul {
@@ -133,19 +134,19 @@ TEST(DialogDrawing, CutsAtTheLeftEdgeAndLeavesOutWhatDoesNotFit) {
   WatchedConsole console({20, 6}, {20, 6});
   FillRect(console, {0, 0, 19, 5}, Cell{'.', 0x07});
   WriteText(console, Utf8CodePage(), {-2, 0}, "abcde", 0x1F);
-  EXPECT_EQ(console.RowText(0, 0, 5), "cde..");
+  EXPECT_EQ(testing::RowText(console, 0, 0, 5), "cde..");
   EXPECT_EQ(console.At({0, 0}).attribute, 0x1F);
   WriteText(console, Utf8CodePage(), {-5, 1}, "abc", 0x1F);
   WriteText(console, Utf8CodePage(), {-3, 1}, "abc", 0x1F);
-  EXPECT_EQ(console.RowText(1, 0, 3), "...");
+  EXPECT_EQ(testing::RowText(console, 1, 0, 3), "...");
   EXPECT_EQ(console.outside, 0);
 
   DrawFrame(console, {0, 2, 0, 5}, kFrame);  // one column
   DrawFrame(console, {2, 2, 9, 2}, kFrame);  // one row
-  for (int y = 2; y < 6; ++y) EXPECT_EQ(console.RowText(y, 0, 10), "..........") << y;
+  for (int y = 2; y < 6; ++y) EXPECT_EQ(testing::RowText(console, y, 0, 10), "..........") << y;
   DrawFrame(console, {12, 2, 13, 3}, kFrame);  // two by two: corners alone
-  EXPECT_EQ(console.RowText(2, 12, 2), "╔╗");
-  EXPECT_EQ(console.RowText(3, 12, 2), "╚╝");
+  EXPECT_EQ(testing::RowText(console, 2, 12, 2), "╔╗");
+  EXPECT_EQ(testing::RowText(console, 3, 12, 2), "╚╝");
 }
 
 }  // namespace

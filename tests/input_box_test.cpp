@@ -11,6 +11,7 @@
 #include "device/virtual_console.h"
 #include "dialogs/dialog_style.h"
 #include "tests/support/events.h"
+#include "tests/support/row_text.h"
 #include "tests/support/watched_console.h"
 
 namespace zul {
@@ -43,7 +44,9 @@ Text Ask(ConsoleDevice& console, std::size_t limit = 32768, const Text& default_
                      limit);
 }
 
-std::string Field(const VirtualConsole& console) { return console.RowText(kFieldRow, kTextLeft, kFieldWidth); }
+std::string Field(const VirtualConsole& console) {
+  return testing::RowText(console, kFieldRow, kTextLeft, kFieldWidth);
+}
 
 std::string Padded(const std::string& text) { return text + std::string(kFieldWidth - text.size(), ' '); }
 
@@ -60,17 +63,17 @@ TEST(InputBoxLook, ShowsQuestionHintFieldAndButtonsWhereTheCallAsks) {
   EXPECT_EQ(shown.At({kRight, kBottom}), (Cell{kBottomRight, kFrame}));
   EXPECT_EQ(shown.At({kLeft, kQuestionRow}), (Cell{kVertical, kFrame}));
   EXPECT_EQ(shown.At({kLeft - 1, kTop}).character, ' ');  // nothing outside the box and its shadow
-  EXPECT_EQ(shown.RowText(kQuestionRow, kTextLeft, 48), kQuestionText);
+  EXPECT_EQ(testing::RowText(shown, kQuestionRow, kTextLeft, 48), kQuestionText);
   EXPECT_EQ(shown.At({kTextLeft, kQuestionRow}).attribute, kTitle);
-  EXPECT_EQ(shown.RowText(kHintRow, kTextLeft, 36), kHintText);
+  EXPECT_EQ(testing::RowText(shown, kHintRow, kTextLeft, 36), kHintText);
   EXPECT_EQ(shown.At({kTextLeft, kHintRow}).attribute, dialog_style::kHint);
   EXPECT_EQ(Field(shown), Padded(""));
   EXPECT_EQ(shown.At({kTextLeft, kFieldRow}).attribute, kField);
   EXPECT_EQ(shown.At({kTextLeft + kFieldWidth - 1, kFieldRow}).attribute, kField);
   EXPECT_EQ(shown.At({kTextLeft + kFieldWidth, kFieldRow}).attribute, kTitle);
-  EXPECT_EQ(shown.RowText(kButtonRow, kOkColumn, 6), "\u25BA OK \u25C4");
+  EXPECT_EQ(testing::RowText(shown, kButtonRow, kOkColumn, 6), "\u25BA OK \u25C4");
   EXPECT_EQ(shown.At({kOkColumn, kButtonRow}).attribute, kButtonFocus);
-  EXPECT_EQ(shown.RowText(kButtonRow, kCancelColumn, 10), "[ Cancel ]");
+  EXPECT_EQ(testing::RowText(shown, kButtonRow, kCancelColumn, 10), "[ Cancel ]");
   EXPECT_EQ(shown.At({kCancelColumn, kButtonRow}).attribute, kButton);
   // The shadow, right and below.
   EXPECT_EQ(shown.At({kRight + 1, kTop + 1}).attribute, kShadow);
@@ -92,7 +95,7 @@ TEST(InputBoxLook, IsAtLeastFortyWideAndGrowsForALongerHint) {
   WatchedConsole wide({80, 30}, {80, 30});
   RunInputBox(wide, Utf8CodePage(), SystemClock(), 40, 15, "Q", std::string(60, 'h'), "", 10);
   EXPECT_EQ(wide.seen.at(0).At({6, kTop}).character, dialog_style::kTopLeft);  // 66 columns: 6..71
-  EXPECT_EQ(wide.seen.at(0).RowText(kHintRow, 9, 60), std::string(60, 'h'));
+  EXPECT_EQ(testing::RowText(wide.seen.at(0), kHintRow, 9, 60), std::string(60, 'h'));
 }
 
 TEST(InputBoxEditing, InsertsAtTheCursorAndEditsWithTheUsualKeys) {
@@ -251,12 +254,12 @@ TEST(InputBoxBytes, ControlBytesAndStrayBytesPassThroughTypedCharactersAsUtf8) {
 
   const VirtualConsole& shown = console.seen.at(0);
   const int left = 19 + 3;  // a 40-wide box at 19..58
-  EXPECT_EQ(shown.RowText(kQuestionRow, left, 6), "Q\u263A\u25D9 \u0398?");
-  EXPECT_EQ(shown.RowText(kHintRow, left, 6), "\u2190[31m\u266A");
-  EXPECT_EQ(shown.RowText(kFieldRow, left, 6), "a\u263A\u25D9 b\u00A0");
+  EXPECT_EQ(testing::RowText(shown, kQuestionRow, left, 6), "Q\u263A\u25D9 \u0398?");
+  EXPECT_EQ(testing::RowText(shown, kHintRow, left, 6), "\u2190[31m\u266A");
+  EXPECT_EQ(testing::RowText(shown, kFieldRow, left, 6), "a\u263A\u25D9 b\u00A0");
   EXPECT_EQ(shown.Cursor(), (Coord{left + 6, kFieldRow}));
   const VirtualConsole& typed = console.seen.back();
-  EXPECT_EQ(typed.RowText(kFieldRow, left, 10), "a\u263A\u25D9 b\u00A0\u00E9\u65E5\u2302");
+  EXPECT_EQ(testing::RowText(typed, kFieldRow, left, 10), "a\u263A\u25D9 b\u00A0\u00E9\u65E5\u2302");
   EXPECT_EQ(typed.Cursor(), (Coord{left + 10, kFieldRow}));  // the wide character takes two cells
 }
 
@@ -284,10 +287,10 @@ TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {
   const VirtualConsole& shown = small.seen.at(0);
   EXPECT_EQ(shown.At({0, 0}).character, dialog_style::kTopLeft);
   EXPECT_EQ(shown.At({19, 4}).character, dialog_style::kBottomRight);
-  EXPECT_EQ(shown.RowText(1, 2, 16), kQuestionText.substr(0, 16));
-  EXPECT_EQ(shown.RowText(3, 1, 18), "\u25BA OK \u25C4  [ Cancel ]");
+  EXPECT_EQ(testing::RowText(shown, 1, 2, 16), kQuestionText.substr(0, 16));
+  EXPECT_EQ(testing::RowText(shown, 3, 1, 18), "\u25BA OK \u25C4  [ Cancel ]");
   const VirtualConsole& typed = small.seen.back();
-  EXPECT_EQ(typed.RowText(2, 2, 16), "lmnopqrstuvwxyz ");  // scrolled: the cursor takes the last cell
+  EXPECT_EQ(testing::RowText(typed, 2, 2, 16), "lmnopqrstuvwxyz ");  // scrolled: the cursor takes the last cell
   EXPECT_EQ(typed.Cursor(), (Coord{17, 2}));
 
   // Windows down to a single cell: never a crash, never a cell outside the buffer.
@@ -317,7 +320,7 @@ TEST(InputBoxScreen, AResizeLaysTheBoxOutAgainAndKeepsTheAnswer) {
   const VirtualConsole& moved = console.seen.at(4);
   EXPECT_EQ(moved.At({0, 3}).character, dialog_style::kTopLeft);
   EXPECT_EQ(moved.At({39, 10}).character, dialog_style::kBottomRight);
-  EXPECT_EQ(moved.RowText(6, 3, 3), "abc");
+  EXPECT_EQ(testing::RowText(moved, 6, 3, 3), "abc");
   EXPECT_EQ(moved.Cursor(), (Coord{6, 6}));
   for (int x = 40; x < 80; ++x) {
     EXPECT_EQ(moved.At({int16_t(x), kTop}), before[kTop * 80 + x]) << x;
@@ -348,7 +351,7 @@ TEST(InputBoxLibraryCall, TakesAndGivesByteStrings) {
   ByteString answer =
       library.ConsoleInputBox(33, library.LocOfCol(40), library.LocOfRow(15), question, hint, start, 1, 32768);
   EXPECT_EQ(ByteStringText(answer), std::string("d\0x", 3));
-  EXPECT_EQ(console.RowText(kQuestionRow, kTextLeft, 48), std::string(48, ' '));  // closed and put back
+  EXPECT_EQ(testing::RowText(console, kQuestionRow, kTextLeft, 48), std::string(48, ' '));  // closed and put back
   FreeByteString(answer);
 
   Push(console, Typed("x"), Esc());
@@ -391,7 +394,7 @@ TEST(InputBoxBytes, AStartingAnswerWithMarksComesBackWhole) {
     Push(console, row.keys, Enter());
     EXPECT_EQ(Ask(console, 32768, row.start), row.start) << row.start;
     const VirtualConsole& last = console.seen.back();
-    EXPECT_EQ(last.RowText(kFieldRow, kTextLeft, 6), row.shown) << row.start;
+    EXPECT_EQ(testing::RowText(last, kFieldRow, kTextLeft, 6), row.shown) << row.start;
     EXPECT_EQ(last.Cursor(), (Coord{static_cast<int16_t>(kTextLeft + row.cursor), kFieldRow})) << row.start;
   }
   // Through the library's byte strings too.

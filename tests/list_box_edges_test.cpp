@@ -9,6 +9,7 @@
 #include "dialogs/dialog_style.h"
 #include "dialogs/list_box.h"
 #include "tests/support/events.h"
+#include "tests/support/row_text.h"
 #include "tests/support/watched_console.h"
 
 namespace zul {
@@ -123,7 +124,7 @@ TEST(ListBoxEdges, NarrowRowsKeepThePointerThenTheMark) {
       if (console.open->At({0, static_cast<int16_t>(y)}).attribute != dialog_style::kTitle &&
           console.open->At({0, static_cast<int16_t>(y)}).attribute != dialog_style::kHint &&
           console.open->At({0, static_cast<int16_t>(y)}).attribute != dialog_style::kBox)
-        shown.push_back(console.open->RowText(y));
+        shown.push_back(testing::RowText(*console.open, y));
     EXPECT_EQ(shown, c.rows) << c.width;
   }
 }

@@ -14,6 +14,7 @@
 #include "terminal/terminal_presenter.h"
 #include "tests/support/events.h"
 #include "tests/support/manual_clock.h"
+#include "tests/support/row_text.h"
 #include "tests/support/terminal_replay.h"
 #include "tests/support/watched_console.h"
 
@@ -228,7 +229,8 @@ class ClockedConsole : public WatchedConsole {
 std::string ShownList(const VirtualConsole& screen) {
   std::string shown;
   for (int16_t y = 0; y < screen.Size().y; ++y)
-    for (int16_t x = 0; x + 3 < screen.Size().x && screen.RowText(y).find(" marked") == std::string::npos; ++x) {
+    for (int16_t x = 0;
+         x + 3 < screen.Size().x && testing::RowText(screen, y).find(" marked") == std::string::npos; ++x) {
       using namespace dialog_style;
       const Cell pointer = screen.At({x, y}), mark = screen.At({int16_t(x + 1), y});
       const Cell name = screen.At({int16_t(x + 3), y});
@@ -240,7 +242,7 @@ std::string ShownList(const VirtualConsole& screen) {
           pointer.character != (highlighted ? kPointerSign : U' ') ||
           (mark.character != U' ' && mark.character != kMarkSign))
         continue;
-      std::string text = screen.RowText(y, x + 3, 20);
+      std::string text = testing::RowText(screen, y, x + 3, 20);
       text.erase(text.find_last_not_of(' ') + 1);
       if (!shown.empty()) shown += ' ';
       shown += (pointer.character == dialog_style::kPointerSign ? ">" : "") + text +
@@ -370,7 +372,8 @@ TEST(ListBoxFind, RangesFilterAndTypeAheadShowAndAnswer) {
       const std::vector<int> rows = PointerRows(screen);
       const Cell at = screen.At(screen.Cursor());
       if (rows.empty())
-        EXPECT_EQ(screen.RowText(screen.Cursor().y, screen.Cursor().x, 3), "(no") << c.what << ", key " << n;
+        EXPECT_EQ(testing::RowText(screen, screen.Cursor().y, screen.Cursor().x, 3), "(no")
+            << c.what << ", key " << n;
       else
         EXPECT_EQ(at, (Cell{dialog_style::kPointerSign, dialog_style::kHighlight})) << c.what << ", key " << n;
     }
@@ -436,7 +439,7 @@ TEST(ListBoxFind, ALongFilterShowsMarksWhereItRunsOn) {
     Push(console, Key(0, '/'), Typed(long_filter), c.keys);
     Show(console, kThree);
     ASSERT_TRUE(console.open) << c.what;
-    EXPECT_EQ(console.open->RowText(kRow, kLabel, 23), c.row) << c.what;
+    EXPECT_EQ(testing::RowText(*console.open, kRow, kLabel, 23), c.row) << c.what;
     EXPECT_EQ(console.open->At({kLabel + 22, kRow}).attribute,
               c.cursor < 0 ? dialog_style::kBox : dialog_style::kTitle)
         << c.what;
@@ -448,7 +451,7 @@ TEST(ListBoxFind, ALongFilterShowsMarksWhereItRunsOn) {
   WatchedConsole short_filter({30, 12}, {30, 12});
   Push(short_filter, Key(0, '/'), Typed("abc"));
   Show(short_filter, kThree);
-  EXPECT_EQ(short_filter.open->RowText(kRow, kLabel, 23), "Filter: abc" + std::string(12, ' '));
+  EXPECT_EQ(testing::RowText(*short_filter.open, kRow, kLabel, 23), "Filter: abc" + std::string(12, ' '));
 }
 
 TEST(ListBoxMouse, ClicksMarkToggleAndRangeDoubleClickAnswers) {

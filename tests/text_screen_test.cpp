@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "tests/support/recording.h"
+#include "tests/support/row_text.h"
 
 namespace zul {
 namespace {
@@ -138,7 +139,7 @@ TEST_F(TextScreenTest, WritesBytesAsCellsWrapsAndScrollsAtTheLastRow) {
         screen.Write(step);
     }
     for (const Row& row : c.rows)
-      EXPECT_EQ(console.RowText(row.y, 0, row.cells), row.text) << c.what << ", row " << row.y;
+      EXPECT_EQ(testing::RowText(console, row.y, 0, row.cells), row.text) << c.what << ", row " << row.y;
     EXPECT_EQ(console.Cursor(), c.cursor) << c.what;
     EXPECT_EQ(screen.ScrollPending(), c.pending) << c.what;
   }
