@@ -25,8 +25,7 @@ struct RunState {
   int16_t chosen_count = 0;
 };
 
-// What the phases draw and ask with, what they lend the console to the converter
-// through, and the code page of the run, in which the names of files are read.
+// What the phases draw, ask and lend the console with, and the run's code page.
 struct PhaseServices {
   TextScreen& screen;
   ConsoleToolsAdapter& tools;

@@ -1,6 +1,5 @@
-// Lending the console to a child process: the service the chooser runs the
-// converter through, so that the converter has the console while it runs and the
-// chooser has it back afterwards, and its implementation on a console device.
+// Lending the console to a child process: the service through which the chooser
+// runs the converter with the console handed over, and that service on a device.
 #pragma once
 
 #include <functional>
@@ -12,12 +11,12 @@ namespace zul {
 class ConsoleLender {
  public:
   virtual ~ConsoleLender() = default;
-  // Hands the console over to a child process, calls `run` (which starts the
-  // child and waits for it) and takes the console back, however `run` ends.
+  // Hands the console to a child process, calls `run` (which starts the child and
+  // waits for it) and takes the console back, however `run` ends.
   virtual void RunHandedToChild(const std::function<void()>& run) = 0;
 };
 
-// Lends the console of a console device (HandedToChild).
+// Lends a console device's console (HandedToChild).
 class DeviceConsoleLender : public ConsoleLender {
  public:
   explicit DeviceConsoleLender(ConsoleDevice& device) : device_(device) {}

@@ -43,8 +43,6 @@ class TextScreen {
   // Input mode exactly 16: mouse input, and nothing else.
   void MouseInputOn();
 
-  int32_t Foreground() const { return foreground_; }
-  int32_t Background() const { return background_; }
   uint16_t Attribute() const { return colour::Attribute(foreground_, background_); }
   bool ScrollPending() const { return scroll_pending_; }
 

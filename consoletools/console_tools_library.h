@@ -17,9 +17,6 @@ constexpr int32_t kInputBoxLimit = 32768;
 
 class ConsoleToolsLibrary : public ConsoleTools {
  public:
-  // The dialogs run on `device`, read their texts and the user's typing in
-  // `code_page` and time pauses in typing by `clock`, the clock the device's input
-  // is timed by.
   ConsoleToolsLibrary(ConsoleDevice& device, WindowDecorations& window, const CodePage& code_page,
                       MonotonicClock& clock);
 

@@ -1,6 +1,5 @@
-// The console's input as the program reads it: the input modes that decide what
-// comes, the keys, modifiers and mouse buttons by their Windows values, and the
-// events a console device gives.
+// The console's input: the modes that decide what comes, the keys, modifiers and
+// mouse buttons by their Windows values, and the events a console device gives.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +14,6 @@ namespace input_mode {
 constexpr uint32_t kProcessed = 0x0001;
 constexpr uint32_t kLine = 0x0002;
 constexpr uint32_t kEcho = 0x0004;
-constexpr uint32_t kWindow = 0x0008;
 constexpr uint32_t kMouse = 0x0010;
 constexpr uint32_t kInsert = 0x0020;
 constexpr uint32_t kQuickEdit = 0x0040;
@@ -99,7 +97,6 @@ struct MouseEvent {
   int16_t wheel = 0;
 };
 
-// One event of the console input; `kind` says which of the fields below it fills.
 struct InputEvent {
   enum class Kind { kKey, kMouse, kResize, kPaste, kEnd };
   Kind kind = Kind::kEnd;

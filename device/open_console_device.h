@@ -12,10 +12,8 @@ namespace zul {
 
 // The console of this process: the real console on Windows, a virtual console
 // shown on the terminal elsewhere (kept in memory when there is no terminal).
-// `code_page` is the one the program's texts are spelled in: the console shows its
-// title in it, and the Windows console reads a redirected input's bytes by it.
-// `clock` times the waits for input where the device times them itself (the
-// terminal). Both must outlive the console.
+// Its title, and on Windows a redirected input's bytes, are read in `code_page`;
+// the terminal times its waits for input by `clock`. Both must outlive the console.
 std::unique_ptr<ConsoleDevice> OpenConsoleDevice(const CodePage& code_page, MonotonicClock& clock);
 
 }  // namespace zul

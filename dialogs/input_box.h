@@ -25,8 +25,7 @@ constexpr int kTypingPauseMs = 300;
 // what it covered, and the cursor, when it closes. Question, hint and the
 // starting answer `default_answer` are shown byte for byte, read in `code_page`, in
 // which typed characters become the answer's bytes; the answer holds at most `limit`
-// bytes (a longer starting answer is cut to them). Pauses in typing are timed by
-// `clock`, the clock the console's input is timed by.
+// bytes (a longer starting answer is cut to them). `clock` times pauses in typing.
 //
 // With a `folders` source the answer is a path, and the box helps to give one:
 // 1. a note on a row of its own says what the answer names (a folder, nothing,

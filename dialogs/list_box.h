@@ -23,10 +23,9 @@ namespace zul {
 // the buffer, moved into the window; 0 or less centres it in the window on that
 // axis. `multiple` lets several names be marked, else one. `first_shown` is the
 // name the highlight starts on, counted from 0; outside the names it starts on
-// the first. Heading, hint and names are shown byte for byte, read in `code_page`,
-// in which the filter and type-ahead match them too; pauses in type-ahead are
-// timed by `clock`, the clock the console's input is timed by. What the box
-// covered, and the cursor, are put back when it closes.
+// the first. Heading, hint and names are shown byte for byte, read in `code_page`;
+// `clock` times pauses in type-ahead. What the box covered, and the cursor, are put
+// back when it closes.
 Text RunListBox(ConsoleDevice& device, const CodePage& code_page, MonotonicClock& clock, int32_t left, int32_t top,
                 const Text& heading, const Text& hint, std::vector<Text> names, bool multiple, int first_shown);
 

@@ -217,8 +217,7 @@ class RedirectedInput {
 // Windows and under wine, which would send raw control bytes to its terminal.
 class Win32ConsoleDevice : public ConsoleDevice {
  public:
-  // `code_page` is the program's: titles cross in it, and a redirected input's bytes
-  // are read by it.
+  // Titles, and the bytes of a redirected input, are read in `code_page`.
   explicit Win32ConsoleDevice(const CodePage& code_page);
 
   bool GetBufferInfo(BufferInfo& info) override;
