@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "tests/support/printers.h"
 
 namespace zul {
 namespace {

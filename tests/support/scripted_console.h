@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "device/virtual_console.h"
+#include "tests/support/printers.h"
 
 namespace zul::testing {
 
