@@ -14,8 +14,6 @@ namespace zul {
 
 class VirtualConsole : public ConsoleDevice {
  public:
-  static constexpr uint32_t kStartInputMode = input_mode::kFreshConsole;
-
   // A console whose buffer and window are `size` and whose largest window is
   // `largest` (a terminal's size), its title spelled in `title_code_page`.
   explicit VirtualConsole(Coord size = {80, 25}, Coord largest = {80, 25},
@@ -56,7 +54,6 @@ class VirtualConsole : public ConsoleDevice {
   const CursorInfo& CursorShape() const { return cursor_info_; }
   uint16_t Attribute() const { return attribute_; }
   const std::string& Title() const { return title_; }
-  // The code page the title's bytes are read in, wherever it is shown.
   const CodePage& TitleCodePage() const { return *title_code_page_; }
   uint32_t InputMode() const { return input_mode_; }
   bool QuickEdit() const { return quick_edit_; }
@@ -88,7 +85,7 @@ class VirtualConsole : public ConsoleDevice {
   uint16_t attribute_ = colour::kDefaultAttribute;
   std::string title_;
   const CodePage* title_code_page_;
-  uint32_t input_mode_ = kStartInputMode;
+  uint32_t input_mode_ = input_mode::kFreshConsole;
   bool quick_edit_ = true;
   bool paste_as_text_ = false;
   std::vector<Cell> cells_;

@@ -375,8 +375,7 @@ inline ScriptedConsole MakeConsole(FuzzedDataProvider& provider, std::size_t mos
   }
   console.SetCursorPosition({static_cast<int16_t>(buffer.x / 2), static_cast<int16_t>(buffer.y / 3)});
   console.SetCursorInfo({provider.ConsumeIntegralInRange<uint32_t>(1, 100), provider.ConsumeBool()});
-  console.SetInputMode(provider.ConsumeBool() ? VirtualConsole::kStartInputMode
-                                              : provider.ConsumeIntegral<uint16_t>());
+  console.SetInputMode(provider.ConsumeBool() ? input_mode::kFreshConsole : provider.ConsumeIntegral<uint16_t>());
   console.KeepOutsideTheWindow();
   return console;
 }

@@ -17,7 +17,6 @@ namespace {
 
 class TerminalConsole : public ConsoleDevice {
  public:
-  // The title is shown in `code_page`; waits for input go by `clock`.
   TerminalConsole(const CodePage& code_page, MonotonicClock& clock)
       : clock_(clock),
         terminal_(session_.Size()),

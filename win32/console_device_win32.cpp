@@ -217,7 +217,6 @@ class RedirectedInput {
 // Windows and under wine, which would send raw control bytes to its terminal.
 class Win32ConsoleDevice : public ConsoleDevice {
  public:
-  // Titles, and the bytes of a redirected input, are read in `code_page`.
   explicit Win32ConsoleDevice(const CodePage& code_page);
 
   bool GetBufferInfo(BufferInfo& info) override;
