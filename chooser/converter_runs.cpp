@@ -1,7 +1,7 @@
 #include "chooser/converter_runs.h"
 
 #include "chooser/file_selection.h"
-#include "console/text_screen.h"
+#include "console/console_lender.h"
 #include "system/directory.h"
 #include "system/process.h"
 #include "system/system.h"
@@ -30,11 +30,9 @@ Text ConverterFileName(const RunState& state, int chosen_entry) {
 
 void RunConverterOnEachChoice(RunState& state, PhaseServices& services) {
   ChangeWorkingDirectory(state.startup_directory);
-  ConsoleDevice& device = services.screen.Device();
   for (int j = 1; j <= state.chosen_count; ++j) {
     const Text command_line = ConverterCommandLine(state.course_directory_prefix, ConverterFileName(state, j));
-    const HandedToChild handed(device);
-    StartAndWait(command_line);
+    services.lender.RunHandedToChild([&] { StartAndWait(command_line); });
   }
 }
 

@@ -20,7 +20,8 @@ Text ConverterCommandLine(const Text& prefix, const Text& file);
 Text ConverterFileName(const RunState& state, int chosen_entry);
 
 // Returns to the start-up directory and starts the converter once per chosen
-// name, in order, each run awaited before the next. Every failure is silent.
+// name, in order, each run awaited before the next and each with the console lent
+// to it (services.lender). Every failure is silent.
 void RunConverterOnEachChoice(RunState& state, PhaseServices& services);
 
 }  // namespace zul

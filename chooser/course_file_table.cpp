@@ -74,7 +74,7 @@ void BuildCourseFileTable(RunState& state, PhaseServices& services) {
   Text name = StartDirectorySearch(kPattern, kNormalFilesOnly);
   state.course_file_count = 1;
   if (name.empty()) return;
-  CourseFileSelection selection(services.screen.Device().TextCodePage());
+  CourseFileSelection selection(services.code_page);
   for (; !name.empty(); name = NextDirectoryName()) selection.Add(name);
   selection.StoreInto(state);
 

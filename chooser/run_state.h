@@ -4,12 +4,14 @@
 
 #include <cstdint>
 
+#include "base/code_page.h"
 #include "base/text.h"
 
 namespace zul {
 
 class TextScreen;
 class ConsoleToolsAdapter;
+class ConsoleLender;
 
 struct RunState {
   Text startup_directory;          // the working directory at start
@@ -23,10 +25,12 @@ struct RunState {
   int16_t chosen_count = 0;
 };
 
-// What the phases draw and ask with.
+// What the phases draw, ask and lend the console with, and the run's code page.
 struct PhaseServices {
   TextScreen& screen;
   ConsoleToolsAdapter& tools;
+  ConsoleLender& lender;
+  const CodePage& code_page;
 };
 
 }  // namespace zul

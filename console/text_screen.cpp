@@ -13,7 +13,7 @@ constexpr uint32_t kFallbackCursorSize = 10;
 bool InColourRange(int32_t value) { return static_cast<uint32_t>(value) <= 15; }
 }  // namespace
 
-TextScreen::TextScreen(ConsoleDevice& device) : device_(device) {
+TextScreen::TextScreen(ConsoleDevice& device, const CodePage& code_page) : device_(device), code_page_(code_page) {
   if (!device_.GetCursorInfo(cursor_shape_) || cursor_shape_.size == 0)
     cursor_shape_ = CursorInfo{kFallbackCursorSize, true};
   device_.SetOutputMode(kStartOutputMode);
@@ -49,7 +49,7 @@ void TextScreen::Write(const Text& text) {
   int y = info.cursor.y;
   const uint16_t attribute = Attribute();
   std::vector<Cell> cells;
-  AppendTextCells(text, device_.TextCodePage(), attribute, -1, cells);
+  AppendTextCells(text, code_page_, attribute, -1, cells);
   std::size_t done = 0;
   while (done < cells.size()) {
     if (scroll_pending_) {

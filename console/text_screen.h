@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/code_page.h"
 #include "base/text.h"
 #include "device/console_colours.h"
 #include "device/console_device.h"
@@ -23,8 +24,8 @@ class TextScreen {
 
   // Takes the screen over: output mode 3, input mode 0, colour 7 on 0, and the
   // cursor shape as the console has it (size 10, visible, when it cannot be read
-  // or its size is 0).
-  explicit TextScreen(ConsoleDevice& device);
+  // or its size is 0). Texts are read in `code_page`, a character a cell or two.
+  TextScreen(ConsoleDevice& device, const CodePage& code_page);
 
   // Each value from 0 to 15 replaces the current one; any other value (compared
   // as unsigned, so -1 too) keeps it. The attribute also becomes the console's
@@ -42,11 +43,8 @@ class TextScreen {
   // Input mode exactly 16: mouse input, and nothing else.
   void MouseInputOn();
 
-  int32_t Foreground() const { return foreground_; }
-  int32_t Background() const { return background_; }
   uint16_t Attribute() const { return colour::Attribute(foreground_, background_); }
   bool ScrollPending() const { return scroll_pending_; }
-  ConsoleDevice& Device() { return device_; }
 
   // Writing without ending the line, and ending it; WriteLine is both.
   void Write(const Text& text);
@@ -56,6 +54,7 @@ class TextScreen {
   void ScrollUpOneRow(Coord size);
 
   ConsoleDevice& device_;
+  const CodePage& code_page_;
   int32_t foreground_ = colour::Foreground(colour::kDefaultAttribute);
   int32_t background_ = colour::Background(colour::kDefaultAttribute);
   bool scroll_pending_ = false;

@@ -10,8 +10,9 @@
 
 namespace zul {
 
-ConsoleToolsLibrary::ConsoleToolsLibrary(ConsoleDevice& device, WindowDecorations& window)
-    : device_(device), window_(window) {}
+ConsoleToolsLibrary::ConsoleToolsLibrary(ConsoleDevice& device, WindowDecorations& window,
+                                         const CodePage& code_page, MonotonicClock& clock)
+    : device_(device), window_(window), code_page_(code_page), clock_(clock) {}
 
 // The library keeps the program's instance for its icon; the other values
 // describe a console that the text screen shapes itself, and are not needed.
@@ -50,9 +51,9 @@ ByteString ConsoleToolsLibrary::ConsoleInputBox(int32_t /*buttons*/, int32_t col
                                                 int32_t /*focus*/, int32_t max_length) {
   const auto limit =
       static_cast<std::size_t>(max_length <= 0 || max_length > kInputBoxLimit ? kInputBoxLimit : max_length);
-  const Text typed = RunInputBox(device_, column_position, row_position, ByteStringText(question),
-                                 ByteStringText(hint), ByteStringText(default_answer), limit,
-                                 std::make_shared<FileSystemFolders>(device_.TextCodePage()));
+  const Text typed = RunInputBox(device_, code_page_, clock_, column_position, row_position,
+                                 ByteStringText(question), ByteStringText(hint), ByteStringText(default_answer),
+                                 limit, std::make_shared<FileSystemFolders>(code_page_));
   return AllocByteString(typed.empty() ? typed : TakenAnswer(typed, PlatformPathStyle()));
 }
 
@@ -65,8 +66,8 @@ ByteString ConsoleToolsLibrary::ConsoleListBox(int32_t /*buttons*/, int32_t left
   if (sorted != 0)
     std::stable_sort(names.begin(), names.end(),
                      [](const Text& a, const Text& b) { return CompareTexts(a, b) < 0; });
-  return AllocByteString(RunListBox(device_, left, top, ByteStringText(heading), ByteStringText(hint),
-                                    std::move(names), multiple != 0, first_shown));
+  return AllocByteString(RunListBox(device_, code_page_, clock_, left, top, ByteStringText(heading),
+                                    ByteStringText(hint), std::move(names), multiple != 0, first_shown));
 }
 
 }  // namespace zul

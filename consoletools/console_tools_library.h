@@ -4,9 +4,11 @@
 // hands the dialogs texts and names.
 #pragma once
 
+#include "base/code_page.h"
 #include "consoletools/console_tools.h"
 #include "consoletools/window_decorations.h"
 #include "device/console_device.h"
+#include "device/monotonic_clock.h"
 
 namespace zul {
 
@@ -15,7 +17,8 @@ constexpr int32_t kInputBoxLimit = 32768;
 
 class ConsoleToolsLibrary : public ConsoleTools {
  public:
-  ConsoleToolsLibrary(ConsoleDevice& device, WindowDecorations& window);
+  ConsoleToolsLibrary(ConsoleDevice& device, WindowDecorations& window, const CodePage& code_page,
+                      MonotonicClock& clock);
 
   int32_t InitConsoleTools(void* instance, int32_t columns, int32_t rows, int32_t mode, int32_t* flags,
                            int32_t reserved) override;
@@ -48,6 +51,8 @@ class ConsoleToolsLibrary : public ConsoleTools {
  private:
   ConsoleDevice& device_;
   WindowDecorations& window_;
+  const CodePage& code_page_;
+  MonotonicClock& clock_;
   void* instance_ = nullptr;
 };
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "device/console_device.h"
+#include "device/input_events.h"
 
 namespace zul {
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <ostream>
 
 #include "device/console_colours.h"
 
@@ -77,15 +76,5 @@ struct Cell {
   char32_t mark = 0;
   bool operator==(const Cell&) const = default;
 };
-
-inline std::ostream& operator<<(std::ostream& os, const Coord& c) { return os << "(" << c.x << "," << c.y << ")"; }
-inline std::ostream& operator<<(std::ostream& os, const InclusiveRect& r) {
-  return os << "[" << r.left << "," << r.top << ".." << r.right << "," << r.bottom << "]";
-}
-inline std::ostream& operator<<(std::ostream& os, const Cell& c) {
-  os << "Cell{U+" << std::hex << uint32_t(c.character) << ", 0x" << int(c.attribute);
-  if (c.mark != 0) os << ", U+" << uint32_t(c.mark);
-  return os << std::dec << "}";
-}
 
 }  // namespace zul

@@ -1,6 +1,6 @@
 #include "device/private_input_flags.h"
 
-#include "device/console_device.h"
+#include "device/input_events.h"
 
 namespace zul {
 

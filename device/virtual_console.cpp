@@ -8,10 +8,11 @@ namespace {
 constexpr int kMaxBufferSide = 32766;
 }
 
-VirtualConsole::VirtualConsole(Coord size, Coord largest)
+VirtualConsole::VirtualConsole(Coord size, Coord largest, const CodePage& title_code_page)
     : size_(size),
       window_(InclusiveRect::FromSize({0, 0}, size.x, size.y)),
       largest_(largest),
+      title_code_page_(&title_code_page),
       cells_(static_cast<std::size_t>(size.x) * static_cast<std::size_t>(size.y), Cell{}) {}
 
 bool VirtualConsole::GetBufferInfo(BufferInfo& info) {
@@ -163,36 +164,12 @@ bool VirtualConsole::SetInputMode(uint32_t mode) {
   return true;
 }
 
-bool VirtualConsole::SetOutputMode(uint32_t mode) {
-  output_mode_ = mode;
-  return true;
-}
-
 bool VirtualConsole::ReadInput(InputEvent& event, int /*timeout_ms*/) {
-  if (input_.empty()) {
-    event = InputEvent{};
-    event.kind = InputEvent::Kind::kEnd;
-    return true;
-  }
-  event = input_.front();
-  input_.pop_front();
+  event = InputEvent{};
+  event.kind = InputEvent::Kind::kEnd;
   return true;
 }
 
 bool VirtualConsole::MouseReporting() const { return (input_mode_ & input_mode::kMouse) != 0 && !quick_edit_; }
-
-std::string VirtualConsole::RowText(int y) const { return RowText(y, 0, size_.x); }
-
-std::string VirtualConsole::RowText(int y, int x, int count) const {
-  std::string text;
-  if (y < 0 || y >= size_.y) return text;
-  for (int i = std::max(x, 0); i < std::min(x + count, static_cast<int>(size_.x)); ++i) {
-    const Cell& cell = At({int16_t(i), int16_t(y)});
-    if (cell.character == kRightHalf) continue;
-    AppendUtf8(cell.character, text);
-    if (cell.mark != 0) AppendUtf8(cell.mark, text);
-  }
-  return text;
-}
 
 }  // namespace zul

@@ -1,25 +1,23 @@
 // An in-memory console with the rules of the Windows console: a screen buffer
 // of cells, a window onto it that may not leave the buffer nor exceed the
 // largest window, a cursor, modes, an attribute and a title. It does no I/O.
-// The terminal presenter shows its window; tests use it as the console fake and
-// script its input.
+// The terminal presenter shows its window; tests use it as the console fake.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "device/console_device.h"
 
 namespace zul {
 
 class VirtualConsole : public ConsoleDevice {
  public:
-  static constexpr uint32_t kStartInputMode = input_mode::kFreshConsole;
-
   // A console whose buffer and window are `size` and whose largest window is
-  // `largest` (a terminal's size).
-  explicit VirtualConsole(Coord size = {80, 25}, Coord largest = {80, 25});
+  // `largest` (a terminal's size), its title spelled in `title_code_page`.
+  explicit VirtualConsole(Coord size = {80, 25}, Coord largest = {80, 25},
+                          const CodePage& title_code_page = Utf8CodePage());
 
   bool GetBufferInfo(BufferInfo& info) override;
   bool WriteCells(Coord at, std::span<const Cell> cells) override;
@@ -36,17 +34,15 @@ class VirtualConsole : public ConsoleDevice {
   bool GetTitle(std::string& title) override;
   bool GetInputMode(uint32_t& mode) override;
   bool SetInputMode(uint32_t mode) override;
-  bool SetOutputMode(uint32_t mode) override;
+  // Nothing here writes through the character stream: the output mode changes nothing.
+  bool SetOutputMode(uint32_t /*mode*/) override { return true; }
   bool SetPasteAsText(bool on) override {
     paste_as_text_ = on;
     return true;
   }
-  // Gives the next scripted event, or kEnd when the script is used up.
+  // It has no input: gives kEnd, at every call.
   bool ReadInput(InputEvent& event, int timeout_ms) override;
   void Flush() override {}
-
-  // Scripted input for tests.
-  void PushInput(const InputEvent& event) { input_.push_back(event); }
 
   // The terminal's size changed: later window changes are held to `largest`.
   // The window itself stays; whoever shows it clips it.
@@ -54,13 +50,12 @@ class VirtualConsole : public ConsoleDevice {
 
   Coord Size() const { return size_; }
   InclusiveRect Window() const { return window_; }
-  Coord Largest() const { return largest_; }
   Coord Cursor() const { return cursor_; }
   const CursorInfo& CursorShape() const { return cursor_info_; }
   uint16_t Attribute() const { return attribute_; }
   const std::string& Title() const { return title_; }
+  const CodePage& TitleCodePage() const { return *title_code_page_; }
   uint32_t InputMode() const { return input_mode_; }
-  uint32_t OutputMode() const { return output_mode_; }
   bool QuickEdit() const { return quick_edit_; }
   bool PasteAsText() const { return paste_as_text_; }
   // Mouse events are reported only with mouse input on and quick-edit off.
@@ -70,10 +65,6 @@ class VirtualConsole : public ConsoleDevice {
   const std::vector<Cell>& Cells() const { return cells_; }
   // The cell at `at`, which must lie in the buffer.
   const Cell& At(Coord at) const { return cells_[Index(at)]; }
-  // The characters of row `y`, or of columns [x, x + count) of it, in UTF-8 (a
-  // right half of a wide character gives nothing, a mark follows its character).
-  std::string RowText(int y) const;
-  std::string RowText(int y, int x, int count) const;
 
  private:
   // Nothing to hand over: the console lives in memory.
@@ -93,12 +84,11 @@ class VirtualConsole : public ConsoleDevice {
   CursorInfo cursor_info_;
   uint16_t attribute_ = colour::kDefaultAttribute;
   std::string title_;
-  uint32_t input_mode_ = kStartInputMode;
-  uint32_t output_mode_ = output_mode::kProcessed | output_mode::kWrapAtEol;
+  const CodePage* title_code_page_;
+  uint32_t input_mode_ = input_mode::kFreshConsole;
   bool quick_edit_ = true;
   bool paste_as_text_ = false;
   std::vector<Cell> cells_;
-  std::deque<InputEvent> input_;
 };
 
 }  // namespace zul

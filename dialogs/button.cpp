@@ -26,14 +26,14 @@ void OkCancelButtons::Hide() {
   for (Button& button : buttons_) button.width = 0;
 }
 
-void OkCancelButtons::Draw(ConsoleDevice& device) const {
+void OkCancelButtons::Draw(ConsoleDevice& device, const CodePage& code_page) const {
   using namespace dialog_style;
   for (const Button& button : buttons_) {
     if (button.width <= 0) continue;
     const bool focused = &button == &buttons_[0];  // OK, the default
     const uint16_t attribute = focused ? kButtonFocus : kButton;
     std::vector<Cell> cells{Cell{focused ? kDefaultLeft : U'[', attribute}, Cell{U' ', attribute}};
-    AppendTextCells(button.label, device.TextCodePage(), attribute, -1, cells);
+    AppendTextCells(button.label, code_page, attribute, -1, cells);
     cells.push_back(Cell{U' ', attribute});
     cells.push_back(Cell{focused ? kDefaultRight : U']', attribute});
     cells.resize(static_cast<std::size_t>(std::min(button.width, button.FullWidth())));

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "base/code_page.h"
 #include "device/console_device.h"
 #include "dialogs/dialog.h"
 
@@ -32,9 +33,9 @@ class OkCancelButtons {
   void Layout(int left, int right, int row);
   // Neither button shows nor is hit until the pair is laid out again.
   void Hide();
-  // Draws the pair as laid out: OK, the default, in the focus colour and with
-  // pointers for brackets, "► OK ◄", so that it stands out without colour too.
-  void Draw(ConsoleDevice& device) const;
+  // Draws the pair as laid out (labels read in `code_page`): OK, the default, in the
+  // focus colour with pointers for brackets, "► OK ◄", to stand out without colour.
+  void Draw(ConsoleDevice& device, const CodePage& code_page) const;
   // How a left click on `cell` closes the dialog: kOk or kCancel on a button's
   // cells, kOpen (it does not) elsewhere.
   DialogResult Hit(Coord cell) const;

@@ -2,7 +2,7 @@
 // Windows console's records, a terminal's bytes, or a redirected input's bytes.
 #pragma once
 
-#include "device/console_device.h"
+#include "device/input_events.h"
 
 namespace zul {
 

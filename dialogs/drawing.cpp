@@ -38,18 +38,17 @@ void WriteCells(ConsoleDevice& device, Coord at, std::vector<Cell> cells) {
   device.WriteCells(at, cells);
 }
 
-void WriteText(ConsoleDevice& device, Coord at, std::string_view text, uint16_t attribute, int width) {
+void WriteText(ConsoleDevice& device, const CodePage& code_page, Coord at, std::string_view text,
+               uint16_t attribute, int width) {
   std::vector<Cell> cells;
-  AppendTextCells(text, device.TextCodePage(), attribute, width, cells);
+  AppendTextCells(text, code_page, attribute, width, cells);
   if (width >= 0) cells.resize(static_cast<std::size_t>(width), Cell{U' ', attribute});
   WriteCells(device, at, std::move(cells));
 }
 
-void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_attribute, std::string_view title,
-               uint16_t title_attribute) {
+void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_attribute) {
   using namespace dialog_style;
   if (box.Width() < 2 || box.Height() < 2) return;
-  const int inner = box.Width() - 2;
   auto edge = [&](char32_t left, char32_t right) {
     std::vector<Cell> cells(static_cast<std::size_t>(box.Width()), Cell{kHorizontal, frame_attribute});
     cells.front().character = left;
@@ -63,12 +62,6 @@ void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_a
     device.WriteCells({box.left, static_cast<int16_t>(y)}, std::span<const Cell>(&side, 1));
     device.WriteCells({box.right, static_cast<int16_t>(y)}, std::span<const Cell>(&side, 1));
   }
-  if (title.empty() || inner < 3) return;
-  std::vector<Cell> shown(1, Cell{U' ', title_attribute});
-  AppendTextCells(title, device.TextCodePage(), title_attribute, inner - 2, shown);
-  shown.push_back(Cell{U' ', title_attribute});
-  const int at = box.left + 1 + (inner - static_cast<int>(shown.size())) / 2;
-  WriteCells(device, {static_cast<int16_t>(at), box.top}, std::move(shown));
 }
 
 void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const InclusiveRect& clip) {
@@ -93,13 +86,13 @@ void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const Inclusive
   }
 }
 
-void DrawFieldRow(ConsoleDevice& device, TextField& field, Coord at, int width, bool marks,
-                  std::string_view label) {
+void DrawFieldRow(ConsoleDevice& device, const CodePage& code_page, TextField& field, Coord at, int width,
+                  bool marks, std::string_view label) {
   using namespace dialog_style;
   field.KeepCursorVisible(width);
   const TextField::View view = field.Show(width, kField);
   std::vector<Cell> cells;
-  AppendTextCells(label, device.TextCodePage(), kTitle, -1, cells);
+  AppendTextCells(label, code_page, kTitle, -1, cells);
   const int lead = static_cast<int>(cells.size()) + (marks ? 1 : 0);
   if (marks) cells.push_back(Cell{view.more_left ? kMoreLeft : U' ', kTitle});
   cells.insert(cells.end(), view.cells.begin(), view.cells.end());

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/code_page.h"
 #include "device/console_device.h"
 #include "dialogs/text_field.h"
 
@@ -26,17 +27,16 @@ void FillRect(ConsoleDevice& device, const InclusiveRect& area, Cell fill);
 // row's end are dropped.
 void WriteCells(ConsoleDevice& device, Coord at, std::vector<Cell> cells);
 
-// Writes `text` as cells from `at` in `attribute`, read in the device's code page
+// Writes `text` as cells from `at` in `attribute`, read in `code_page`
 // (AppendTextCells: a character a cell or two, control bytes and bytes that spell
 // nothing as their glyphs). With `width` >= 0 exactly `width` cells are written:
 // the text cut at a character or padded with blanks; with `width` < 0 all of it.
-void WriteText(ConsoleDevice& device, Coord at, std::string_view text, uint16_t attribute, int width = -1);
+void WriteText(ConsoleDevice& device, const CodePage& code_page, Coord at, std::string_view text,
+               uint16_t attribute, int width = -1);
 
-// Draws a double frame on the edge of `box` in `frame_attribute` (the inside is
-// left alone) with `title`, when not empty, centred in the top edge between
-// blanks, in `title_attribute`, cut to fit. A box under 2 by 2 gets no frame.
-void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_attribute,
-               std::string_view title = {}, uint16_t title_attribute = 0);
+// Draws a double frame on the edge of `box` in `frame_attribute`; the inside is
+// left alone. A box under 2 by 2 gets no frame.
+void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_attribute);
 
 // Darkens the shadow of `box`: the cells kShadowColumns to its right and
 // kShadowRows below it keep their bytes and take the shadow attribute. Only
@@ -44,11 +44,11 @@ void DrawFrame(ConsoleDevice& device, const InclusiveRect& box, uint16_t frame_a
 void DrawShadow(ConsoleDevice& device, const InclusiveRect& box, const InclusiveRect& clip);
 
 // Draws the row of a field of `width` cells that starts at `at`, in one write: `label`
-// in the title colour, with `marks` a cell for ◄ (kMoreLeft), the field scrolled to
+// (read in `code_page`) in the title colour, with `marks` a cell for ◄ (kMoreLeft), the field scrolled to
 // keep its insertion point in view, and with `marks` a cell for ► (kMoreRight); the
 // marks show while the text runs on beyond that side, else the cells are blank. The
 // cursor is put, shown, at the insertion point.
-void DrawFieldRow(ConsoleDevice& device, TextField& field, Coord at, int width, bool marks,
-                  std::string_view label = {});
+void DrawFieldRow(ConsoleDevice& device, const CodePage& code_page, TextField& field, Coord at, int width,
+                  bool marks, std::string_view label = {});
 
 }  // namespace zul

@@ -85,10 +85,10 @@ Note NoteOf(FolderSource::Finding finding) {
 
 class InputBox : public Dialog {
  public:
-  InputBox(ConsoleDevice& device, int32_t column, int32_t row, const Text& question, const Text& hint,
-           const Text& answer, std::size_t limit, std::shared_ptr<FolderSource> folders)
-      : code_page_(device.TextCodePage()),
-        clock_(device.Clock()),
+  InputBox(const CodePage& code_page, MonotonicClock& clock, int32_t column, int32_t row, const Text& question,
+           const Text& hint, const Text& answer, std::size_t limit, std::shared_ptr<FolderSource> folders)
+      : code_page_(code_page),
+        clock_(clock),
         column_(column),
         row_(row),
         question_(question),
@@ -195,11 +195,12 @@ void InputBox::Draw(ConsoleDevice& device) {
   if (framed_) DrawFrame(device, box_, dialog_style::kFrame);
   const auto left = static_cast<int16_t>(text_left_);
   if (Shows(kQuestion))
-    WriteText(device, {left, static_cast<int16_t>(rows_[kQuestion])}, question_, dialog_style::kTitle,
+    WriteText(device, code_page_, {left, static_cast<int16_t>(rows_[kQuestion])}, question_, dialog_style::kTitle,
               text_width_);
   if (Shows(kHint))
-    WriteText(device, {left, static_cast<int16_t>(rows_[kHint])}, hint_, dialog_style::kHint, text_width_);
-  buttons_.Draw(device);
+    WriteText(device, code_page_, {left, static_cast<int16_t>(rows_[kHint])}, hint_, dialog_style::kHint,
+              text_width_);
+  buttons_.Draw(device, code_page_);
   DrawNote(device);
   DrawField(device);
 }
@@ -215,14 +216,15 @@ void InputBox::DrawNote(ConsoleDevice& device) {
   Text words(1, ' ');  // ASCII: a cell a byte
   words += look.text;
   words += ' ';
-  WriteText(device, at, words, look.attribute, std::min(text_width_, static_cast<int>(words.size())));
+  WriteText(device, code_page_, at, words, look.attribute, std::min(text_width_, static_cast<int>(words.size())));
 }
 
 // Rewrites the field's row (the field, and the marks beside it in the margins) and
 // puts the cursor at the insertion point; the rest of the box stays as drawn.
 void InputBox::DrawField(ConsoleDevice& device) {
   if (!Shows(kField)) return;
-  DrawFieldRow(device, field_, {ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, margin_ > 0);
+  DrawFieldRow(device, code_page_, field_, {ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_,
+               margin_ > 0);
 }
 
 void InputBox::AnswerChanged() {
@@ -365,10 +367,11 @@ DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
 
 }  // namespace
 
-Text RunInputBox(ConsoleDevice& device, int32_t column_position, int32_t row_position, const Text& question,
-                 const Text& hint, const Text& default_answer, std::size_t limit,
-                 std::shared_ptr<FolderSource> folders) {
-  InputBox box(device, column_position, row_position, question, hint, default_answer, limit, std::move(folders));
+Text RunInputBox(ConsoleDevice& device, const CodePage& code_page, MonotonicClock& clock, int32_t column_position,
+                 int32_t row_position, const Text& question, const Text& hint, const Text& default_answer,
+                 std::size_t limit, std::shared_ptr<FolderSource> folders) {
+  InputBox box(code_page, clock, column_position, row_position, question, hint, default_answer, limit,
+               std::move(folders));
   return RunDialog(device, box) == DialogResult::kOk ? box.Answer() : Text();
 }
 

@@ -52,9 +52,11 @@ enum class Focus { kList, kFilter };
 
 class ListBox : public Dialog {
  public:
-  ListBox(ListBoxModel& model, const CodePage& code_page, int32_t left, int32_t top, const Text& heading,
-          const Text& hint)
+  ListBox(ListBoxModel& model, const CodePage& code_page, MonotonicClock& clock, int32_t left, int32_t top,
+          const Text& heading, const Text& hint)
       : model_(model),
+        code_page_(code_page),
+        clock_(clock),
         asked_left_(left),
         asked_top_(top),
         heading_(heading),
@@ -105,6 +107,8 @@ class ListBox : public Dialog {
   DialogResult ClickName(int index, const MouseEvent& mouse, bool previous_plain);
 
   ListBoxModel& model_;
+  const CodePage& code_page_;
+  MonotonicClock& clock_;
   int32_t asked_left_;  // the corner the caller asked for, from 1; 0 or less: centred
   int32_t asked_top_;
   Text heading_;
@@ -192,7 +196,7 @@ void ListBox::Draw(ConsoleDevice& device) {
   FillRect(device, box_, Cell{' ', dialog_style::kBox});
   if (framed_) DrawFrame(device, box_, dialog_style::kFrame);
   for (Row row : {kHeading, kHint, kKeys}) DrawTextRow(device, row);
-  buttons_.Draw(device);
+  buttons_.Draw(device, code_page_);
   for (auto& row : drawn_rows_) row.first = false;
   drawn_top_ = -1;
   status_drawn_ = false;
@@ -212,13 +216,13 @@ void ListBox::DrawTextRow(ConsoleDevice& device, Row row) {
   const Coord at{ClampToInt16(text_left_), ClampToInt16(rows_[row])};
   switch (row) {
     case kHeading:
-      WriteText(device, at, heading_, dialog_style::kTitle, text_width_);
+      WriteText(device, code_page_, at, heading_, dialog_style::kTitle, text_width_);
       break;
     case kHint:
-      WriteText(device, at, hint_, dialog_style::kHint, text_width_);
+      WriteText(device, code_page_, at, hint_, dialog_style::kHint, text_width_);
       break;
     case kKeys:
-      WriteText(device, at, kKeyHelp, dialog_style::kHint, text_width_);
+      WriteText(device, code_page_, at, kKeyHelp, dialog_style::kHint, text_width_);
       break;
     default:
       status_drawn_ = false;
@@ -237,7 +241,7 @@ void ListBox::DrawField(ConsoleDevice& device) {
   const auto label_width = static_cast<int>(label.size());  // ASCII: a cell a byte
   const bool marks = margin_ > 0 && !label.empty();
   if (marks) label.remove_suffix(1);
-  DrawFieldRow(device, field_, {ClampToInt16(text_left_ + label_width), ClampToInt16(rows_[row])},
+  DrawFieldRow(device, code_page_, field_, {ClampToInt16(text_left_ + label_width), ClampToInt16(rows_[row])},
                text_width_ - label_width, marks, label);
 }
 
@@ -253,7 +257,8 @@ void ListBox::CloseField(ConsoleDevice& device) {
   focus_ = Focus::kList;
   const Row row = FieldRow();
   if (row != kRowCount && margin_ > 0)
-    WriteText(device, {ClampToInt16(text_left_ + text_width_), ClampToInt16(rows_[row])}, " ", dialog_style::kBox);
+    WriteText(device, code_page_, {ClampToInt16(text_left_ + text_width_), ClampToInt16(rows_[row])}, " ",
+              dialog_style::kBox);
   DrawTextRow(device, row);
   SetCursorShown(device, false);
   Refresh(device);
@@ -285,7 +290,7 @@ void ListBox::Refresh(ConsoleDevice& device) {
   if (Shows(kStatus) && !(focus_ == Focus::kFilter && FieldRow() == kStatus)) {
     std::string status = StatusText();
     if (!status_drawn_ || status != drawn_status_) {
-      WriteText(device, {ClampToInt16(text_left_), ClampToInt16(rows_[kStatus])}, status,
+      WriteText(device, code_page_, {ClampToInt16(text_left_), ClampToInt16(rows_[kStatus])}, status,
                 dialog_style::kListStatus, text_width_);
       drawn_status_ = std::move(status);
       status_drawn_ = true;
@@ -332,7 +337,7 @@ void ListBox::DrawRow(ConsoleDevice& device, int row, const RowLook& look) {
   } else if (row == 0 && model_.Total() == 0) {
     text = kNoNames;
   }
-  AppendTextCells(text, device.TextCodePage(), text_attribute, static_cast<int>(width - cells.size()), cells);
+  AppendTextCells(text, code_page_, text_attribute, static_cast<int>(width - cells.size()), cells);
   cells.resize(width, Cell{U' ', kField});
   device.WriteCells({ClampToInt16(text_left_), ClampToInt16(rows_[kList] + row)}, cells);
 }
@@ -455,7 +460,7 @@ DialogResult ListBox::OnListKey(ConsoleDevice& device, const KeyEvent& key) {
   } else if (IsCtrlLetter(key, 'A')) {
     model_.ToggleAll();
   } else if (IsTypedCharacter(key)) {
-    if (model_.TypeAhead(key.character, device.Clock().NowMs())) model_.SetAnchor(model_.Highlight());
+    if (model_.TypeAhead(key.character, clock_.NowMs())) model_.SetAnchor(model_.Highlight());
   } else {
     if (shift) model_.HoldAnchor();
     switch (key.key) {
@@ -555,10 +560,10 @@ DialogResult ListBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
 
 }  // namespace
 
-Text RunListBox(ConsoleDevice& device, int32_t left, int32_t top, const Text& heading, const Text& hint,
-                std::vector<Text> names, bool multiple, int first_shown) {
-  ListBoxModel model(std::move(names), multiple, first_shown, device.TextCodePage());
-  ListBox box(model, device.TextCodePage(), left, top, heading, hint);
+Text RunListBox(ConsoleDevice& device, const CodePage& code_page, MonotonicClock& clock, int32_t left, int32_t top,
+                const Text& heading, const Text& hint, std::vector<Text> names, bool multiple, int first_shown) {
+  ListBoxModel model(std::move(names), multiple, first_shown, code_page);
+  ListBox box(model, code_page, clock, left, top, heading, hint);
   return RunDialog(device, box) == DialogResult::kOk ? model.Answer() : Text();
 }
 

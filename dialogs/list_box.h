@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/text.h"
 #include "device/console_device.h"
+#include "device/monotonic_clock.h"
 #include "dialogs/list_box_model.h"
 
 namespace zul {
@@ -21,9 +23,10 @@ namespace zul {
 // the buffer, moved into the window; 0 or less centres it in the window on that
 // axis. `multiple` lets several names be marked, else one. `first_shown` is the
 // name the highlight starts on, counted from 0; outside the names it starts on
-// the first. Heading and hint are shown byte for byte. What the box covered, and
-// the cursor, are put back when it closes.
-Text RunListBox(ConsoleDevice& device, int32_t left, int32_t top, const Text& heading, const Text& hint,
-                std::vector<Text> names, bool multiple, int first_shown);
+// the first. Heading, hint and names are shown byte for byte, read in `code_page`;
+// `clock` times pauses in type-ahead. What the box covered, and the cursor, are put
+// back when it closes.
+Text RunListBox(ConsoleDevice& device, const CodePage& code_page, MonotonicClock& clock, int32_t left, int32_t top,
+                const Text& heading, const Text& hint, std::vector<Text> names, bool multiple, int first_shown);
 
 }  // namespace zul

@@ -11,7 +11,7 @@
 
 #include "base/code_page.h"
 #include "base/text.h"
-#include "device/console_device.h"
+#include "device/input_events.h"
 
 namespace zul {
 

@@ -36,9 +36,7 @@ struct Step {
 class ScriptedConsole : public VirtualConsole {
  public:
   ScriptedConsole(Coord size, Coord largest, std::vector<Step> script)
-      : VirtualConsole(size, largest), script_(std::move(script)) {
-    SetClock(*clock_);
-  }
+      : VirtualConsole(size, largest), script_(std::move(script)) {}
 
   bool WriteCells(Coord at, std::span<const Cell> cells) override {
     if (!cells.empty() && !Inside(at, cells.size())) NoteOutside("write", at, cells.size());
@@ -76,6 +74,8 @@ class ScriptedConsole : public VirtualConsole {
     return true;
   }
 
+  // The clock of the script's pauses, for whatever reads this console's input.
+  testing::ManualClock& Clock() const { return *clock_; }
   const std::vector<Step>& Script() const { return script_; }
   std::size_t ScriptLength() const { return script_.size(); }
   // The steps of the script read so far.
@@ -375,8 +375,7 @@ inline ScriptedConsole MakeConsole(FuzzedDataProvider& provider, std::size_t mos
   }
   console.SetCursorPosition({static_cast<int16_t>(buffer.x / 2), static_cast<int16_t>(buffer.y / 3)});
   console.SetCursorInfo({provider.ConsumeIntegralInRange<uint32_t>(1, 100), provider.ConsumeBool()});
-  console.SetInputMode(provider.ConsumeBool() ? VirtualConsole::kStartInputMode
-                                              : provider.ConsumeIntegral<uint16_t>());
+  console.SetInputMode(provider.ConsumeBool() ? input_mode::kFreshConsole : provider.ConsumeIntegral<uint16_t>());
   console.KeepOutsideTheWindow();
   return console;
 }

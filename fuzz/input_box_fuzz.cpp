@@ -125,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
 
   auto decorations = OpenWindowDecorations();
-  ConsoleToolsLibrary library(console, *decorations);
+  ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), console.Clock());
   ConsoleToolsAdapter adapter(library);
   const Text answer =
       adapter.ConsoleInputBox(buttons, column, row, question, hint, default_answer, focus, max_length);

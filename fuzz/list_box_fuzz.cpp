@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "console/console_tools_adapter.h"
 #include "consoletools/console_tools_library.h"
 #include "dialogs/dialog_keys.h"
@@ -107,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const Text hint = provider.ConsumeRandomLengthString(400);
 
   auto decorations = OpenWindowDecorations();
-  ConsoleToolsLibrary library(console, *decorations);
+  ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), console.Clock());
   ConsoleToolsAdapter adapter(library);
   const Text answer =
       adapter.ConsoleListBox(buttons, left, top, heading, hint, *table, sorted, multiple, first_shown);

@@ -24,7 +24,6 @@ bool ChangeWorkingDirectory(const Text& path);
 // filter of 0 only entries that are neither hidden, nor system files, nor directories are
 // returned. On POSIX "hidden" means a name starting with '.', and nothing is a system file.
 constexpr int kSearchHidden = 0x02;
-constexpr int kSearchSystem = 0x04;
 constexpr int kSearchDirectories = 0x10;
 
 // Starts a search of the working directory for names matching `pattern` (the system's

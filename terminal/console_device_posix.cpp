@@ -5,11 +5,9 @@
 // standard input is read as it is.
 #include <algorithm>
 
-#include "device/console_device.h"
-#include "device/monotonic_clock.h"
+#include "device/open_console_device.h"
 #include "device/virtual_console.h"
 #include "terminal/input_decoder.h"
-#include "terminal/terminal_console_posix.h"
 #include "terminal/terminal_owner.h"
 #include "terminal/terminal_session_posix.h"
 
@@ -19,12 +17,11 @@ namespace {
 
 class TerminalConsole : public ConsoleDevice {
  public:
-  explicit TerminalConsole(MonotonicClock& clock)
+  TerminalConsole(const CodePage& code_page, MonotonicClock& clock)
       : clock_(clock),
         terminal_(session_.Size()),
-        console_(terminal_, terminal_),
+        console_(terminal_, terminal_, code_page),
         owner_(session_.Presenting(), session_.ReadsReports()) {
-    SetClock(clock);
     session_.WriteWhenCutShort(&owner_.CutShortBytes());
     owner_.FollowInputMode(console_, session_);
   }
@@ -185,10 +182,8 @@ void TerminalConsole::TakeBack() {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> OpenTerminalConsole(MonotonicClock& clock) {
-  return std::make_unique<TerminalConsole>(clock);
+std::unique_ptr<ConsoleDevice> OpenConsoleDevice(const CodePage& code_page, MonotonicClock& clock) {
+  return std::make_unique<TerminalConsole>(code_page, clock);
 }
-
-std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return OpenTerminalConsole(SystemClock()); }
 
 }  // namespace zul

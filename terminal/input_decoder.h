@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "device/console_device.h"
+#include "device/input_events.h"
 
 namespace zul {
 

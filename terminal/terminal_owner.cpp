@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/console_device.h"
+#include "device/input_events.h"
 #include "terminal/terminal_sequences.h"
 
 namespace zul {

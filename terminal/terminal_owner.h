@@ -79,7 +79,6 @@ class TerminalOwner {
   TerminalOwner(const TerminalOwner&) = delete;
   TerminalOwner& operator=(const TerminalOwner&) = delete;
 
-  Holder Has() const { return holder_; }
   // The console changed in a way the terminal may have to show.
   void ConsoleChanged() { stale_ = true; }
 

@@ -120,7 +120,7 @@ void TerminalPresenter::Present(const VirtualConsole& console, Coord terminal, s
     out += paste == Mode::kOn ? vt::kBracketedPasteOn : vt::kBracketedPasteOff;
     paste_ = paste;
   }
-  std::string title = TitleText(console.Title(), console.TextCodePage());
+  std::string title = TitleText(console.Title(), console.TitleCodePage());
   if (!title_known_ || title != title_) {
     out += vt::WindowTitle(title);
     title_ = std::move(title);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "chooser/converter_runs.h"
 #include "chooser/course_file_table.h"
@@ -14,6 +15,7 @@
 #include "chooser/file_selection.h"
 #include "system/system.h"
 #include "tests/support/chooser_world.h"
+#include "tests/support/row_text.h"
 
 namespace zul {
 namespace {
@@ -40,7 +42,7 @@ class PhaseTest : public ::testing::Test, protected testing::ChooserWorld {
     fs::remove_all(dir_);
   }
   void Touch(const fs::path& name) { std::ofstream(dir_ / name) << "x"; }
-  std::string CellRow(int y, int length) { return console.RowText(y, 0, length); }
+  std::string CellRow(int y, int length) { return testing::RowText(console, y, 0, length); }
 
   fs::path original_;
   fs::path dir_;
@@ -69,14 +71,14 @@ TEST_F(PhaseTest, PromptExplanationRowsAndColour) {
     uint16_t attribute = 0;
     ByteString ConsoleInputBox(int32_t, int32_t, int32_t, const char*, const char*, const char*, int32_t,
                                int32_t) override {
-      for (int y = 0; y < 8; ++y) rows.push_back(console->RowText(y, 0, 56));
+      for (int y = 0; y < 8; ++y) rows.push_back(testing::RowText(*console, y, 0, 56));
       attribute = console->At({2, 1}).attribute;
       return nullptr;
     }
   } peek(log);
   peek.console = &console;
   ConsoleToolsAdapter peek_tools(peek);
-  PhaseServices peek_services{screen, peek_tools};
+  PhaseServices peek_services{screen, peek_tools, lender, Utf8CodePage()};
   PromptForCourseDirectory(state, peek_services);
   auto pad = [](std::string s) { return s.append(56 - s.size(), ' '); };
   EXPECT_THAT(peek.rows, ElementsAre(pad(""), pad("  If your .ZUL files are not on the same path (folder)"),
@@ -187,6 +189,24 @@ TEST_F(PhaseTest, MoreThanAThousandCourseFilesKeepTheFirstThousandAndSaySo) {
     EXPECT_EQ(console.At({40, 1}).attribute, more ? 0xFC : 0xF0);
     EXPECT_EQ(console.Cursor(), (Coord{0, static_cast<int16_t>(more ? 3 : 0)}));
   }
+}
+
+// Back in the start-up directory, each converter run has the console lent to it:
+// one lending a chosen name, in order.
+TEST_F(PhaseTest, EachConverterRunHasTheConsoleLentToIt) {
+  struct RecordingLender : ConsoleLender {
+    std::vector<fs::path> lent_in;
+    void RunHandedToChild(const std::function<void()>&) override { lent_in.push_back(fs::current_path()); }
+  } recording;
+  fs::create_directory(dir_ / "courses");
+  fs::current_path(dir_ / "courses");
+  state.startup_directory = dir_.string();
+  state.chosen_names[1] = "A.ZUL";
+  state.chosen_names[2] = "B.ZUL";
+  state.chosen_count = 2;
+  PhaseServices lending{screen, tools, recording, Utf8CodePage()};
+  RunConverterOnEachChoice(state, lending);
+  EXPECT_THAT(recording.lent_in, ElementsAre(dir_, dir_));
 }
 
 TEST(SplitSelection, StoresTrimmedFieldsAndCountsTheNonEmpty) {

@@ -10,6 +10,7 @@
 #include "consoletools/console_tools_library.h"
 #include "consoletools/window_decorations.h"
 #include "device/virtual_console.h"
+#include "tests/support/row_text.h"
 
 namespace zul {
 namespace {
@@ -17,14 +18,14 @@ namespace {
 // A buffer of one row: ending the line on it scrolls it away, leaving blanks.
 TEST(TextScreenEdges, AOneRowBufferScrollsToABlankRow) {
   VirtualConsole console({10, 1}, {10, 1});
-  TextScreen screen(console);
+  TextScreen screen(console, Utf8CodePage());
   screen.SetColour(14, 1);
   screen.WriteLine("abcdef");
-  EXPECT_EQ(console.RowText(0), std::string(10, ' '));
+  EXPECT_EQ(testing::RowText(console, 0), std::string(10, ' '));
   EXPECT_EQ(console.At({0, 0}).attribute, 0x1E);
   EXPECT_EQ(console.Cursor(), (Coord{0, 0}));
   screen.Write("xy");
-  EXPECT_EQ(console.RowText(0), "xy        ");
+  EXPECT_EQ(testing::RowText(console, 0), "xy        ");
 }
 
 // A console that will not tell its buffer's size.
@@ -40,7 +41,7 @@ TEST(TextScreenEdges, AConsoleThatWillNotTellItsSizeIsLeftAlone) {
   console.FillCells({0, 0}, 100, Cell{'.', 0x07});
   console.SetCursorPosition({3, 2});
   const std::vector<Cell> before = console.Cells();
-  TextScreen screen(console);
+  TextScreen screen(console, Utf8CodePage());
   screen.Clear();
   screen.Write("text");
   screen.EndLine();
@@ -76,7 +77,7 @@ TEST(ConsoleToolsLibraryWindow, ReportsWhatTheDecorationsDid) {
   for (const bool accept : {true, false}) {
     VirtualConsole console;
     NotedDecorations window(accept);
-    ConsoleToolsLibrary library(console, window);
+    ConsoleToolsLibrary library(console, window, Utf8CodePage(), SystemClock());
     const int32_t expected = accept ? 1 : 0;
     EXPECT_EQ(library.ConsoleMove(12, 34), expected);
     EXPECT_EQ(library.ConsoleIcon(32519), expected);

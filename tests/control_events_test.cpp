@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "device/console_device.h"
+#include "device/input_events.h"
 #include "device/private_input_flags.h"
 
 namespace zul {

@@ -11,6 +11,7 @@
 #include "dialogs/input_box.h"
 #include "dialogs/list_box.h"
 #include "tests/support/events.h"
+#include "tests/support/row_text.h"
 #include "tests/support/watched_console.h"
 
 namespace zul {
@@ -20,10 +21,11 @@ using testing::Enter;
 using testing::Esc;
 using testing::Push;
 using testing::Scribble;
+using testing::ScriptedConsole;
 using testing::WatchedConsole;
 
 // A console that cannot tell the cursor's shape, or tells one it would not take back.
-class CursorShapeUnknownConsole : public VirtualConsole {
+class CursorShapeUnknownConsole : public ScriptedConsole {
  public:
   explicit CursorShapeUnknownConsole(bool refuses) : refuses_(refuses) {}
   bool GetCursorInfo(CursorInfo& info) override {
@@ -55,9 +57,9 @@ TEST(DialogOnAConsoleWithoutTheCursorShape, LeavesTheCursorShown) {
     CursorShapeUnknownConsole console(c.refuses);
     Push(console, Esc());
     if (c.list_box)
-      RunListBox(console, 0, 0, "HEADING", "hint", {"A.ZUL", "B.ZUL"}, true, 0);
+      RunListBox(console, Utf8CodePage(), SystemClock(), 0, 0, "HEADING", "hint", {"A.ZUL", "B.ZUL"}, true, 0);
     else
-      RunInputBox(console, 40, 12, "Where?", "hint", "", 80);
+      RunInputBox(console, Utf8CodePage(), SystemClock(), 40, 12, "Where?", "hint", "", 80);
     EXPECT_TRUE(console.CursorShape().visible);
     EXPECT_EQ(console.CursorShape().size, CursorInfo{}.size);
   }
@@ -65,9 +67,9 @@ TEST(DialogOnAConsoleWithoutTheCursorShape, LeavesTheCursorShown) {
 
 // A console that refuses the calls it is told to refuse. A refused read leaves an
 // Enter behind in the event, as a careless device might.
-class RefusingConsole : public VirtualConsole {
+class RefusingConsole : public ScriptedConsole {
  public:
-  using VirtualConsole::VirtualConsole;
+  using ScriptedConsole::ScriptedConsole;
   bool refuse_buffer_info = false;
   bool refuse_read_cells = false;
   bool refuse_input = false;
@@ -78,7 +80,7 @@ class RefusingConsole : public VirtualConsole {
     return !refuse_read_cells && VirtualConsole::ReadCells(at, cells);
   }
   bool ReadInput(InputEvent& event, int timeout_ms) override {
-    if (!refuse_input) return VirtualConsole::ReadInput(event, timeout_ms);
+    if (!refuse_input) return ScriptedConsole::ReadInput(event, timeout_ms);
     event = Enter();
     return false;
   }
@@ -102,8 +104,10 @@ TEST(DialogOnARefusingConsole, CancelsAndLeavesTheScreenAsItWas) {
       console.refuse_buffer_info = c.refuse_buffer_info;
       console.refuse_input = c.refuse_input;
       Push(console, Enter());
-      const Text answer = list_box ? RunListBox(console, 0, 0, "HEADING", "hint", {"A.ZUL"}, true, 0)
-                                   : RunInputBox(console, 20, 6, "Where?", "hint", "typed", 80);
+      const Text answer =
+          list_box
+              ? RunListBox(console, Utf8CodePage(), SystemClock(), 0, 0, "HEADING", "hint", {"A.ZUL"}, true, 0)
+              : RunInputBox(console, Utf8CodePage(), SystemClock(), 20, 6, "Where?", "hint", "typed", 80);
       EXPECT_EQ(answer, "");
       EXPECT_EQ(console.Cells(), before);
       EXPECT_EQ(console.InputMode(), 0x0011u | 0x01E0);  // with quick edit, insert and auto position on
@@ -124,26 +128,25 @@ TEST(DialogDrawing, AShadowOverCellsThatCannotBeReadLeavesThem) {
 }
 
 // Cells written from left of the buffer lose those that fall off it; a frame
-// needs a box of 2 by 2, and a title room for a character between its blanks.
+// needs a box of 2 by 2.
 TEST(DialogDrawing, CutsAtTheLeftEdgeAndLeavesOutWhatDoesNotFit) {
   using namespace dialog_style;
   WatchedConsole console({20, 6}, {20, 6});
   FillRect(console, {0, 0, 19, 5}, Cell{'.', 0x07});
-  WriteText(console, {-2, 0}, "abcde", 0x1F);
-  EXPECT_EQ(console.RowText(0, 0, 5), "cde..");
+  WriteText(console, Utf8CodePage(), {-2, 0}, "abcde", 0x1F);
+  EXPECT_EQ(testing::RowText(console, 0, 0, 5), "cde..");
   EXPECT_EQ(console.At({0, 0}).attribute, 0x1F);
-  WriteText(console, {-5, 1}, "abc", 0x1F);
-  WriteText(console, {-3, 1}, "abc", 0x1F);
-  EXPECT_EQ(console.RowText(1, 0, 3), "...");
+  WriteText(console, Utf8CodePage(), {-5, 1}, "abc", 0x1F);
+  WriteText(console, Utf8CodePage(), {-3, 1}, "abc", 0x1F);
+  EXPECT_EQ(testing::RowText(console, 1, 0, 3), "...");
   EXPECT_EQ(console.outside, 0);
 
-  DrawFrame(console, {0, 2, 0, 5}, kFrame, "T", kTitle);  // one column
-  DrawFrame(console, {2, 2, 9, 2}, kFrame, "T", kTitle);  // one row
-  for (int y = 2; y < 6; ++y) EXPECT_EQ(console.RowText(y, 0, 10), "..........") << y;
-  DrawFrame(console, {12, 2, 15, 4}, kFrame, "Title", kTitle);  // two cells inside: no title
-  EXPECT_EQ(console.RowText(2, 12, 4), "╔══╗");
-  DrawFrame(console, {12, 3, 16, 5}, kFrame, "Title", kTitle);  // three: one character
-  EXPECT_EQ(console.RowText(3, 12, 5), "╔ T ╗");
+  DrawFrame(console, {0, 2, 0, 5}, kFrame);  // one column
+  DrawFrame(console, {2, 2, 9, 2}, kFrame);  // one row
+  for (int y = 2; y < 6; ++y) EXPECT_EQ(testing::RowText(console, y, 0, 10), "..........") << y;
+  DrawFrame(console, {12, 2, 13, 3}, kFrame);  // two by two: corners alone
+  EXPECT_EQ(testing::RowText(console, 2, 12, 2), "╔╗");
+  EXPECT_EQ(testing::RowText(console, 3, 12, 2), "╚╝");
 }
 
 }  // namespace

@@ -86,7 +86,8 @@ TEST(DialogLegibility, EveryCellOfBothDialogsReadsInEveryPalette) {
   WatchedConsole input({80, 30}, {80, 30});
   Push(input, Typed(std::string(60, 'w') + "\u00E9\u65E5"), Key(vk::kLeft), Key(vk::kHome), Key(vk::kRight),
        Enter());
-  RunInputBox(input, 40, 15, "Change default directory? ", "<Cancel> keeps it", "", 100);
+  RunInputBox(input, Utf8CodePage(), SystemClock(), 40, 15, "Change default directory? ", "<Cancel> keeps it", "",
+              100);
   for (std::size_t i = 0; i < input.seen.size(); ++i)
     ExpectLegible(input.seen[i], "input box " + std::to_string(i));
 
@@ -97,7 +98,8 @@ TEST(DialogLegibility, EveryCellOfBothDialogsReadsInEveryPalette) {
   const PacedConsole::Pause pause{kTypingPauseMs};
   noted.Script(Typed("/f"), pause, PacedConsole::Settle{}, Key(vk::kBack), Typed("x"), pause,
                PacedConsole::Settle{}, Key(vk::kTab, U'\t'), PacedConsole::Settle{});
-  RunInputBox(noted, 40, 15, "Change default directory? ", "<Cancel> keeps it", "", 100, folders);
+  RunInputBox(noted, Utf8CodePage(), noted.clock, 40, 15, "Change default directory? ", "<Cancel> keeps it", "",
+              100, folders);
   for (std::size_t i = 0; i < noted.seen.size(); ++i) ExpectLegible(noted.seen[i], "note " + std::to_string(i));
 
   std::vector<Text> names;
@@ -107,7 +109,8 @@ TEST(DialogLegibility, EveryCellOfBothDialogsReadsInEveryPalette) {
     WatchedConsole list(size, size);
     Push(list, space, down, space, Key(0, '/'), Typed("1"), Key(vk::kTab), Key(0, '/'), Typed("x"), Key(vk::kTab),
          Esc(), Esc());
-    RunListBox(list, 0, 0, "C:\\COURSES", " <ctl> click for mult. selection", names, true, 0);
+    RunListBox(list, Utf8CodePage(), SystemClock(), 0, 0, "C:\\COURSES", " <ctl> click for mult. selection", names,
+               true, 0);
     for (std::size_t i = 0; i < list.seen.size(); ++i)
       ExpectLegible(list.seen[i], "list box " + std::to_string(i));
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/printers.h"
+
 namespace zul {
 
 void PrintTo(const FillRun& run, std::ostream* os) { *os << run.from << "+" << run.count; }

@@ -13,6 +13,7 @@
 #include "dialogs/input_box.h"
 #include "tests/support/events.h"
 #include "tests/support/paced_console.h"
+#include "tests/support/row_text.h"
 
 namespace zul {
 namespace {
@@ -40,7 +41,7 @@ Shown ShownOn(const VirtualConsole& screen) {
   const Coord hint = testing::Find(screen, kHint);
   if (hint.y < 2) return {};
   auto text = [&](int row) {
-    std::string line = screen.RowText(row, hint.x, 48);
+    std::string line = testing::RowText(screen, row, hint.x, 48);
     line.erase(line.find_last_not_of(' ') + 1);
     line.erase(0, line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' '));
     return line;
@@ -49,8 +50,8 @@ Shown ShownOn(const VirtualConsole& screen) {
 }
 
 Text Ask(PacedConsole& console, std::shared_ptr<FolderSource> folders) {
-  return RunInputBox(console, 40, 15, "Change default directory for .ZUL course files? ", kHint, "", 32768,
-                     std::move(folders));
+  return RunInputBox(console, Utf8CodePage(), console.clock, 40, 15,
+                     "Change default directory for .ZUL course files? ", kHint, "", 32768, std::move(folders));
 }
 
 std::shared_ptr<FakeFolders> Courses() {

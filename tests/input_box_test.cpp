@@ -11,6 +11,7 @@
 #include "device/virtual_console.h"
 #include "dialogs/dialog_style.h"
 #include "tests/support/events.h"
+#include "tests/support/row_text.h"
 #include "tests/support/watched_console.h"
 
 namespace zul {
@@ -22,6 +23,7 @@ using testing::Esc;
 using testing::Key;
 using testing::Push;
 using testing::Scribble;
+using testing::ScriptedConsole;
 using testing::Typed;
 using testing::WatchedConsole;
 
@@ -38,10 +40,13 @@ constexpr int kOkColumn = 30, kCancelColumn = 38;
 
 // Asks the chooser's question as the chooser does.
 Text Ask(ConsoleDevice& console, std::size_t limit = 32768, const Text& default_answer = "") {
-  return RunInputBox(console, 40, 15, kQuestionText, kHintText, default_answer, limit);
+  return RunInputBox(console, Utf8CodePage(), SystemClock(), 40, 15, kQuestionText, kHintText, default_answer,
+                     limit);
 }
 
-std::string Field(const VirtualConsole& console) { return console.RowText(kFieldRow, kTextLeft, kFieldWidth); }
+std::string Field(const VirtualConsole& console) {
+  return testing::RowText(console, kFieldRow, kTextLeft, kFieldWidth);
+}
 
 std::string Padded(const std::string& text) { return text + std::string(kFieldWidth - text.size(), ' '); }
 
@@ -58,17 +63,17 @@ TEST(InputBoxLook, ShowsQuestionHintFieldAndButtonsWhereTheCallAsks) {
   EXPECT_EQ(shown.At({kRight, kBottom}), (Cell{kBottomRight, kFrame}));
   EXPECT_EQ(shown.At({kLeft, kQuestionRow}), (Cell{kVertical, kFrame}));
   EXPECT_EQ(shown.At({kLeft - 1, kTop}).character, ' ');  // nothing outside the box and its shadow
-  EXPECT_EQ(shown.RowText(kQuestionRow, kTextLeft, 48), kQuestionText);
+  EXPECT_EQ(testing::RowText(shown, kQuestionRow, kTextLeft, 48), kQuestionText);
   EXPECT_EQ(shown.At({kTextLeft, kQuestionRow}).attribute, kTitle);
-  EXPECT_EQ(shown.RowText(kHintRow, kTextLeft, 36), kHintText);
+  EXPECT_EQ(testing::RowText(shown, kHintRow, kTextLeft, 36), kHintText);
   EXPECT_EQ(shown.At({kTextLeft, kHintRow}).attribute, dialog_style::kHint);
   EXPECT_EQ(Field(shown), Padded(""));
   EXPECT_EQ(shown.At({kTextLeft, kFieldRow}).attribute, kField);
   EXPECT_EQ(shown.At({kTextLeft + kFieldWidth - 1, kFieldRow}).attribute, kField);
   EXPECT_EQ(shown.At({kTextLeft + kFieldWidth, kFieldRow}).attribute, kTitle);
-  EXPECT_EQ(shown.RowText(kButtonRow, kOkColumn, 6), "\u25BA OK \u25C4");
+  EXPECT_EQ(testing::RowText(shown, kButtonRow, kOkColumn, 6), "\u25BA OK \u25C4");
   EXPECT_EQ(shown.At({kOkColumn, kButtonRow}).attribute, kButtonFocus);
-  EXPECT_EQ(shown.RowText(kButtonRow, kCancelColumn, 10), "[ Cancel ]");
+  EXPECT_EQ(testing::RowText(shown, kButtonRow, kCancelColumn, 10), "[ Cancel ]");
   EXPECT_EQ(shown.At({kCancelColumn, kButtonRow}).attribute, kButton);
   // The shadow, right and below.
   EXPECT_EQ(shown.At({kRight + 1, kTop + 1}).attribute, kShadow);
@@ -82,15 +87,15 @@ TEST(InputBoxLook, ShowsQuestionHintFieldAndButtonsWhereTheCallAsks) {
 
 TEST(InputBoxLook, IsAtLeastFortyWideAndGrowsForALongerHint) {
   WatchedConsole narrow({80, 30}, {80, 30});
-  RunInputBox(narrow, 40, 15, "Name?", "", "", 10);
+  RunInputBox(narrow, Utf8CodePage(), SystemClock(), 40, 15, "Name?", "", "", 10);
   // 40 columns centred on x 39: 19..58.
   EXPECT_EQ(narrow.seen.at(0).At({19, kTop}).character, dialog_style::kTopLeft);
   EXPECT_EQ(narrow.seen.at(0).At({58, kTop}).character, dialog_style::kTopRight);
 
   WatchedConsole wide({80, 30}, {80, 30});
-  RunInputBox(wide, 40, 15, "Q", std::string(60, 'h'), "", 10);
+  RunInputBox(wide, Utf8CodePage(), SystemClock(), 40, 15, "Q", std::string(60, 'h'), "", 10);
   EXPECT_EQ(wide.seen.at(0).At({6, kTop}).character, dialog_style::kTopLeft);  // 66 columns: 6..71
-  EXPECT_EQ(wide.seen.at(0).RowText(kHintRow, 9, 60), std::string(60, 'h'));
+  EXPECT_EQ(testing::RowText(wide.seen.at(0), kHintRow, 9, 60), std::string(60, 'h'));
 }
 
 TEST(InputBoxEditing, InsertsAtTheCursorAndEditsWithTheUsualKeys) {
@@ -130,29 +135,29 @@ TEST(InputBoxClosing, EnterGivesTheTextAndEveryCancelGivesTheEmptyText) {
       {"end of input", testing::EndOfInput()},
   };
   for (const auto& [name, cancel] : cancels) {
-    VirtualConsole console({80, 30}, {80, 30});
+    ScriptedConsole console({80, 30}, {80, 30});
     Push(console, Typed("c:\\dir"), cancel, Typed("more"), Enter());
     EXPECT_EQ(Ask(console), "") << name;
   }
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Push(console, Typed("  c:\\my dir\\  "), Enter());
   EXPECT_EQ(Ask(console), "  c:\\my dir\\  ");  // as typed: trimming is the caller's business
-  VirtualConsole silent({80, 30}, {80, 30});
+  ScriptedConsole silent({80, 30}, {80, 30});
   EXPECT_EQ(Ask(silent), "");  // no input at all
 }
 
 TEST(InputBoxClosing, ClicksOnTheButtonsAndInTheField) {
-  VirtualConsole ok({80, 30}, {80, 30});
+  ScriptedConsole ok({80, 30}, {80, 30});
   Push(ok, Typed("abc"), Click(kOkColumn + 5, kButtonRow));
   EXPECT_EQ(Ask(ok), "abc");
 
-  VirtualConsole cancel({80, 30}, {80, 30});
+  ScriptedConsole cancel({80, 30}, {80, 30});
   Push(cancel, Typed("abc"), Click(kCancelColumn, kButtonRow));
   EXPECT_EQ(Ask(cancel), "");
 
   // Clicks beside the buttons, a release, a right click and a wheel turn on OK do
   // nothing; a click in the field moves the insertion point.
-  VirtualConsole field({80, 30}, {80, 30});
+  ScriptedConsole field({80, 30}, {80, 30});
   InputEvent right_click = Click(kOkColumn, kButtonRow);
   right_click.mouse.buttons = mouse::kRightButton;
   Push(field, Typed("abcd"), Click(kOkColumn - 1, kButtonRow), Click(kOkColumn + 6, kButtonRow),
@@ -190,7 +195,7 @@ TEST(InputBoxField, ALongAnswerScrollsSoTheCursorStaysVisible) {
 // does. One longer than the answer may be keeps its start, up to the last byte
 // that fits; the field scrolls to show where it ends.
 TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Push(console, Typed("ad"), Key(vk::kLeft), testing::Paste(U"bc"), Typed("-"), testing::Paste(U"\u00E9\u65E5"),
        Enter());
   EXPECT_EQ(Ask(console), "abc-\u00E9\u65E5d");
@@ -207,7 +212,7 @@ TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
       {4, "a", U"b\u00E9", "ab\u00E9"},  // filled by a character's last byte
   };
   for (const auto& c : cases) {
-    VirtualConsole full({80, 30}, {80, 30});
+    ScriptedConsole full({80, 30}, {80, 30});
     Push(full, Typed(c.typed), testing::Paste(c.pasted), Enter());
     EXPECT_EQ(Ask(full, c.limit), c.answer) << c.limit << " bytes, pasted after \"" << c.typed << '"';
   }
@@ -225,12 +230,12 @@ TEST(InputBoxField, APasteInsertsAtTheCursorAndKeepsWhatFits) {
 }
 
 TEST(InputBoxField, RefusesInputBeyondTheLongestAnswer) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Push(console, Typed("abcdefg"), Key(vk::kHome), Typed("X"), Key(vk::kDelete), Typed("Y"), Enter());
   EXPECT_EQ(Ask(console, 5), "Ybcde");
 
   // The starting answer is cut to the limit.
-  VirtualConsole cut({80, 30}, {80, 30});
+  ScriptedConsole cut({80, 30}, {80, 30});
   Push(cut, Enter());
   EXPECT_EQ(Ask(cut, 3, "abcdef"), "abc");
 }
@@ -244,21 +249,22 @@ TEST(InputBoxBytes, ControlBytesAndStrayBytesPassThroughTypedCharactersAsUtf8) {
   const Text hint("\x1B[31m\r", 6);
   const Text start("a\x01\n\0b\xFF", 6);
   Push(console, Key(0, 0x85), Key(0, U'\u00E9'), Key(0, U'\u65E5'), Key(0, 0x7F), Enter());
-  EXPECT_EQ(RunInputBox(console, 40, 15, question, hint, start, 32768), start + "\u00E9\u65E5\x7F");
+  EXPECT_EQ(RunInputBox(console, Utf8CodePage(), SystemClock(), 40, 15, question, hint, start, 32768),
+            start + "\u00E9\u65E5\x7F");
 
   const VirtualConsole& shown = console.seen.at(0);
   const int left = 19 + 3;  // a 40-wide box at 19..58
-  EXPECT_EQ(shown.RowText(kQuestionRow, left, 6), "Q\u263A\u25D9 \u0398?");
-  EXPECT_EQ(shown.RowText(kHintRow, left, 6), "\u2190[31m\u266A");
-  EXPECT_EQ(shown.RowText(kFieldRow, left, 6), "a\u263A\u25D9 b\u00A0");
+  EXPECT_EQ(testing::RowText(shown, kQuestionRow, left, 6), "Q\u263A\u25D9 \u0398?");
+  EXPECT_EQ(testing::RowText(shown, kHintRow, left, 6), "\u2190[31m\u266A");
+  EXPECT_EQ(testing::RowText(shown, kFieldRow, left, 6), "a\u263A\u25D9 b\u00A0");
   EXPECT_EQ(shown.Cursor(), (Coord{left + 6, kFieldRow}));
   const VirtualConsole& typed = console.seen.back();
-  EXPECT_EQ(typed.RowText(kFieldRow, left, 10), "a\u263A\u25D9 b\u00A0\u00E9\u65E5\u2302");
+  EXPECT_EQ(testing::RowText(typed, kFieldRow, left, 10), "a\u263A\u25D9 b\u00A0\u00E9\u65E5\u2302");
   EXPECT_EQ(typed.Cursor(), (Coord{left + 10, kFieldRow}));  // the wide character takes two cells
 }
 
 TEST(InputBoxScreen, PutsBackWhatItCoveredTheCursorAndTheInputMode) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   Scribble(console);
   console.SetCursorPosition({3, 27});
   console.SetCursorInfo({10, false});
@@ -281,15 +287,15 @@ TEST(InputBoxScreen, SmallWindowsGetASmallerBoxThatStillWorks) {
   const VirtualConsole& shown = small.seen.at(0);
   EXPECT_EQ(shown.At({0, 0}).character, dialog_style::kTopLeft);
   EXPECT_EQ(shown.At({19, 4}).character, dialog_style::kBottomRight);
-  EXPECT_EQ(shown.RowText(1, 2, 16), kQuestionText.substr(0, 16));
-  EXPECT_EQ(shown.RowText(3, 1, 18), "\u25BA OK \u25C4  [ Cancel ]");
+  EXPECT_EQ(testing::RowText(shown, 1, 2, 16), kQuestionText.substr(0, 16));
+  EXPECT_EQ(testing::RowText(shown, 3, 1, 18), "\u25BA OK \u25C4  [ Cancel ]");
   const VirtualConsole& typed = small.seen.back();
-  EXPECT_EQ(typed.RowText(2, 2, 16), "lmnopqrstuvwxyz ");  // scrolled: the cursor takes the last cell
+  EXPECT_EQ(testing::RowText(typed, 2, 2, 16), "lmnopqrstuvwxyz ");  // scrolled: the cursor takes the last cell
   EXPECT_EQ(typed.Cursor(), (Coord{17, 2}));
 
   // Windows down to a single cell: never a crash, never a cell outside the buffer.
   for (Coord size : {Coord{1, 1}, Coord{5, 2}, Coord{6, 3}, Coord{40, 4}, Coord{3, 40}}) {
-    VirtualConsole tiny(size, size);
+    ScriptedConsole tiny(size, size);
     Push(tiny, Typed("xy"), Key(vk::kLeft), Typed("z"), Click(0, 0), Enter());
     EXPECT_EQ(Ask(tiny), "xzy") << size;
   }
@@ -314,7 +320,7 @@ TEST(InputBoxScreen, AResizeLaysTheBoxOutAgainAndKeepsTheAnswer) {
   const VirtualConsole& moved = console.seen.at(4);
   EXPECT_EQ(moved.At({0, 3}).character, dialog_style::kTopLeft);
   EXPECT_EQ(moved.At({39, 10}).character, dialog_style::kBottomRight);
-  EXPECT_EQ(moved.RowText(6, 3, 3), "abc");
+  EXPECT_EQ(testing::RowText(moved, 6, 3, 3), "abc");
   EXPECT_EQ(moved.Cursor(), (Coord{6, 6}));
   for (int x = 40; x < 80; ++x) {
     EXPECT_EQ(moved.At({int16_t(x), kTop}), before[kTop * 80 + x]) << x;
@@ -334,9 +340,9 @@ class NoDecorations : public WindowDecorations {
 };
 
 TEST(InputBoxLibraryCall, TakesAndGivesByteStrings) {
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   NoDecorations window;
-  ConsoleToolsLibrary library(console, window);
+  ConsoleToolsLibrary library(console, window, Utf8CodePage(), SystemClock());
   const ByteString question = AllocByteString(kQuestionText);
   const ByteString hint = AllocByteString(kHintText);
   const ByteString start = AllocByteString(std::string("d\0", 2));
@@ -345,7 +351,7 @@ TEST(InputBoxLibraryCall, TakesAndGivesByteStrings) {
   ByteString answer =
       library.ConsoleInputBox(33, library.LocOfCol(40), library.LocOfRow(15), question, hint, start, 1, 32768);
   EXPECT_EQ(ByteStringText(answer), std::string("d\0x", 3));
-  EXPECT_EQ(console.RowText(kQuestionRow, kTextLeft, 48), std::string(48, ' '));  // closed and put back
+  EXPECT_EQ(testing::RowText(console, kQuestionRow, kTextLeft, 48), std::string(48, ' '));  // closed and put back
   FreeByteString(answer);
 
   Push(console, Typed("x"), Esc());
@@ -388,13 +394,13 @@ TEST(InputBoxBytes, AStartingAnswerWithMarksComesBackWhole) {
     Push(console, row.keys, Enter());
     EXPECT_EQ(Ask(console, 32768, row.start), row.start) << row.start;
     const VirtualConsole& last = console.seen.back();
-    EXPECT_EQ(last.RowText(kFieldRow, kTextLeft, 6), row.shown) << row.start;
+    EXPECT_EQ(testing::RowText(last, kFieldRow, kTextLeft, 6), row.shown) << row.start;
     EXPECT_EQ(last.Cursor(), (Coord{static_cast<int16_t>(kTextLeft + row.cursor), kFieldRow})) << row.start;
   }
   // Through the library's byte strings too.
-  VirtualConsole console({80, 30}, {80, 30});
+  ScriptedConsole console({80, 30}, {80, 30});
   NoDecorations window;
-  ConsoleToolsLibrary library(console, window);
+  ConsoleToolsLibrary library(console, window, Utf8CodePage(), SystemClock());
   const ByteString start = AllocByteString("Jo\u0308rg");
   Push(console, Enter());
   const ByteString answer = library.ConsoleInputBox(33, 40, 15, nullptr, nullptr, start, 1, 32768);

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
+#include "tests/support/printers.h"
+
 namespace zul {
 namespace {
 

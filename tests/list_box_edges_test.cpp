@@ -9,6 +9,7 @@
 #include "dialogs/dialog_style.h"
 #include "dialogs/list_box.h"
 #include "tests/support/events.h"
+#include "tests/support/row_text.h"
 #include "tests/support/watched_console.h"
 
 namespace zul {
@@ -20,7 +21,7 @@ using Names = std::vector<Text>;
 const Names kThree = {"A.ZUL", "B.ZUL", "C.ZUL"};
 
 Text Show(WatchedConsole& console, const Names& names, int32_t left = 0, int32_t top = 0) {
-  return RunListBox(console, left, top, "HEADING", "hint", names, true, 0);
+  return RunListBox(console, Utf8CodePage(), SystemClock(), left, top, "HEADING", "hint", names, true, 0);
 }
 
 TEST(ListBoxEdges, KeysInTheirLessUsualShapes) {
@@ -123,7 +124,7 @@ TEST(ListBoxEdges, NarrowRowsKeepThePointerThenTheMark) {
       if (console.open->At({0, static_cast<int16_t>(y)}).attribute != dialog_style::kTitle &&
           console.open->At({0, static_cast<int16_t>(y)}).attribute != dialog_style::kHint &&
           console.open->At({0, static_cast<int16_t>(y)}).attribute != dialog_style::kBox)
-        shown.push_back(console.open->RowText(y));
+        shown.push_back(testing::RowText(*console.open, y));
     EXPECT_EQ(shown, c.rows) << c.width;
   }
 }

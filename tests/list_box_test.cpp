@@ -14,6 +14,7 @@
 #include "terminal/terminal_presenter.h"
 #include "tests/support/events.h"
 #include "tests/support/manual_clock.h"
+#include "tests/support/row_text.h"
 #include "tests/support/terminal_replay.h"
 #include "tests/support/watched_console.h"
 
@@ -27,8 +28,8 @@ const Text kHint = " <ctl> click for mult. selection";
 
 // Runs the list box over `names` with the chooser's placement and hint.
 Text Show(WatchedConsole& console, const Names& names, bool multiple = true, int first_shown = 0,
-          const Text& heading = "C:\\COURSES") {
-  return RunListBox(console, 0, 0, heading, kHint, names, multiple, first_shown);
+          const Text& heading = "C:\\COURSES", MonotonicClock& clock = SystemClock()) {
+  return RunListBox(console, Utf8CodePage(), clock, 0, 0, heading, kHint, names, multiple, first_shown);
 }
 
 // Runs the list box as the chooser calls the library: `entries` are entries 1 on of a
@@ -38,7 +39,7 @@ Text ShowTable(ConsoleDevice& console, const Names& entries, int32_t multiple = 
   auto table = std::make_unique<ListTable>();
   for (std::size_t i = 0; i < entries.size(); ++i) (*table)[static_cast<int>(i) + 1] = entries[i];
   auto decorations = OpenWindowDecorations();
-  ConsoleToolsLibrary library(console, *decorations);
+  ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), SystemClock());
   return ConsoleToolsAdapter(library).ConsoleListBox(3, 0, 0, heading, kHint, *table, sorted, multiple,
                                                      first_shown);
 }
@@ -207,21 +208,19 @@ TEST(ListBoxKeys, PagesThroughAThousandLongNames) {
 // A pause of `ms` between two keys, as the clock the list box reads sees it.
 InputEvent Pause(int ms) { return Key(0, static_cast<char32_t>(ms), 0xFFFFFFFF); }
 
-// A watched console whose clock moves only at the pauses of its script.
+// A watched console with a clock that moves only at the pauses of its script.
 class ClockedConsole : public WatchedConsole {
  public:
-  ClockedConsole() { SetClock(clock_); }
   bool ReadInput(InputEvent& event, int timeout_ms) override {
     bool read = WatchedConsole::ReadInput(event, timeout_ms);
     while (read && event.kind == InputEvent::Kind::kKey && event.key.modifiers == 0xFFFFFFFF) {
-      clock_.Advance(event.key.character);
-      read = VirtualConsole::ReadInput(event, timeout_ms);
+      clock.Advance(event.key.character);
+      read = ScriptedConsole::ReadInput(event, timeout_ms);
     }
     return read;
   }
 
- private:
-  ManualClock clock_;
+  ManualClock clock;
 };
 
 // The list as the screen shows it: the names of the list rows in order, the
@@ -230,7 +229,8 @@ class ClockedConsole : public WatchedConsole {
 std::string ShownList(const VirtualConsole& screen) {
   std::string shown;
   for (int16_t y = 0; y < screen.Size().y; ++y)
-    for (int16_t x = 0; x + 3 < screen.Size().x && screen.RowText(y).find(" marked") == std::string::npos; ++x) {
+    for (int16_t x = 0;
+         x + 3 < screen.Size().x && testing::RowText(screen, y).find(" marked") == std::string::npos; ++x) {
       using namespace dialog_style;
       const Cell pointer = screen.At({x, y}), mark = screen.At({int16_t(x + 1), y});
       const Cell name = screen.At({int16_t(x + 3), y});
@@ -242,7 +242,7 @@ std::string ShownList(const VirtualConsole& screen) {
           pointer.character != (highlighted ? kPointerSign : U' ') ||
           (mark.character != U' ' && mark.character != kMarkSign))
         continue;
-      std::string text = screen.RowText(y, x + 3, 20);
+      std::string text = testing::RowText(screen, y, x + 3, 20);
       text.erase(text.find_last_not_of(' ') + 1);
       if (!shown.empty()) shown += ' ';
       shown += (pointer.character == dialog_style::kPointerSign ? ">" : "") + text +
@@ -359,7 +359,7 @@ TEST(ListBoxFind, RangesFilterAndTypeAheadShowAndAnswer) {
     ClockedConsole console;
     for (const auto& keys : c.keys)
       for (const InputEvent& event : keys) console.PushInput(event);
-    EXPECT_EQ(Show(console, names), c.answer) << c.what;
+    EXPECT_EQ(Show(console, names, true, 0, "C:\\COURSES", console.clock), c.answer) << c.what;
     if (!c.shown.empty()) {
       ASSERT_TRUE(console.open) << c.what;
       EXPECT_EQ(ShownList(*console.open), c.shown) << c.what;
@@ -372,7 +372,8 @@ TEST(ListBoxFind, RangesFilterAndTypeAheadShowAndAnswer) {
       const std::vector<int> rows = PointerRows(screen);
       const Cell at = screen.At(screen.Cursor());
       if (rows.empty())
-        EXPECT_EQ(screen.RowText(screen.Cursor().y, screen.Cursor().x, 3), "(no") << c.what << ", key " << n;
+        EXPECT_EQ(testing::RowText(screen, screen.Cursor().y, screen.Cursor().x, 3), "(no")
+            << c.what << ", key " << n;
       else
         EXPECT_EQ(at, (Cell{dialog_style::kPointerSign, dialog_style::kHighlight})) << c.what << ", key " << n;
     }
@@ -438,7 +439,7 @@ TEST(ListBoxFind, ALongFilterShowsMarksWhereItRunsOn) {
     Push(console, Key(0, '/'), Typed(long_filter), c.keys);
     Show(console, kThree);
     ASSERT_TRUE(console.open) << c.what;
-    EXPECT_EQ(console.open->RowText(kRow, kLabel, 23), c.row) << c.what;
+    EXPECT_EQ(testing::RowText(*console.open, kRow, kLabel, 23), c.row) << c.what;
     EXPECT_EQ(console.open->At({kLabel + 22, kRow}).attribute,
               c.cursor < 0 ? dialog_style::kBox : dialog_style::kTitle)
         << c.what;
@@ -450,7 +451,7 @@ TEST(ListBoxFind, ALongFilterShowsMarksWhereItRunsOn) {
   WatchedConsole short_filter({30, 12}, {30, 12});
   Push(short_filter, Key(0, '/'), Typed("abc"));
   Show(short_filter, kThree);
-  EXPECT_EQ(short_filter.open->RowText(kRow, kLabel, 23), "Filter: abc" + std::string(12, ' '));
+  EXPECT_EQ(testing::RowText(*short_filter.open, kRow, kLabel, 23), "Filter: abc" + std::string(12, ' '));
 }
 
 TEST(ListBoxMouse, ClicksMarkToggleAndRangeDoubleClickAnswers) {
@@ -601,7 +602,7 @@ TEST(ListBoxList, ReadsOnlyAWellFormedDescriptor) {
     WatchedConsole console;
     Push(console, kCtrlA, kSpace, Enter());
     auto decorations = OpenWindowDecorations();
-    ConsoleToolsLibrary library(console, *decorations);
+    ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), SystemClock());
     EXPECT_EQ(library.ConsoleListBox(3, 0, 0, nullptr, nullptr, &broken, 0, 1, 0), nullptr) << what;
   }
   EXPECT_TRUE(ReadListNames(nullptr).empty());
@@ -837,9 +838,9 @@ TEST(ListBoxWindow, PutsBackWhatItCoveredAndTheCursorAndFollowsAResize) {
 }
 
 TEST(ListBoxLibrary, AnswersThroughTheAdapterAsByteStrings) {
-  VirtualConsole console;
+  ScriptedConsole console;
   auto decorations = OpenWindowDecorations();
-  ConsoleToolsLibrary library(console, *decorations);
+  ConsoleToolsLibrary library(console, *decorations, Utf8CodePage(), SystemClock());
   ConsoleToolsAdapter adapter(library);
   ListTable table;
   table[1] = "A.ZUL";

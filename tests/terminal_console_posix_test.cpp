@@ -1,8 +1,6 @@
 // The console device on a real pseudo-terminal: the child side runs the device
 // as the chooser would, the test plays the terminal and checks the settings the
 // terminal is left with, the bytes drawn and the events read.
-#include "terminal/terminal_console_posix.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -22,7 +20,7 @@
 #include <vector>
 
 #include "base/cp437.h"
-#include "device/console_device.h"
+#include "device/open_console_device.h"
 #include "dialogs/input_box.h"
 #include "dialogs/list_box.h"
 #include "tests/support/manual_clock.h"
@@ -57,7 +55,7 @@ class PtyChild {
       close(master_);
       int code;
       {
-        auto device = OpenTerminalConsole(clock);
+        auto device = OpenConsoleDevice(Utf8CodePage(), clock);
         code = body(*device);
       }
       _exit(code);
@@ -383,7 +381,7 @@ TEST(TerminalConsole, WithoutATerminalNothingIsDrawnAndInputIsReadAsItIs) {
     close(output[0]);
     int code = 0;
     {
-      auto device = OpenConsoleDevice();
+      auto device = OpenConsoleDevice(Utf8CodePage(), SystemClock());
       DrawGreeting(*device);
       InputEvent event;
       for (char expected : {'a', '\x1b'}) {
@@ -484,8 +482,8 @@ TEST(TerminalConsole, ManyResizesWhileTypingLoseNoKeyAndEndAtTheLastSize) {
   typed.resize(200);
   testing::ManualClock clock;
   PtyChild child(
-      [&typed](ConsoleDevice& device) {
-        const Text answer = RunInputBox(device, 40, 15, "Where to?", "a hint", "", 32768);
+      [&typed, &clock](ConsoleDevice& device) {
+        const Text answer = RunInputBox(device, Utf8CodePage(), clock, 40, 15, "Where to?", "a hint", "", 32768);
         InputEvent event;
         while (device.ReadInput(event, 200)) {  // the last resize, signalled before Enter, may not be read yet
         }
@@ -518,7 +516,8 @@ TEST(TerminalConsole, APasteFasterThanDrawingIsCutAtTheLimitAndDrawnInFewFrames)
   while (pasted.size() < 40000) pasted += "0123456789abcdefghijklmnopqrstuvwxyz/";
   pasted.resize(40000);
   PtyChild child([&pasted](ConsoleDevice& device) {
-    const Text answer = RunInputBox(device, 40, 15, "Where to?", "a hint", "", 32768);
+    const Text answer =
+        RunInputBox(device, Utf8CodePage(), SystemClock(), 40, 15, "Where to?", "a hint", "", 32768);
     return answer == pasted.substr(0, 32768) ? 0 : 1;
   });
   ASSERT_TRUE(child.Started());
@@ -584,7 +583,7 @@ TEST(TerminalConsole, AThousandNamesOfEveryByteShowAsGlyphsAndAnswerTheMarked) {
   const int answer_fd = mkstemp(answer_file);
   ASSERT_GE(answer_fd, 0);
   PtyChild child([&](ConsoleDevice& device) {
-    const Text answer = RunListBox(device, 0, 0, "HEADING", "hint", names, true, 0);
+    const Text answer = RunListBox(device, Utf8CodePage(), SystemClock(), 0, 0, "HEADING", "hint", names, true, 0);
     return write(answer_fd, answer.data(), answer.size()) == ssize_t(answer.size()) ? 0 : 1;
   });
   ASSERT_TRUE(child.Started());

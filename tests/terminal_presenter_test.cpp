@@ -392,6 +392,20 @@ TEST_F(TerminalPresenterBytes, TitleLeavesOutControlBytesAndIsCut) {
   EXPECT_EQ(Present(), "");
 }
 
+// The title's bytes are read in the code page the console spells its title in.
+TEST(TerminalPresenterTitle, IsReadInTheConsolesCodePage) {
+  const std::pair<const CodePage*, std::string> cases[] = {{&Utf8CodePage(), "caf\u00E9"},
+                                                           {&Cp437CodePage(), "caf\u251C\u2310"}};
+  for (const auto& [code_page, shown] : cases) {
+    VirtualConsole console({10, 2}, {10, 2}, *code_page);
+    console.SetTitle("caf\xC3\xA9");
+    TerminalPresenter presenter;
+    std::string bytes;
+    presenter.Present(console, {10, 2}, bytes);
+    EXPECT_NE(bytes.find("\x1b]2;" + shown + "\x07"), std::string::npos) << shown;
+  }
+}
+
 TEST_F(TerminalPresenterBytes, MouseTrackingFollowsTheConsole) {
   console_.SetInputMode(input_mode::kMouse | input_mode::kExtendedFlags);
   EXPECT_EQ(Present(), "\x1b[?1000h\x1b[?1006h");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "device/text_cells.h"
+#include "tests/support/printers.h"
 
 namespace zul {
 namespace {

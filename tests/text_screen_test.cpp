@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "tests/support/recording.h"
+#include "tests/support/row_text.h"
 
 namespace zul {
 namespace {
@@ -18,7 +19,7 @@ class TextScreenTest : public ::testing::Test {
  protected:
   CallLog log;
   RecordingConsole console{log, {80, 25}, {200, 100}};
-  TextScreen screen{console};
+  TextScreen screen{console, Utf8CodePage()};
 };
 
 TEST_F(TextScreenTest, TakesTheConsoleOverWithOutputModeThreeAndInputModeZero) {
@@ -57,7 +58,7 @@ TEST_F(TextScreenTest, ClearLeavesAnInvisibleCursorHidden) {
   CallLog other_log;
   RecordingConsole hidden(other_log);
   hidden.SetCursorInfo({50, false});
-  TextScreen other(hidden);
+  TextScreen other(hidden, Utf8CodePage());
   other_log.clear();
   other.Clear();
   EXPECT_THAT(other_log, ElementsAre("SetCursorInfo(50,hidden)", "FillCells(0,0,2000,0x7)"));
@@ -138,7 +139,7 @@ TEST_F(TextScreenTest, WritesBytesAsCellsWrapsAndScrollsAtTheLastRow) {
         screen.Write(step);
     }
     for (const Row& row : c.rows)
-      EXPECT_EQ(console.RowText(row.y, 0, row.cells), row.text) << c.what << ", row " << row.y;
+      EXPECT_EQ(testing::RowText(console, row.y, 0, row.cells), row.text) << c.what << ", row " << row.y;
     EXPECT_EQ(console.Cursor(), c.cursor) << c.what;
     EXPECT_EQ(screen.ScrollPending(), c.pending) << c.what;
   }
@@ -178,7 +179,7 @@ TEST_F(TextScreenTest, ASizeBeyond9999ChangesNothing) {
 TEST_F(TextScreenTest, ASizeTheWindowCannotTakeLeavesTheGrownBuffer) {
   CallLog small_log;
   RecordingConsole small(small_log, {80, 25}, {80, 25});
-  TextScreen small_screen(small);
+  TextScreen small_screen(small, Utf8CodePage());
   small_screen.SetSize(80, 30);
   EXPECT_EQ(small.Size(), (Coord{80, 30}));
   EXPECT_EQ(small.Window(), (InclusiveRect{0, 0, 79, 24}));
@@ -200,7 +201,7 @@ class NoCursorInfoConsole : public VirtualConsole {
 TEST(TextScreenCursorShape, FallsBackToSize10VisibleWhenTheShapeCannotBeRead) {
   NoCursorInfoConsole console;
   console.SetCursorInfo({1, false});
-  TextScreen screen(console);
+  TextScreen screen(console, Utf8CodePage());
   screen.Clear();
   EXPECT_EQ(console.CursorShape().size, 10u);
   EXPECT_TRUE(console.CursorShape().visible);

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "tests/support/row_text.h"
+#include "tests/support/scripted_console.h"
+
 namespace zul {
 namespace {
 
@@ -41,13 +44,13 @@ TEST(VirtualConsoleCells, WritesClipAtTheRowEndAndFillsRunOnToTheBufferEnd) {
   VirtualConsole console({10, 3}, {10, 3});
   std::vector<Cell> run(5, Cell{'r', 0x2E});
   EXPECT_TRUE(console.WriteCells({7, 0}, run));
-  EXPECT_EQ(console.RowText(0), "       rrr");
-  EXPECT_EQ(console.RowText(1), "          ");
+  EXPECT_EQ(testing::RowText(console, 0), "       rrr");
+  EXPECT_EQ(testing::RowText(console, 1), "          ");
   EXPECT_FALSE(console.WriteCells({10, 0}, run));
 
   EXPECT_TRUE(console.FillCells({8, 1}, 1000, Cell{'f', 0x4F}));
-  EXPECT_EQ(console.RowText(1), "        ff");
-  EXPECT_EQ(console.RowText(2), "ffffffffff");
+  EXPECT_EQ(testing::RowText(console, 1), "        ff");
+  EXPECT_EQ(testing::RowText(console, 2), "ffffffffff");
 
   std::vector<Cell> read(4);
   EXPECT_TRUE(console.ReadCells({8, 0}, read));
@@ -61,9 +64,9 @@ TEST(VirtualConsoleScroll, MovesRowsUpAndFillsWhatTheDestinationDoesNotCover) {
   console.WriteCells({0, 1}, std::vector<Cell>(4, Cell{'b', 7}));
   console.WriteCells({0, 2}, std::vector<Cell>(4, Cell{'c', 7}));
   EXPECT_TRUE(console.ScrollRegion({0, 1, 3, 2}, {0, 0}, Cell{' ', 0xF0}));
-  EXPECT_EQ(console.RowText(0), "bbbb");
-  EXPECT_EQ(console.RowText(1), "cccc");
-  EXPECT_EQ(console.RowText(2), "    ");
+  EXPECT_EQ(testing::RowText(console, 0), "bbbb");
+  EXPECT_EQ(testing::RowText(console, 1), "cccc");
+  EXPECT_EQ(testing::RowText(console, 2), "    ");
   EXPECT_EQ(console.At({0, 2}).attribute, 0xF0);
   EXPECT_FALSE(console.ScrollRegion({0, 5, 3, 6}, {0, 0}, Cell{}));
 }
@@ -94,8 +97,19 @@ TEST(VirtualConsoleModes, QuickEditChangesOnlyWithTheExtendedFlags) {
   EXPECT_EQ(console.InputMode(), input_mode::kMouse);
 }
 
-TEST(VirtualConsoleInput, GivesScriptedEventsThenEndForever) {
+// The virtual console has no input of its own: the end, at every read.
+TEST(VirtualConsoleInput, GivesTheEndForever) {
   VirtualConsole console;
+  InputEvent event;
+  for (const int timeout_ms : {0, -1, 10}) {
+    event.kind = InputEvent::Kind::kKey;
+    ASSERT_TRUE(console.ReadInput(event, timeout_ms));
+    EXPECT_EQ(event.kind, InputEvent::Kind::kEnd);
+  }
+}
+
+TEST(ScriptedConsoleInput, GivesTheQueuedEventsThenEndForever) {
+  testing::ScriptedConsole console;
   InputEvent key;
   key.kind = InputEvent::Kind::kKey;
   key.key.key = vk::kReturn;
@@ -138,8 +152,8 @@ TEST(VirtualConsoleCells, CallsOutsideTheBufferAreRefusedAndChangeNothing) {
   EXPECT_EQ(console.Cells(), before);
   EXPECT_EQ(read, given);
   EXPECT_EQ(console.Size(), (Coord{10, 4}));
-  EXPECT_EQ(console.RowText(-1), "");
-  EXPECT_EQ(console.RowText(4), "");
+  EXPECT_EQ(testing::RowText(console, -1), "");
+  EXPECT_EQ(testing::RowText(console, 4), "");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "device/console_device.h"
+#include "device/open_console_device.h"
 #include "device/private_input_flags.h"
 #include "win32/console_cells.h"
 #include "win32/console_host.h"
@@ -80,7 +81,7 @@ DWORD MillisecondsLeft(bool limited, ULONGLONG deadline) {
 // Windows and under wine, which would send raw control bytes to its terminal.
 class Win32ConsoleDevice : public ConsoleDevice {
  public:
-  Win32ConsoleDevice();
+  explicit Win32ConsoleDevice(const CodePage& code_page);
 
   bool GetBufferInfo(BufferInfo& info) override;
   bool WriteCells(Coord at, std::span<const Cell> cells) override;
@@ -114,6 +115,7 @@ class Win32ConsoleDevice : public ConsoleDevice {
   bool ReadRedirectedBytes(bool limited, ULONGLONG deadline);
   void QueueBytes(const std::string& bytes);
 
+  const CodePage& code_page_;
   HANDLE output_;
   HANDLE input_;
   bool input_is_console_;
@@ -142,8 +144,8 @@ class Win32ConsoleDevice : public ConsoleDevice {
 // 4. under a pseudo console the size is left to its terminal;
 // 5. a console input is peeked at once, since wine puts its terminal into raw mode only
 //    at the first console read, and an interrupt arriving as a signal becomes Ctrl+C.
-Win32ConsoleDevice::Win32ConsoleDevice()
-    : output_(GetStdHandle(STD_OUTPUT_HANDLE)), input_(GetStdHandle(STD_INPUT_HANDLE)) {
+Win32ConsoleDevice::Win32ConsoleDevice(const CodePage& code_page)
+    : code_page_(code_page), output_(GetStdHandle(STD_OUTPUT_HANDLE)), input_(GetStdHandle(STD_INPUT_HANDLE)) {
   if (!IsConsole(output_)) output_ = GetStdHandle(STD_ERROR_HANDLE);
   sets_size_ = ProgramSetsSize(HostOfConsole());
   input_is_console_ = IsConsole(input_);
@@ -279,7 +281,7 @@ bool Win32ConsoleDevice::SetWindowRect(InclusiveRect window) {
 }
 
 bool Win32ConsoleDevice::SetTitle(const std::string& title) {
-  return SetConsoleTitleW(WideText(title, TextCodePage()).c_str()) != 0;
+  return SetConsoleTitleW(WideText(title, code_page_).c_str()) != 0;
 }
 
 // A title of no characters and a failure both read as 0; the error code tells them apart.
@@ -291,7 +293,7 @@ bool Win32ConsoleDevice::GetTitle(std::string& title) {
   const DWORD length = GetConsoleTitleW(buffer.data(), kTitleBuffer);
   if (length == 0 && GetLastError() != ERROR_SUCCESS) return false;
   const DWORD count = std::min<DWORD>(length, kTitleBuffer - 1);
-  title = NarrowText(std::wstring_view(buffer.data(), count), TextCodePage());
+  title = NarrowText(std::wstring_view(buffer.data(), count), code_page_);
   return true;
 }
 
@@ -430,7 +432,7 @@ void Win32ConsoleDevice::QueueBytes(const std::string& bytes) {
   for (char byte : bytes) {
     InputEvent event;
     event.kind = InputEvent::Kind::kKey;
-    if (plain_keys_.Next(static_cast<uint8_t>(byte), TextCodePage(), event.key)) pending_.push_back(event);
+    if (plain_keys_.Next(static_cast<uint8_t>(byte), code_page_, event.key)) pending_.push_back(event);
   }
 }
 
@@ -460,6 +462,9 @@ void Win32ConsoleDevice::TakeBack() {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> OpenConsoleDevice() { return std::make_unique<Win32ConsoleDevice>(); }
+// The Windows console times its waits for input itself.
+std::unique_ptr<ConsoleDevice> OpenConsoleDevice(const CodePage& code_page, MonotonicClock& /*clock*/) {
+  return std::make_unique<Win32ConsoleDevice>(code_page);
+}
 
 }  // namespace zul

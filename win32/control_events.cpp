@@ -1,6 +1,6 @@
 #include "win32/control_events.h"
 
-#include "device/console_device.h"
+#include "device/input_events.h"
 
 namespace zul {
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/code_page.h"
 #include "device/console_device.h"
 
 namespace zul {

@@ -1,5 +1,5 @@
 // Scripted input for dialog tests: short ways to make key, mouse and resize
-// events and to queue them on a virtual console. Test support only; the events
+// events and to queue them on a scripted console. Test support only; the events
 // are shaped as the console devices report them.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "device/virtual_console.h"
+#include "tests/support/scripted_console.h"
 
 namespace zul::testing {
 
@@ -34,13 +34,13 @@ InputEvent Resize(int columns, int rows);
 InputEvent Paste(std::u32string_view text);
 InputEvent EndOfInput();
 
-inline void PushEvent(VirtualConsole& console, const InputEvent& event) { console.PushInput(event); }
-inline void PushEvent(VirtualConsole& console, const std::vector<InputEvent>& events) {
+inline void PushEvent(ScriptedConsole& console, const InputEvent& event) { console.PushInput(event); }
+inline void PushEvent(ScriptedConsole& console, const std::vector<InputEvent>& events) {
   for (const InputEvent& event : events) console.PushInput(event);
 }
 // Queues events and lists of events in order: Push(console, Typed("ab"), Enter()).
 template <typename... Events>
-void Push(VirtualConsole& console, const Events&... events) {
+void Push(ScriptedConsole& console, const Events&... events) {
   (PushEvent(console, events), ...);
 }
 

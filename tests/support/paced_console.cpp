@@ -9,8 +9,6 @@ namespace {
 constexpr auto kSettleLimit = std::chrono::seconds(5);
 }  // namespace
 
-PacedConsole::PacedConsole(Coord size) : WatchedConsole(size, size) { SetClock(clock); }
-
 // 1. a pause runs out wait by wait while the dialog waits with a limit; a dialog
 //    that waits without one has it over at once;
 // 2. a settle lets real time pass, a millisecond a wait, for as long as the dialog

@@ -21,7 +21,8 @@ namespace zul::testing {
 // Input as a dialog meets it: events, pauses in typing (Pause: the clock moves on
 // by that much, wait by wait, without real waiting) and waits for the dialog's
 // look-ups (Settle: real time passes until the dialog next waits for input without
-// a limit, at most a few seconds). The clock is the console's.
+// a limit, at most a few seconds). The dialog is to be given `clock`, which the
+// pauses move.
 class PacedConsole : public WatchedConsole {
  public:
   struct Pause {
@@ -30,7 +31,7 @@ class PacedConsole : public WatchedConsole {
   struct Settle {};
   using Step = std::variant<InputEvent, Pause, Settle>;
 
-  explicit PacedConsole(Coord size = {80, 30});
+  explicit PacedConsole(Coord size = {80, 30}) : WatchedConsole(size, size) {}
   void Add(const InputEvent& event) { steps_.push_back(event); }
   void Add(const std::vector<InputEvent>& events) { steps_.insert(steps_.end(), events.begin(), events.end()); }
   void Add(Pause pause) { steps_.push_back(pause); }

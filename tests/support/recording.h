@@ -8,6 +8,7 @@
 
 #include "consoletools/console_tools.h"
 #include "device/virtual_console.h"
+#include "tests/support/printers.h"
 
 namespace zul::testing {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "device/cell.h"
+#include "tests/support/printers.h"
 
 namespace zul::testing {
 

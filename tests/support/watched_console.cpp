@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tests/support/row_text.h"
+
 namespace zul::testing {
 
 bool WatchedConsole::WriteCells(Coord at, std::span<const Cell> cells) {
@@ -25,7 +27,7 @@ bool WatchedConsole::ReadInput(InputEvent& event, int timeout_ms) {
   rows_written.push_back(written_);
   written_.clear();
   if (before_read) before_read(*this, seen.size() - 1);
-  const bool read = VirtualConsole::ReadInput(event, timeout_ms);
+  const bool read = ScriptedConsole::ReadInput(event, timeout_ms);
   if (read && follow_resizes && event.kind == InputEvent::Kind::kResize) {
     const Coord size = event.size;
     SetLargestWindow(size);
@@ -55,7 +57,7 @@ void Scribble(VirtualConsole& console) {
 
 Coord Find(const VirtualConsole& console, std::string_view text) {
   for (int y = 0; y < console.Size().y; ++y) {
-    const std::string row = console.RowText(y);
+    const std::string row = RowText(console, y);
     const std::size_t at = row.find(text);
     if (at == std::string::npos) continue;
     const auto x = std::count_if(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(at),

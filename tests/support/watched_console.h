@@ -10,17 +10,17 @@
 #include <string_view>
 #include <vector>
 
-#include "device/virtual_console.h"
+#include "tests/support/scripted_console.h"
 
 namespace zul::testing {
 
-// A virtual console that counts what is written, notes any write that does not lie
+// A scripted console that counts what is written, notes any write that does not lie
 // within one row of its buffer, and keeps a copy of the screen each time it is asked
 // for input, with the rows written since the time before: the dialog still open. A
 // hook may change the console just before an event is read; a resize event is taken
 // as the text screen would take it (the buffer and the window become the new size)
 // unless `follow_resizes` is off.
-class WatchedConsole : public VirtualConsole {
+class WatchedConsole : public ScriptedConsole {
  public:
   struct Counts {
     int writes = 0;
@@ -28,7 +28,7 @@ class WatchedConsole : public VirtualConsole {
     int fills = 0;
   };
 
-  using VirtualConsole::VirtualConsole;
+  using ScriptedConsole::ScriptedConsole;
 
   bool WriteCells(Coord at, std::span<const Cell> cells) override;
   bool FillCells(Coord at, uint32_t count, Cell fill) override;
