@@ -121,11 +121,12 @@ class InputBox : public Dialog {
   bool Shows(Row row) const { return rows_[row] >= 0; }
   void DrawField(ConsoleDevice& device);
   void DrawNote(ConsoleDevice& device);
-  // The field is drawn anew after an edit, a move of the caret or a completion.
+  // The field is drawn anew after an edit, a move of the caret or a completion; a
+  // changed answer is looked up once typing pauses.
   void FieldChanged(ConsoleDevice& device, std::size_t revision_before);
-  // The answer changed: any round of Tab ends, and what it names is looked up
-  // once typing pauses.
   void AnswerChanged();
+  // Any key or click but Tab ends a round of Tab, and drops a Tab's look-up that is out.
+  void EndRound();
   void OnTab(ConsoleDevice& device, bool back);
   void TakeCompletions(ConsoleDevice& device, FolderLookUps::Answer& answer);
   void Complete(ConsoleDevice& device);
@@ -228,21 +229,21 @@ void InputBox::DrawField(ConsoleDevice& device) {
 }
 
 void InputBox::AnswerChanged() {
-  choices_.clear();
-  completing_.reset();
   if (look_ups_ == nullptr) return;
   const bool empty = field_.Empty();
   note_ = empty ? Note::kNone : Note::kLooking;
   find_at_ms_ = empty ? -1 : clock_.NowMs() + kTypingPauseMs;
 }
 
+void InputBox::EndRound() {
+  choices_.clear();
+  completing_.reset();
+}
+
 void InputBox::FieldChanged(ConsoleDevice& device, std::size_t revision_before) {
   if (field_.Revision() != revision_before) {
     AnswerChanged();
     DrawNote(device);
-  } else {
-    choices_.clear();  // the caret moved: a round of Tab ends
-    completing_.reset();
   }
   DrawField(device);
 }
@@ -254,12 +255,9 @@ DialogResult InputBox::OnKey(ConsoleDevice& device, const KeyEvent& key) {
     OnTab(device, (key.modifiers & modifier::kShift) != 0);
     return DialogResult::kOpen;
   }
+  EndRound();
   const std::size_t before = field_.Revision();
-  if (!field_.Edit(key)) {
-    choices_.clear();  // any other key ends a round of Tab
-    return DialogResult::kOpen;
-  }
-  FieldChanged(device, before);
+  if (field_.Edit(key)) FieldChanged(device, before);
   return DialogResult::kOpen;
 }
 
@@ -285,13 +283,9 @@ void InputBox::OnTab(ConsoleDevice& device, bool back) {
 // Puts the round's folder in place of the text before the caret; what it names is
 // looked up at once.
 void InputBox::Complete(ConsoleDevice& device) {
-  std::vector<Text> choices = std::move(choices_);
-  const std::size_t choice = choice_;
   const std::size_t before = field_.Revision();
-  field_.ReplaceBeforeCursor(choices[choice]);
+  field_.ReplaceBeforeCursor(choices_[choice_]);
   FieldChanged(device, before);
-  choices_ = std::move(choices);
-  choice_ = choice;
   if (find_at_ms_ >= 0) find_at_ms_ = clock_.NowMs();
 }
 
@@ -338,6 +332,7 @@ int InputBox::WaitMs() const {
 // A paste goes in at the insertion point, as far as the answer has room; its line
 // breaks never answer the box. A path goes in as it spells itself, unquoted.
 DialogResult InputBox::OnPaste(ConsoleDevice& device, std::u32string_view text) {
+  EndRound();
   const std::size_t before = field_.Revision();
   if (look_ups_ == nullptr) {
     field_.Paste(text);
@@ -358,6 +353,7 @@ DialogResult InputBox::OnMouse(ConsoleDevice& device, const MouseEvent& mouse) {
   const InclusiveRect field =
       InclusiveRect::FromSize({ClampToInt16(text_left_), ClampToInt16(rows_[kField])}, text_width_, 1);
   if (Shows(kField) && field.Contains(mouse.position)) {
+    EndRound();
     const std::size_t before = field_.Revision();
     field_.PlaceCursor(mouse.position.x - text_left_);
     FieldChanged(device, before);
