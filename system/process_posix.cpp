@@ -166,11 +166,12 @@ class RunSignals {
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
+    sigemptyset(&endings_);
+    for (const int signal_number : EndingRequestSignals()) sigaddset(&endings_, signal_number);
     // One ending at a time: the others wait until the first has ended the converter.
     struct sigaction forward {};
     forward.sa_handler = OnEndingSignalDuringRun;
-    sigemptyset(&forward.sa_mask);
-    for (const int signal_number : EndingRequestSignals()) sigaddset(&forward.sa_mask, signal_number);
+    forward.sa_mask = endings_;
     for (const int signal_number : EndingRequestSignals()) {
       if (signal_number >= NSIG) continue;
       struct sigaction& before = g_before_run[signal_number];
@@ -187,16 +188,11 @@ class RunSignals {
   RunSignals(const RunSignals&) = delete;
   RunSignals& operator=(const RunSignals&) = delete;
 
-  // Blocks the signals the run forwards while the converter starts, so that none
+  // Blocks the signals that end a process while the converter starts, so that none
   // comes between its start and its being known here.
   class StartGuard {
    public:
-    explicit StartGuard(const RunSignals& run) {
-      sigset_t forwarded;
-      sigemptyset(&forwarded);
-      for (const int signal_number : run.changed_) sigaddset(&forwarded, signal_number);
-      sigprocmask(SIG_BLOCK, &forwarded, &previous_);
-    }
+    explicit StartGuard(const RunSignals& run) { sigprocmask(SIG_BLOCK, &run.endings_, &previous_); }
     ~StartGuard() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
     StartGuard(const StartGuard&) = delete;
     StartGuard& operator=(const StartGuard&) = delete;
@@ -206,7 +202,8 @@ class RunSignals {
   };
 
  private:
-  std::vector<int> changed_;
+  sigset_t endings_{};        // every signal that ends a process but the faults
+  std::vector<int> changed_;  // those whose disposition the run changed
 };
 
 // Starts `program` with `words` as its argument vector; the child gets SIGINT and SIGQUIT at
